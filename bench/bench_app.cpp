@@ -1,0 +1,9 @@
+#include "benchtable.h"
+
+namespace zzbench {
+
+void AppBenchmarks(Table &)
+{
+}
+
+} // namespace zzbench

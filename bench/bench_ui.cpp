@@ -1,0 +1,9 @@
+#include "benchtable.h"
+
+namespace zzbench {
+
+void UiBenchmarks(Table &)
+{
+}
+
+} // namespace zzbench

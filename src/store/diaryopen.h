@@ -1,0 +1,31 @@
+#pragma once
+
+#include "store/storestatus.h"
+
+#include <QString>
+
+namespace zz {
+
+// What the program finds in its directory at startup, after OpenDiary.
+struct DiaryOpenResult
+{
+    StoreStatus status;          // a failure stops the program; nothing was written
+    bool sampleInstalled = false;// the directory had no diary: the sample was copied in
+    QString notice;              // something the user should be told (a torn last line
+                                 // moved to "データ_破損行.txt"), empty otherwise
+};
+
+// Prepares the diary directory before anything reads it:
+// - with neither "データ.txt" nor "ﾌﾟﾗｲﾍﾞｰﾄ.txt" present, the sample diary that
+//   ships with the program is copied in (code page 932, CR LF);
+// - a missing settings, marker, status-list or memo file is created in its
+//   natural state (empty list, empty memo, marker 0, help tour on, increments
+//   0.1 and 0.1, moving-average width 10, automatic time off);
+// - "データ.txt" missing beside "ﾌﾟﾗｲﾍﾞｰﾄ.txt" (or the other way round), an
+//   empty "データ.txt" or a malformed line is a failure naming file, line and
+//   fault, and no file is written;
+// - only a last line without CR LF that is incomplete (an interrupted append)
+//   is cut off into "データ_破損行.txt"; the diary then opens with a notice.
+DiaryOpenResult OpenDiary(const QString &dir);
+
+} // namespace zz

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/measurementrecord.h"
+#include "store/storestatus.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace zz {
+
+// The measurement file "データ.txt": eleven comma-separated fields per line,
+// texts between double quotes with no escaping, numbers unquoted in their
+// shortest form (65, 65.4; integers as plain digits), code page 932, CR LF,
+// no header. Every function takes the diary directory and closes every file
+// before it returns; no file stays open between user actions.
+//
+// Whole-file rewrites go through a complete temporary file that is flushed,
+// synced and renamed over the old one, so "データ.txt" is never missing or half
+// written; an append writes its whole line at once and cuts the file back to
+// its old length when that fails. A text that the format cannot hold (a double
+// quote, a line break, a character code page 932 lacks) is refused before
+// anything is written.
+
+// Every record in file order. A malformed line is an error naming the line.
+StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records);
+
+// The first record only (the start of the diet).
+StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record);
+
+// Adds the record as the last line.
+StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record);
+
+// Places the record after every record whose date is not later than its own,
+// through the temporary file "データコピー.txt".
+StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record);
+
+// The file holds exactly these records afterwards.
+StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecord> &records);
+
+// Replaces `status` by newStatus in every record whose status equals oldStatus
+// exactly, through "データＣＨＧ.txt"; every other byte of the file stays as it was.
+StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
+                                       const QString &newStatus);
+
+// The file holds only the start record afterwards.
+StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord);
+
+// One line in the write convention, CR LF included; false when a text field
+// cannot be stored (`fault` then says which character).
+bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault = nullptr);
+
+// Parses one line (without its CR LF). False with `fault` set when it is not a
+// well-formed record.
+bool ParseMeasurementLine(QByteArrayView line, MeasurementRecord &record, QString *fault = nullptr);
+
+} // namespace zz

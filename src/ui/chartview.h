@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QChartView>
+#include <QColor>
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <optional>
+
+namespace zz {
+
+enum class MarkerStyle { None, Circle, Ball };
+enum class ChartAxis { Left, Right };
+
+// A line chart: row r of the data grid (1..n) is x = r, series 1, 2, 3 are
+// chart()->series() in that order, each on the left or the right value axis
+// (QValueAxis aligned left and right). A row without a value has no point.
+// A major division count k is tickCount k + 1.
+class ChartView : public QChartView
+{
+    Q_OBJECT
+public:
+    struct SeriesSpec
+    {
+        QString name;
+        QColor color;
+        ChartAxis axis = ChartAxis::Left;
+    };
+
+    explicit ChartView(QWidget *parent = nullptr);
+    // Fixes the series (names, colours, axes); done once at set-up.
+    void setSeries(const QList<SeriesSpec> &series);
+
+    // 0 empties the data; n gives n rows, new rows without values.
+    void setRowCount(int rows);
+    int rowCount() const;
+    // One value given as decimal text (row from 1, series from 1); a text that
+    // is not a number removes the value.
+    void setData(int row, int series, const QString &decimalText);
+    // All values of one series at once (index 0 is row 1); the fast path.
+    void setSeriesValues(int series, const QList<std::optional<double>> &values);
+    std::optional<double> value(int row, int series) const;
+
+    // A fixed scale. A minimum above the maximum leaves the previous scale.
+    // divisions < 0 leaves the division count as it is.
+    void setAxisScale(ChartAxis axis, double min, double max, int divisions = -1);
+    void setAxisHidden(ChartAxis axis, bool hidden);
+    bool isAxisHidden(ChartAxis axis) const;
+    void setSeriesHidden(int series, bool hidden);
+    bool isSeriesHidden(int series) const;
+
+    // Applies to the series as a whole, so points added later carry it too.
+    void setMarkerStyle(int series, MarkerStyle style);
+    MarkerStyle markerStyle(int series) const;
+
+    QPixmap picture();
+
+Q_SIGNALS:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+} // namespace zz

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "views/tablerow.h"
+
+#include <QString>
+
+namespace zz {
+
+struct BmiClass
+{
+    QString text;
+    Rgb background;
+};
+
+// The six classes, compared in order on the unrounded single-precision BMI:
+// < 17 やせ過ぎ, < 20 やせ気味, <= 24 スタンダード, <= 26.4 でぶメゾフォルテ,
+// < 30 でぶフォルテ, else でぶフォルテシモ.
+BmiClass ClassifyBmiValue(float bmi);
+
+float BmiOf(float weight, float heightCm);
+float StandardWeightOf(float heightCm); // (height m)^2 x 22
+
+// The gauge: the BMI limited to 17 .. 32.
+float GaugeBmi(float bmi);
+// Pointer offsets, in twips, from the left edge of the middle part of the bar:
+// -((24 - gauge) x twipsPerPoint + 240). Main panel 160 per point, meter 500.
+double PointerOffsetTwips(float gaugeBmi, double twipsPerPoint);
+// The meter's scroll value for a gauge BMI: x 10, rounded halves to even.
+int ScrollValueFor(float gaugeBmi);
+
+// What the BMI meter shows for a scroll value.
+struct BmiMeterView
+{
+    QString bmiText;            // Label9(25), "0.0"
+    QString weightText;         // Label9(28) and lblTai: the simulated weight in "0.0",
+                                // or weightLabelText unchanged when not simulated
+    BmiClass bmiClass;          // lblHyouka
+    QString standardWeightText; // lblHyojun(0), lblHyojun(1), "00.0"
+    QString obesityText;        // lblHiman, "0.0"
+    double pointerOffsetTwips = 0; // Image2 from Shape2(2)
+};
+// `simulated`: the user moved the scroll bar (not the refresh). `weightLabelText`
+// is the text Label9(28) shows when not simulated; lblTai copies it and the
+// obesity degree is computed from the shown, rounded texts.
+BmiMeterView ComputeBmiMeter(int scrollValue, float heightCm, bool simulated,
+                             const QString &weightLabelText);
+
+} // namespace zz

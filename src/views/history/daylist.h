@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/measurementrecord.h"
+#include "views/tablerow.h"
+
+#include <QList>
+#include <QString>
+
+namespace zz {
+
+enum class FaceMark { Nashi, Wara, Niko, Kana }; // none, laughing, smile, sulky
+
+// Everything one pass of the day-list refresh produces from the measurement
+// file, the selected day and the height. The window pushes it into the grids,
+// labels, face mark and charts and keeps the values that other panels read.
+struct DayListResult
+{
+    QList<TableRow> weightRows;       // msgDayList data rows, 10 cells each
+    QList<TableRow> compositionRows;  // msgDayList2 data rows, 9 cells each
+
+    QString lblDspNissuu, lblDspTai, lblDspBmi, lblDspHiman;
+    FaceMark face = FaceMark::Nashi;
+
+    MeasurementRecord referenceMeasurement; // last of the day, or the file's last record
+    MeasurementRecord lastRecord;
+    QString lastRecordDate;
+    qint64 recordCount = 0;
+    QString startDate;
+    float startWeight = 0, startBmi = 0, startObesity = 0;
+    float standardWeight = 0;
+    float currentBmi = 0, currentObesity = 0;
+
+    // Extremes of the day for the day chart's axes; a day without measurements
+    // keeps the start values (max 0, min 999).
+    float dayMaxWeight = 0, dayMinWeight = 999, dayMaxFat = 0, dayMinFat = 999;
+    // The day chart's rows: weight and body fat of each measurement of the day.
+    QList<float> dayWeights, dayFats;
+};
+
+// `selectedDate` is "yyyy/mm/dd". `records` is the whole file in file order and
+// holds at least one record.
+DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QString &selectedDate,
+                             float heightCm);
+
+// Headers and widths (twips) of the two day grids.
+QStringList DayListHeaders();
+QList<int> DayListWidths();
+QStringList CompositionListHeaders();
+QList<int> CompositionListWidths();
+
+} // namespace zz
