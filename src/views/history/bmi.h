@@ -28,6 +28,20 @@ double PointerOffsetTwips(float gaugeBmi, double twipsPerPoint);
 // The meter's scroll value for a gauge BMI: x 10, rounded halves to even.
 int ScrollValueFor(float gaugeBmi);
 
+// What the classification of the current weight sets on the main panel and
+// hands to the meter.
+struct BmiClassification
+{
+    float bmi = 0;              // unlimited, decides the class
+    float gaugeBmi = 0;         // limited to 17 .. 32, places the pointers
+    BmiClass bmiClass;          // lblMHyouka
+    QString bmiText;            // Label9(25) after the refresh, "0.0"
+    double mainPointerOffsetTwips = 0;  // Image1 from Shape1(2)
+    double meterPointerOffsetTwips = 0; // Image2 from Shape2(2)
+    int scrollValue = 170;      // HScroll1
+};
+BmiClassification ClassifyBmi(float weight, float heightCm);
+
 // What the BMI meter shows for a scroll value.
 struct BmiMeterView
 {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace zz::Dialogs {
+
+// Modal message boxes and input boxes as the window uses them. Each is a real
+// QMessageBox / QInputDialog (title, text, icon, buttons, default button).
+
+// A refusal or notice with the exclamation icon and OK.
+void Exclamation(QWidget *parent, const QString &title, const QString &text);
+// A completion or tour box with the information icon and OK.
+void Information(QWidget *parent, const QString &title, const QString &text);
+// A failure that stops an action (a file could not be written): critical icon, OK.
+void Critical(QWidget *parent, const QString &title, const QString &text);
+// Yes/No; `icon` and the default button as given. True for Yes.
+bool AskYesNo(QWidget *parent, const QString &title, const QString &text,
+              QMessageBox::Icon icon, QMessageBox::StandardButton defaultButton);
+// An input box: `prompt` as label, `title` as window title, empty default.
+// Returns the typed text, or an empty text when cancelled.
+QString Input(QWidget *parent, const QString &title, const QString &prompt);
+
+} // namespace zz::Dialogs

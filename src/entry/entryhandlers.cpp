@@ -1,0 +1,301 @@
+// The entry area of the main panel: status choice, the seven boxes with their
+// step buttons, and saving. Members of the main window.
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/eventhooks.h"
+#include "app/mainwindow.h"
+#include "entry/entrylogic.h"
+#include "store/measurementfile.h"
+#include "store/numbers.h"
+#include "store/smallfiles.h"
+
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zz {
+
+namespace {
+struct BoxSpec
+{
+    const char16_t *box;
+    const char16_t *label;
+    const char16_t *caption;
+    const char16_t *suffix; // cmdDn<suffix>, cmdUp<suffix>
+};
+constexpr BoxSpec kBoxes[] = {
+    {u"txtTaiInp", u"lblTaijyu", u"体重", u""},  {u"txtShiInp", u"lblShibou", u"体脂", u"1"},
+    {u"txtTaisya", u"lblTaisya", u"代謝", u"2"}, {u"txtNaizo", u"lblNaizo", u"内脂", u"3"},
+    {u"txtKinr", u"lblKinr", u"筋量", u"4"},     {u"txtKins", u"lblKins", u"筋ス", u"5"},
+    {u"txtKotu", u"Label1(9)", u"骨量", u"6"},
+};
+// Fixed steps of the boxes after weight and fat.
+constexpr double kFixedSteps[] = {0, 0, 1, 1, 0.1, 1, 0.1};
+} // namespace
+
+QWidget *MainWindow::buildEntryArea()
+{
+    auto *area = new QWidget;
+    area->setFixedWidth(560);
+    auto *layout = new QHBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    // Status choice and the calendar.
+    auto *left = new QVBoxLayout;
+    auto *statusHeading = new QLabel(QStringLiteral("状況選択"));
+    statusHeading->setObjectName(QStringLiteral("Label1(0)"));
+    statusHeading->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    OnClick(statusHeading, [this] { headingLabelClick(QStringLiteral("Label1")); });
+    left->addWidget(statusHeading);
+    lstAct = new QListWidget;
+    lstAct->setObjectName(QStringLiteral("lstAct"));
+    connect(lstAct, &QListWidget::itemClicked, this, [this] { lstAct_Click(); });
+    left->addWidget(lstAct, 1);
+    auto *statusButtons = new QHBoxLayout;
+    cmdFree = new QPushButton(QStringLiteral("フリー入力"));
+    cmdFree->setObjectName(QStringLiteral("cmdFree"));
+    cmdFree->setToolTip(QStringLiteral("状況選択リスト外の内容を入力"));
+    connect(cmdFree, &QPushButton::clicked, this, [this] { cmdFree_Click(); });
+    cmdJikan = new QPushButton(QStringLiteral("時間"));
+    cmdJikan->setObjectName(QStringLiteral("cmdJikan"));
+    cmdJikan->setToolTip(QStringLiteral("状況をその時の時間で保存"));
+    connect(cmdJikan, &QPushButton::clicked, this, [this] { cmdJikan_Click(); });
+    statusButtons->addWidget(cmdFree);
+    statusButtons->addWidget(cmdJikan);
+    left->addLayout(statusButtons);
+
+    mtvmain = new QCalendarWidget;
+    mtvmain->setObjectName(QStringLiteral("mtvmain"));
+    mtvmain->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    mtvmain->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    mtvmain->setGridVisible(true);
+    mtvmain->setFixedSize(280, 220);
+    connect(mtvmain, &QCalendarWidget::clicked, this, [this] { mtvmain_DateClick(); });
+    connect(mtvmain, &QCalendarWidget::activated, this, [this] { mtvmain_DateClick(); });
+    left->addWidget(mtvmain);
+    layout->addLayout(left);
+
+    // The seven boxes with their headings and step buttons.
+    auto *boxes = new QGridLayout;
+    boxes->setVerticalSpacing(6);
+    for (int i = 0; i < 7; ++i) {
+        const BoxSpec &spec = kBoxes[i];
+        auto *heading = new QLabel(QString::fromUtf16(spec.caption));
+        heading->setObjectName(QString::fromUtf16(spec.label));
+        heading->setToolTip(QStringLiteral("クリックすると表示データを切り替えます"));
+        heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); text-decoration: underline;"));
+        const QString labelName = QString::fromUtf16(spec.label);
+        OnClick(heading, [this, labelName] {
+            headingLabelClick(labelName.startsWith(u"Label1") ? QStringLiteral("Label1") : labelName);
+        });
+        auto *down = new QPushButton(QStringLiteral("↓"));
+        down->setObjectName(QStringLiteral("cmdDn") + QString::fromUtf16(spec.suffix));
+        auto *up = new QPushButton(QStringLiteral("↑"));
+        up->setObjectName(QStringLiteral("cmdUp") + QString::fromUtf16(spec.suffix));
+        for (QPushButton *button : {down, up}) {
+            button->setFixedSize(30, 28);
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+        auto *box = new QLineEdit;
+        box->setObjectName(QString::fromUtf16(spec.box));
+        box->setFixedWidth(90);
+        box->setAlignment(Qt::AlignRight);
+        QFont big = box->font();
+        big.setPointSize(12);
+        box->setFont(big);
+        connect(down, &QPushButton::clicked, this, [this, i] { step(i, -1); });
+        connect(up, &QPushButton::clicked, this, [this, i] { step(i, +1); });
+        OnEnter(box, [this, i] { entryKeyEnter(i); });
+        OnFocusIn(box, [box](Qt::FocusReason reason) {
+            // A click would place the cursor after the focus arrives; select
+            // once the click is done so typing replaces the whole value.
+            if (reason == Qt::MouseFocusReason)
+                QTimer::singleShot(0, box, [box] { box->selectAll(); });
+            else
+                box->selectAll();
+        });
+        boxes->addWidget(heading, i, 0);
+        boxes->addWidget(down, i, 1);
+        boxes->addWidget(box, i, 2);
+        boxes->addWidget(up, i, 3);
+        m_boxes.append(box);
+        m_downs.append(down);
+        m_ups.append(up);
+    }
+    cmdTaiHozon = new QPushButton;
+    cmdTaiHozon->setObjectName(QStringLiteral("cmdTaiHozon"));
+    cmdTaiHozon->setIcon(QIcon(QStringLiteral(":/floppy.svg")));
+    cmdTaiHozon->setIconSize(QSize(40, 40));
+    cmdTaiHozon->setFixedSize(64, 56);
+    cmdTaiHozon->setToolTip(QStringLiteral("保存"));
+    // Enter on the focused save button presses it.
+    cmdTaiHozon->setAutoDefault(true);
+    connect(cmdTaiHozon, &QPushButton::clicked, this, [this] { cmdTaiHozon_Click(); });
+    boxes->addWidget(cmdTaiHozon, 7, 2, 1, 2, Qt::AlignRight);
+    boxes->setRowStretch(8, 1);
+    layout->addLayout(boxes);
+
+    // Tab walks the boxes in their order, then to the save button.
+    for (int i = 0; i + 1 < m_boxes.size(); ++i)
+        setTabOrder(m_boxes[i], m_boxes[i + 1]);
+    setTabOrder(m_boxes.last(), cmdTaiHozon);
+    return area;
+}
+
+void MainWindow::entryKeyEnter(int box)
+{
+    if (m_boxes[box]->text().isEmpty())
+        return;
+    if (box + 1 < m_boxes.size())
+        m_boxes[box + 1]->setFocus(Qt::TabFocusReason);
+    else
+        cmdTaiHozon->setFocus(Qt::TabFocusReason);
+}
+
+void MainWindow::step(int box, int direction)
+{
+    QLineEdit *edit = m_boxes[box];
+    if (box == 0 || box == 1) {
+        const QString &increment = box == 0 ? m_state.weightIncrement : m_state.fatIncrement;
+        const std::optional<QString> stepped = StepByIncrement(edit->text(), increment, direction);
+        if (!stepped) {
+            Dialogs::Exclamation(this, QStringLiteral("刻み設定エラー"),
+                                 QStringLiteral("刻みの設定が数値ではありません。編集画面で設定し直してください。"));
+            return;
+        }
+        edit->setText(*stepped);
+        return;
+    }
+    edit->setText(StepFixed(edit->text(), kFixedSteps[box], direction));
+}
+
+void MainWindow::FillEntryFields()
+{
+    const MeasurementRecord &ref = m_state.referenceMeasurement;
+    const QString texts[] = {NumberText(ref.weight),          NumberText(ref.bodyFat),
+                             NumberText(int(ref.basalMetabolism)), NumberText(int(ref.visceralFat)),
+                             NumberText(ref.muscleMass),      NumberText(int(ref.muscleScore)),
+                             NumberText(ref.boneMass)};
+    for (int i = 0; i < 7; ++i) {
+        m_boxes[i]->setText(texts[i]);
+        m_downs[i]->setEnabled(true);
+        m_ups[i]->setEnabled(true);
+    }
+}
+
+void MainWindow::DisableStepButtons()
+{
+    for (int i = 0; i < 7; ++i) {
+        m_downs[i]->setEnabled(false);
+        m_ups[i]->setEnabled(false);
+    }
+}
+
+bool MainWindow::refuseUnstorableStatus(const QString &status)
+{
+    const std::optional<SaveMessage> refusal = UnstorableStatusMessage(status);
+    if (!refusal)
+        return false;
+    Dialogs::Exclamation(this, refusal->title, refusal->text);
+    return true;
+}
+
+void MainWindow::lstAct_Click()
+{
+    QListWidgetItem *item = lstAct->currentItem();
+    if (!item)
+        return;
+    if (refuseUnstorableStatus(item->text()))
+        return;
+    m_state.currentStatus = item->text();
+    FillEntryFields();
+    m_boxes[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::cmdFree_Click()
+{
+    const QString answer = Dialogs::Input(
+        this, QStringLiteral("状況フリー入力"),
+        QStringLiteral("状況リストに無い内容をフリーで入力できます。\n\n"
+                       "任意の言葉で内容を書き込んでください。\n\n"
+                       "体重は通常と同じように ↓↑ボタンで指定してください。\n"));
+    if (answer.isEmpty())
+        return;
+    if (refuseUnstorableStatus(answer))
+        return;
+    m_state.currentStatus = answer;
+    FillEntryFields();
+    if (!Dialogs::AskYesNo(this, QStringLiteral("状況リスト登録の有無"),
+                           QStringLiteral("状況リストに追加しますか？\n\n"), QMessageBox::Question,
+                           QMessageBox::Yes))
+        return;
+    const StoreStatus status = AppendStatusQuoted(m_dir, answer);
+    if (!status) {
+        reportStoreFailure(status);
+        return;
+    }
+    for (QListWidget *list : {lstAct, lstAct2, lstKoumoku})
+        list->addItem(answer);
+}
+
+void MainWindow::cmdJikan_Click()
+{
+    m_state.currentStatus = Clock::FormatTimeOfDay(Clock::timeOfDay());
+    FillEntryFields();
+}
+
+void MainWindow::cmdTaiHozon_Click()
+{
+    SaveInputs inputs;
+    inputs.sampleMode = m_state.sampleMode;
+    inputs.currentStatus = m_state.currentStatus;
+    inputs.weightText = m_boxes[0]->text();
+    inputs.fatText = m_boxes[1]->text();
+    inputs.metabolismText = m_boxes[2]->text();
+    inputs.visceralText = m_boxes[3]->text();
+    inputs.muscleText = m_boxes[4]->text();
+    inputs.scoreText = m_boxes[5]->text();
+    inputs.boneText = m_boxes[6]->text();
+    inputs.referenceWeight = m_state.referenceMeasurement.weight;
+    inputs.referenceFat = m_state.referenceMeasurement.bodyFat;
+
+    for (const SaveMessage &message : SaveChecks(inputs)) {
+        if (message.kind == SaveMessage::Kind::Refusal) {
+            Dialogs::Exclamation(this, message.title, message.text);
+            return;
+        }
+        if (!Dialogs::AskYesNo(this, message.title, message.text, QMessageBox::Warning,
+                               QMessageBox::No))
+            return;
+    }
+
+    const QString date = mtvmain->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
+    MeasurementRecord record = RecordFromEntry(inputs, date);
+    StoreStatus status;
+    if (SaveTakesInsertPath(m_state.lastRecordDate, date)) {
+        // A measurement for an earlier day never carries a clock time.
+        status = InsertMeasurementByDate(m_dir, record);
+    } else {
+        if (m_state.autoTimeOn == 1)
+            record.comment = Clock::FormatTimeOfDay(Clock::timeOfDay());
+        status = AppendMeasurement(m_dir, record);
+    }
+    if (!status) {
+        // The boxes keep what was typed; the list stays as it was.
+        Dialogs::Critical(this, QStringLiteral("保存エラー"), status.userText());
+        return;
+    }
+    RefreshDayList();
+    DisableStepButtons();
+}
+
+} // namespace zz
