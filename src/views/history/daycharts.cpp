@@ -1,0 +1,122 @@
+#include "views/history/daycharts.h"
+
+#include "store/numbers.h"
+
+#include <cmath>
+
+namespace zz {
+
+namespace {
+
+// Axis ends are sums like 2.8 - 0.1; taken to six decimals they become the
+// value the user reads (2.7) instead of its binary neighbour 2.6999999999999997.
+double Tidy(double value)
+{
+    return std::round(value * 1e6) / 1e6;
+}
+
+// A day's extreme as the user reads it in the list: the single-precision value
+// through its decimal text, so 65.1 stays 65.1 and not 65.09999847.
+double AsRead(float value)
+{
+    return LeadingNumber(NumberText(value));
+}
+
+double CellValue(const TableRow &row, int column)
+{
+    return column < row.cells.size() ? LeadingNumber(row.cells.at(column)) : 0.0;
+}
+
+int FloorDiv10(int value)
+{
+    return value >= 0 ? value / 10 : -((-value + 9) / 10);
+}
+
+// The frame the three builders share: one chart row per day row, series taken
+// from the cells by their leading numbers.
+CompositionChart FillSeries(const QList<TableRow> &rows, int column1, int column2)
+{
+    CompositionChart chart;
+    chart.rowCount = rows.isEmpty() ? 1 : int(rows.size());
+    for (const TableRow &row : rows) {
+        chart.series1.append(CellValue(row, column1));
+        if (column2 >= 0)
+            chart.series2.append(CellValue(row, column2));
+    }
+    return chart;
+}
+
+} // namespace
+
+DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)
+{
+    DayChartScales s;
+    s.left.max = std::floor(Tidy(AsRead(maxWeight) + 0.9));
+    s.left.min = std::floor(AsRead(minWeight));
+    s.right.max = std::floor(Tidy(AsRead(maxFat) + 0.9));
+    s.right.min = std::floor(AsRead(minFat));
+    return s;
+}
+
+CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1, int column2)
+{
+    CompositionChart chart = FillSeries(rows, column1, column2);
+    // Whole numbers, as the metabolism in kcal is.
+    int largest = 0;
+    int smallest = 30000;
+    for (const std::optional<double> &v : chart.series1) {
+        if (*v > largest)
+            largest = int(std::nearbyint(*v));
+        if (*v < smallest)
+            smallest = int(std::nearbyint(*v));
+    }
+    chart.left.max = (FloorDiv10(largest) + 1) * 10;
+    chart.left.min = (FloorDiv10(smallest) - 1) * 10;
+    chart.left.divisions = 10;
+    return chart;
+}
+
+CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int column2)
+{
+    CompositionChart chart = FillSeries(rows, column1, column2);
+    double largest = 0;
+    double smallest = 9999;
+    for (const std::optional<double> &v : chart.series1) {
+        if (*v > largest)
+            largest = *v;
+        if (*v < smallest)
+            smallest = *v;
+    }
+    chart.left.max = std::floor(Tidy(largest + 0.99));
+    chart.left.min = std::floor(smallest);
+    chart.left.divisions = 10;
+    return chart;
+}
+
+CompositionChart BuildBoneChart(const QList<TableRow> &rows, int column)
+{
+    CompositionChart chart = FillSeries(rows, column, -1);
+    double largest = 0;
+    double smallest = 30000;
+    for (const std::optional<double> &v : chart.series1) {
+        if (*v > largest)
+            largest = *v;
+        if (*v < smallest)
+            smallest = *v;
+    }
+    chart.left.max = Tidy(largest + 0.1);
+    chart.left.min = Tidy(smallest - 0.1);
+    // One division per 0.1 kg. A day without bone masses gives a negative
+    // count, which the chart could not take; the count is then left alone.
+    const double divisions = std::round((chart.left.max - chart.left.min) * 10.0);
+    chart.left.divisions = divisions >= 1 ? int(divisions) : -1;
+    return chart;
+}
+
+int NextMarkerMode(int markerMode)
+{
+    const int next = markerMode + 1;
+    return next > 2 ? 0 : next;
+}
+
+} // namespace zz

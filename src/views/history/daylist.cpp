@@ -1,0 +1,172 @@
+#include "views/history/daylist.h"
+
+#include "store/numbers.h"
+#include "views/history/bmi.h"
+
+#include <QDate>
+#include <cmath>
+
+namespace zz {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// " 増" when the value went up since the start, " 同" when it stayed, " 減" when
+// it went down; decided on the unrounded single-precision change.
+QString DirectionWord(float startMinusCurrent)
+{
+    if (startMinusCurrent < 0)
+        return u" 増"_s;
+    if (startMinusCurrent == 0)
+        return u" 同"_s;
+    return u" 減"_s;
+}
+
+QDate StoredDate(const QString &text)
+{
+    return QDate::fromString(text, u"yyyy/MM/dd"_s);
+}
+
+// Writes a difference and, in the column to its right, the change mark read
+// back from the text just written.
+void PutDifference(TableRow &row, float difference)
+{
+    const QString shown = FormatKg(difference);
+    const ChangeMark mark = ChangeMarkOf(shown);
+    const int column = int(row.cells.size());
+    row.cells << shown << mark.mark;
+    row.backgrounds.insert(column + 1, mark.background);
+}
+
+} // namespace
+
+DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QString &selectedDate,
+                             float heightCm)
+{
+    DayListResult r;
+    if (records.isEmpty())
+        return r;
+
+    r.standardWeight = StandardWeightOf(heightCm);
+
+    // The first record is the start of the diet.
+    const MeasurementRecord &first = records.constFirst();
+    r.startDate = first.date;
+    r.startWeight = first.weight;
+    r.startBmi = BmiOf(first.weight, heightCm);
+    r.startObesity = (first.weight - r.standardWeight) / r.standardWeight;
+
+    int n = 1;
+    float previousWeight = 0;
+    float dayFirstWeight = 0;
+    const MeasurementRecord *dayLast = nullptr;
+    // lastRecord is, while a record is looked at, the one before it in the file.
+    MeasurementRecord lastRecord;
+
+    for (const MeasurementRecord &rec : records) {
+        if (rec.date == selectedDate) {
+            // The very first measurement of the diet is compared with itself;
+            // any other first measurement of a day with the record before it.
+            if (previousWeight == 0 && rec.date == r.startDate)
+                previousWeight = rec.weight;
+            if (previousWeight == 0)
+                previousWeight = lastRecord.weight;
+            if (n == 1)
+                dayFirstWeight = rec.weight;
+
+            TableRow weightRow;
+            weightRow.cells << NumberText(n) << rec.status << FormatKg(rec.weight);
+            PutDifference(weightRow, rec.weight - previousWeight);
+            PutDifference(weightRow, rec.weight - dayFirstWeight);
+            weightRow.cells << FormatOneDecimal(BmiOf(rec.weight, heightCm))
+                            << FormatPercentOf((rec.weight - r.standardWeight) / r.standardWeight)
+                            << FormatPercentSign(rec.bodyFat);
+            r.weightRows.append(weightRow);
+
+            TableRow compositionRow;
+            compositionRow.cells << NumberText(n) << rec.status << FormatKg(rec.weight)
+                                 << FormatPercentSign(rec.bodyFat)
+                                 << NumberText(int(rec.basalMetabolism)) + u"kcal"_s
+                                 << NumberText(int(rec.visceralFat)) << FormatKg(rec.muscleMass)
+                                 << NumberText(int(rec.muscleScore)) << FormatKg(rec.boneMass);
+            r.compositionRows.append(compositionRow);
+
+            if (rec.weight > r.dayMaxWeight)
+                r.dayMaxWeight = rec.weight;
+            if (rec.weight < r.dayMinWeight)
+                r.dayMinWeight = rec.weight;
+            if (rec.bodyFat > r.dayMaxFat)
+                r.dayMaxFat = rec.bodyFat;
+            if (rec.bodyFat < r.dayMinFat)
+                r.dayMinFat = rec.bodyFat;
+            r.dayWeights.append(rec.weight);
+            r.dayFats.append(rec.bodyFat);
+
+            previousWeight = rec.weight;
+            dayLast = &rec;
+            ++n;
+        }
+        lastRecord = rec;
+        ++r.recordCount;
+    }
+
+    r.lastRecord = lastRecord;
+    r.lastRecordDate = lastRecord.date;
+
+    // A day whose last measurement weighs 0 counts as a day without one, as
+    // the previous weight is what tells them apart.
+    r.referenceMeasurement = (previousWeight != 0 && dayLast) ? *dayLast : lastRecord;
+    const float referenceWeight = r.referenceMeasurement.weight;
+    r.currentBmi = BmiOf(referenceWeight, heightCm);
+    r.currentObesity = (referenceWeight - r.standardWeight) / r.standardWeight;
+
+    const qint64 days = StoredDate(r.startDate).daysTo(StoredDate(r.referenceMeasurement.date));
+    r.lblDspNissuu = FormatShortDate(r.startDate) + u" → "_s + QString::number(days) + u"日経過"_s;
+    r.lblDspTai = FormatKg(r.startWeight) + u" → "_s
+                  + FormatKg(std::fabs(referenceWeight - r.startWeight))
+                  + DirectionWord(r.startWeight - referenceWeight);
+    r.lblDspBmi = FormatOneDecimal(r.startBmi) + u" → "_s
+                  + FormatOneDecimal(std::fabs(r.currentBmi - r.startBmi))
+                  + DirectionWord(r.startBmi - r.currentBmi);
+    r.lblDspHiman = FormatPercentOf(r.startObesity) + u" → "_s
+                    + FormatPercentOf(std::fabs(r.currentObesity - r.startObesity))
+                    + DirectionWord(r.startObesity - r.currentObesity);
+
+    // The face follows the mark of the day's last row against its first.
+    r.face = FaceMark::Nashi;
+    if (!r.weightRows.isEmpty()) {
+        const QString mark = r.weightRows.constLast().cells.at(6);
+        if (mark == u"↑"_s)
+            r.face = FaceMark::Kana;
+        else if (mark == u"→"_s)
+            r.face = FaceMark::Niko;
+        else if (mark == u"↓"_s)
+            r.face = FaceMark::Wara;
+    }
+    return r;
+}
+
+QStringList DayListHeaders()
+{
+    return {u"回"_s,     u"行動"_s, u"体重"_s, u"前回差"_s, u"差"_s,
+            u"初回差"_s, u"差"_s,   u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪"_s};
+}
+
+QList<int> DayListWidths()
+{
+    return {450, 2250, 900, 865, 400, 865, 400, 800, 840, 840};
+}
+
+QStringList CompositionListHeaders()
+{
+    return {u"回"_s,       u"行動"_s, u"体重"_s,   u"体脂肪"_s, u"基礎代謝"_s,
+            u"脂肪"_s,     u"筋肉量"_s, u"筋ス"_s, u"骨量"_s};
+}
+
+QList<int> CompositionListWidths()
+{
+    return {450, 2250, 900, 870, 1110, 650, 940, 630, 830};
+}
+
+} // namespace zz
