@@ -1,6 +1,5 @@
-#include "app/dialogs.h"
 #include "app/mainwindow.h"
-#include "store/diaryopen.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,21 +21,8 @@ int main(int argc, char **argv)
     }
 
     // The diary lives in the working directory.
-    const QString dir = QDir::currentPath();
-    const QString product = QStringLiteral("Zumazuma☆ダイエット");
-    const zz::DiaryOpenResult opened = zz::OpenDiary(dir);
-    if (!opened.status) {
-        zz::Dialogs::Critical(nullptr, product, opened.status.userText());
+    const std::unique_ptr<zz::MainWindow> window = zz::StartProgram(QDir::currentPath());
+    if (!window)
         return 1;
-    }
-    if (!opened.notice.isEmpty())
-        zz::Dialogs::Information(nullptr, product, opened.notice);
-
-    zz::MainWindow window(dir);
-    zz::StoreStatus error;
-    if (!window.Form_Load(error)) {
-        zz::Dialogs::Critical(nullptr, product, error.userText());
-        return 1;
-    }
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "entry/entrylogic.h"
 #include "store/diaryfiles.h"
 #include "store/diaryopen.h"
+#include "store/measurementfile.h"
 #include "store/numbers.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
@@ -35,6 +36,13 @@
 #include <QVBoxLayout>
 #include <QXYSeries>
 
+// The pictures are compiled into a static library, so they are registered
+// explicitly.
+static void InitPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace zz {
 
 namespace {
@@ -46,6 +54,7 @@ const QString kProductName = QStringLiteral("Zumazuma☆ダイエット");
 MainWindow::MainWindow(const QString &dir, QWidget *parent)
     : QMainWindow(parent), m_dir(dir)
 {
+    InitPictures();
     setObjectName(QStringLiteral("frmMain"));
     buildFrame();
 }
@@ -198,7 +207,7 @@ void MainWindow::buildFrame()
 
     setCentralWidget(central);
     resize(1260, 760);
-    setWindowTitle(QLatin1Char(' ') + kProductName);
+    setWindowTitle(QString(QLatin1Char(' ') + kProductName));
 }
 
 void MainWindow::HideAllPanels()
@@ -276,8 +285,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::setWindowTitleFromPersonalData()
 {
     const QString &name = m_state.personal.userName;
-    setWindowTitle(name.isEmpty() ? QLatin1Char(' ') + kProductName
-                                  : QLatin1Char(' ') + name + QStringLiteral(" の ") + kProductName);
+    setWindowTitle(name.isEmpty() ? QString(QLatin1Char(' ') + kProductName)
+                                  : QString(QLatin1Char(' ') + name + QStringLiteral(" の ") + kProductName));
 }
 
 void MainWindow::reportStoreFailure(const StoreStatus &status)

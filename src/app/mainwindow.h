@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QDialog>
 #include <QPointer>
 
 class QButtonGroup;
@@ -20,7 +21,6 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTextBrowser;
-class QDialog;
 class QFrame;
 
 namespace zz {

@@ -1,0 +1,198 @@
+// The main panel's charts, their switches and markers, and the BMI displays.
+
+#include "app/clock.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "boxwatcher.h"
+#include "diaryfixture.h"
+#include "ui/chartview.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QValueAxis>
+
+using namespace zz;
+
+class TestMainPanel : public QObject
+{
+    Q_OBJECT
+
+    DiaryFixture *m_diary = nullptr;
+    std::unique_ptr<MainWindow> m_window;
+    BoxWatcher *m_boxes = nullptr;
+
+    template<typename T>
+    T *child(const QString &name)
+    {
+        T *widget = m_window->findChild<T *>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_window.get()); }
+    void clickLabel(const QString &name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }
+    static QValueAxis *axis(ChartView *chart, Qt::Alignment side)
+    {
+        const auto axes = chart->chart()->axes(Qt::Vertical);
+        for (QAbstractAxis *a : axes)
+            if (a->alignment() == side)
+                return qobject_cast<QValueAxis *>(a);
+        return nullptr;
+    }
+    void start(float height, const QList<MeasurementRecord> &records)
+    {
+        m_diary = new DiaryFixture;
+        m_diary->write(records, PersonalData{QStringLiteral("花子"), height, 60.0f});
+        m_boxes = new BoxWatcher;
+        m_window = StartProgram(m_diary->dir());
+        QVERIFY(m_window);
+    }
+    void startWithDay()
+    {
+        start(168.5f, {DiaryFixture::Record(QStringLiteral("2026/12/06"), QStringLiteral("朝"), 65.0f),
+                       DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f,
+                                            1350, 8, 45.0f, 95, 2.8f),
+                       DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f,
+                                            1372, 9, 45.5f, 96, 3.0f)});
+    }
+
+private Q_SLOTS:
+    void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(7, 0))); }
+    void cleanup()
+    {
+        m_window.reset();
+        delete m_boxes;
+        delete m_diary;
+        m_boxes = nullptr;
+        m_diary = nullptr;
+    }
+
+    void dayChartsAreFilledAndScaled()
+    {
+        startWithDay();
+        auto *day = child<ChartView>(QStringLiteral("mcrMain"));
+        auto *weight = qobject_cast<QLineSeries *>(day->chart()->series().at(0));
+        QCOMPARE(weight->count(), 2);
+        QCOMPARE(weight->at(1), QPointF(2, double(65.2f)));
+        QCOMPARE(axis(day, Qt::AlignLeft)->min(), 64.0);
+        QCOMPARE(axis(day, Qt::AlignLeft)->max(), 66.0);
+        auto *metabolism = child<ChartView>(QStringLiteral("mcrMain2"));
+        QCOMPARE(axis(metabolism, Qt::AlignLeft)->min(), 1340.0);
+        QCOMPARE(axis(metabolism, Qt::AlignLeft)->max(), 1380.0);
+        auto *bone = child<ChartView>(QStringLiteral("mcrMain4"));
+        QVERIFY(qAbs(axis(bone, Qt::AlignLeft)->min() - 2.7) < 1e-5);
+        QVERIFY(qAbs(axis(bone, Qt::AlignLeft)->max() - 3.1) < 1e-5);
+        QCOMPARE(axis(bone, Qt::AlignLeft)->tickCount(), 5);
+
+        // A day without measurements: no points, the scale kept.
+        auto *calendar = child<QCalendarWidget>(QStringLiteral("mtvmain"));
+        calendar->setSelectedDate(QDate(2026, 12, 1));
+        Q_EMIT calendar->clicked(QDate(2026, 12, 1));
+        QCOMPARE(weight->count(), 0);
+        QCOMPARE(axis(day, Qt::AlignLeft)->min(), 64.0);
+        QVERIFY(visible(QStringLiteral("imgNashi")));
+    }
+
+    void headingLabelsSwitchGridAndCharts()
+    {
+        startWithDay();
+        QVERIFY(!visible(QStringLiteral("msgDayList2")));
+        clickLabel(QStringLiteral("lblTaisya"));
+        QVERIFY(visible(QStringLiteral("msgDayList2")));
+        QVERIFY(visible(QStringLiteral("mcrMain2")));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG1"))->text(), QStringLiteral("基礎代謝"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG2"))->text(), QStringLiteral("内臓脂肪"));
+        clickLabel(QStringLiteral("lblKinr"));
+        QVERIFY(visible(QStringLiteral("mcrMain3")));
+        QVERIFY(visible(QStringLiteral("mcrMain2"))); // stays behind the muscle chart
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG1"))->text(), QStringLiteral("筋肉量"));
+        clickLabel(QStringLiteral("Label1(0)")); // any member of the array acts as "骨量"
+        QVERIFY(visible(QStringLiteral("mcrMain4")));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG1"))->text(), QStringLiteral("骨量"));
+        QVERIFY(child<QLabel>(QStringLiteral("lblG2"))->text().isEmpty());
+        clickLabel(QStringLiteral("lblTaijyu"));
+        for (const QString &name : {QStringLiteral("msgDayList2"), QStringLiteral("mcrMain2"),
+                                    QStringLiteral("mcrMain3"), QStringLiteral("mcrMain4")})
+            QVERIFY2(!visible(name), qPrintable(name));
+        QVERIFY(visible(QStringLiteral("mcrMain")));
+        QVERIFY(child<QLabel>(QStringLiteral("lblG1"))->text().isEmpty());
+    }
+
+    void seriesOptionsHideLineAndAxis()
+    {
+        startWithDay();
+        auto *day = child<ChartView>(QStringLiteral("mcrMain"));
+        QVERIFY(child<QRadioButton>(QStringLiteral("optKon"))->isChecked());
+        child<QRadioButton>(QStringLiteral("optTai"))->click();
+        QVERIFY(day->chart()->series().at(0)->isVisible());
+        QVERIFY(!day->chart()->series().at(1)->isVisible());
+        QVERIFY(!axis(day, Qt::AlignRight)->isVisible());
+        QCOMPARE(qobject_cast<QLineSeries *>(day->chart()->series().at(1))->count(), 2); // data kept
+        child<QRadioButton>(QStringLiteral("optKon"))->click();
+        QVERIFY(day->chart()->series().at(1)->isVisible());
+        QVERIFY(axis(day, Qt::AlignRight)->isVisible());
+    }
+
+    void threeDoubleClicksReturnTheMarkers()
+    {
+        startWithDay();
+        auto *day = child<ChartView>(QStringLiteral("mcrMain"));
+        QCOMPARE(day->markerStyle(1), MarkerStyle::None);
+        QTest::mouseDClick(day->viewport(), Qt::LeftButton);
+        QCOMPARE(m_diary->bytes(QStringLiteral("マーカー.TXT")), QByteArray("1\r\n"));
+        QCOMPARE(day->markerStyle(1), MarkerStyle::Circle);
+        QCOMPARE(child<ChartView>(QStringLiteral("mcrMain4"))->markerStyle(1), MarkerStyle::Circle);
+        QTest::mouseDClick(day->viewport(), Qt::LeftButton);
+        QCOMPARE(day->markerStyle(2), MarkerStyle::Ball);
+        QTest::mouseDClick(day->viewport(), Qt::LeftButton);
+        QCOMPARE(day->markerStyle(1), MarkerStyle::None);
+        QCOMPARE(m_diary->bytes(QStringLiteral("マーカー.TXT")), QByteArray("0\r\n"));
+    }
+
+    void bmiClassAndMeter()
+    {
+        start(168.5f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 62.5f)});
+        QCOMPARE(child<QLabel>(QStringLiteral("lblMHyouka"))->text(), QStringLiteral("スタンダード"));
+        QCOMPARE(child<QLabel>(QStringLiteral("Label9(25)"))->text(), QStringLiteral("22.0"));
+        QCOMPARE(child<QLabel>(QStringLiteral("Label9(28)"))->text(), QStringLiteral("62.5"));
+        QCOMPARE(child<QLabel>(QStringLiteral("Label9(30)"))->text(), QStringLiteral("1.685"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHyojun(0)"))->text(), QStringLiteral("62.5"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHiman"))->text(), QStringLiteral("0.0"));
+        auto *scroll = child<QScrollBar>(QStringLiteral("HScroll1"));
+        QCOMPARE(scroll->value(), 220);
+
+        // The user moves the meter to its left end: a simulation.
+        scroll->setValue(170);
+        QCOMPARE(child<QLabel>(QStringLiteral("Label9(25)"))->text(), QStringLiteral("17.0"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHyouka"))->text(), QStringLiteral("やせ気味"));
+        QCOMPARE(child<QLabel>(QStringLiteral("Label9(28)"))->text(), QStringLiteral("48.3"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblTai"))->text(), QStringLiteral("48.3"));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHiman"))->text(), QStringLiteral("-22.7"));
+        // The pointer follows: at 17 it is left of where it stood at 22.
+        QVERIFY(child<QLabel>(QStringLiteral("Image2"))->x() < child<QLabel>(QStringLiteral("Shape2(1)"))->x());
+    }
+
+    void pointerStandsAtTheMiddlePartForBmi24()
+    {
+        // 24 x 1.6^2 = 61.44
+        start(160.0f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 61.44f)});
+        auto *pointer = child<QLabel>(QStringLiteral("Image1"));
+        auto *middle = child<QLabel>(QStringLiteral("Shape1(2)"));
+        QVERIFY(qAbs(pointer->x() + pointer->width() / 2 - middle->x()) <= 1);
+        QCOMPARE(child<QLabel>(QStringLiteral("lblMHyouka"))->text(), QStringLiteral("スタンダード"));
+    }
+
+    void highBmiStopsThePointersAt32()
+    {
+        start(150.0f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 78.75f)}); // BMI 35
+        QCOMPARE(child<QLabel>(QStringLiteral("lblMHyouka"))->text(), QStringLiteral("でぶフォルテシモ"));
+        QCOMPARE(child<QScrollBar>(QStringLiteral("HScroll1"))->value(), 320);
+    }
+};
+
+QTEST_MAIN(TestMainPanel)
+#include "tst_mainpanel.moc"
