@@ -1,9 +1,73 @@
 #include "benchtable.h"
 
+#include "app/clock.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "store/measurementfile.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
 namespace zzbench {
 
-void AppBenchmarks(Table &)
+namespace {
+
+// A copy of the 50,000-record diary that the saves may change.
+QString FreshCopy(QTemporaryDir &temp)
 {
+    const QDir source(DiaryDirectory(50000));
+    for (const QString &name : source.entryList(QDir::Files)) {
+        QFile::remove(temp.filePath(name));
+        QFile::copy(source.filePath(name), temp.filePath(name));
+    }
+    return temp.path();
+}
+
+void ChooseFirstStatusAndType(zz::MainWindow &window, const QString &weight)
+{
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("lstAct"));
+    list->setCurrentRow(0);
+    Q_EMIT list->itemClicked(list->item(0));
+    window.findChild<QLineEdit *>(QStringLiteral("txtTaiInp"))->setText(weight);
+}
+
+} // namespace
+
+void AppBenchmarks(Table &table)
+{
+    QTemporaryDir temp;
+    const QString dir = FreshCopy(temp);
+
+    std::unique_ptr<zz::MainWindow> window;
+    table.measure(QStringLiteral("startup, 50,000 records, until the window is shown"), 500,
+                  [&] { window = zz::StartProgram(dir); }, 3, [&] { window.reset(); });
+    if (!window)
+        return;
+
+    table.measure(QStringLiteral("RefreshDayList, 50,000 records"), 30, [&] { window->RefreshDayList(); });
+
+    // The last record's day: saving appends.
+    QList<zz::MeasurementRecord> records;
+    zz::ReadMeasurements(dir, records);
+    const QDate last = QDate::fromString(records.last().date, QStringLiteral("yyyy/MM/dd"));
+    const QDate first = QDate::fromString(records.first().date, QStringLiteral("yyyy/MM/dd"));
+    auto *calendar = window->findChild<QCalendarWidget *>(QStringLiteral("mtvmain"));
+
+    calendar->setSelectedDate(last);
+    window->RefreshDayList();
+    table.measure(QStringLiteral("save on the append path, with its refresh, 50,000 records"), 50,
+                  [&] { window->cmdTaiHozon_Click(); }, 5,
+                  [&] { ChooseFirstStatusAndType(*window, QString::number(records.last().weight)); });
+
+    calendar->setSelectedDate(first.addDays(1));
+    window->RefreshDayList();
+    table.measure(QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 150,
+                  [&] { window->cmdTaiHozon_Click(); }, 5,
+                  [&] { ChooseFirstStatusAndType(*window, QString::number(records.first().weight)); });
 }
 
 } // namespace zzbench
