@@ -336,6 +336,39 @@ private Q_SLOTS:
         QCOMPARE(m_diary->bytes(QStringLiteral("移動平均.TXT")), QByteArray("45\r\n"));
     }
 
+    void storedIncrementsSelectOptionsByText_data()
+    {
+        QTest::addColumn<QString>("weightIncrement");
+        QTest::addColumn<QString>("checkedOption"); // empty: none
+        QTest::addColumn<QString>("freeText");
+        QTest::newRow("0.5") << QStringLiteral("0.5") << QStringLiteral("optKizami(3)") << QString();
+        QTest::newRow("0.25") << QStringLiteral("0.25") << QString() << QStringLiteral("0.25");
+        QTest::newRow("0.10") << QStringLiteral("0.10") << QString() << QStringLiteral("0.10");
+    }
+    void storedIncrementsSelectOptionsByText()
+    {
+        QFETCH(QString, weightIncrement);
+        QFETCH(QString, checkedOption);
+        QFETCH(QString, freeText);
+        m_diary = new DiaryFixture;
+        m_diary->write({DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 69.0f)},
+                       PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
+        QVERIFY(WriteIncrements(m_diary->dir(), weightIncrement, QStringLiteral("0.2")).ok);
+        const QByteArray before = m_diary->bytes(QStringLiteral("体重計刻み.txt"));
+        m_boxes = new BoxWatcher;
+        m_window = StartProgram(m_diary->dir());
+        QVERIFY(m_window);
+        for (int i = 1; i <= 3; ++i) {
+            const QString name = QStringLiteral("optKizami(%1)").arg(i);
+            QCOMPARE(child<QRadioButton>(name)->isChecked(), name == checkedOption);
+        }
+        QCOMPARE(child<QLineEdit>(QStringLiteral("txtKizami"))->text(), freeText);
+        QVERIFY(child<QRadioButton>(QStringLiteral("optKizami1(2)"))->isChecked());
+        // Startup shows the settings without writing them.
+        QCOMPARE(m_diary->bytes(QStringLiteral("体重計刻み.txt")), before);
+        QVERIFY(m_boxes->boxes.isEmpty());
+    }
+
     void autoTimeBoxWritesItsFile()
     {
         start();
