@@ -28,4 +28,16 @@ struct DiaryOpenResult
 //   is cut off into "データ_破損行.txt"; the diary then opens with a notice.
 DiaryOpenResult OpenDiary(const QString &dir);
 
+// Only the first step of OpenDiary: copies the sample diary in when the
+// directory has neither "データ.txt" nor "ﾌﾟﾗｲﾍﾞｰﾄ.txt", and does nothing
+// otherwise. For a startup that has work to do between installing and checking
+// (the import of older data files replaces the sample's measurements); OpenDiary
+// afterwards finds the diary in place.
+DiaryOpenResult InstallSampleIfNoDiary(const QString &dir);
+
+// The user name of the installed sample's personal data. A diary is the sample
+// while its personal data still hold this name (with the sample's height and
+// target) and its first record is dated 2004/03/14.
+QString SampleUserName();
+
 } // namespace zz

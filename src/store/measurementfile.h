@@ -46,6 +46,19 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
 // The file holds only the start record afterwards.
 StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord);
 
+// What opening the diary needs to know of the file. Only a last line that has
+// no line end and is not a whole record counts as torn (an append that was
+// interrupted); it is reported here instead of as a failure, with where it
+// starts. Any other malformed line, or a file without records, is a failure.
+struct MeasurementFileCheck
+{
+    qint64 recordCount = 0;       // whole records, the torn line not counted
+    qint64 tornLineOffset = -1;   // byte offset of the torn last line, -1 when none
+    qint64 tornLineNumber = 0;
+    QByteArray tornLine;          // its bytes as found
+};
+StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check);
+
 // One line in the write convention, CR LF included; false when a text field
 // cannot be stored (`fault` then says which character).
 bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault = nullptr);

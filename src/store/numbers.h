@@ -17,6 +17,9 @@ double LeadingNumber(QStringView text);
 // around it, optional sign, digits with at most one ".", optional exponent).
 // "0.5" -> 0.5, "65kg" -> nullopt, "" -> nullopt.
 std::optional<double> WholeNumber(QStringView text);
+// The same, converted straight to single precision (no detour through double,
+// so "65.4" gives the float nearest to 65.4); nullopt also outside float range.
+std::optional<float> WholeNumberAsFloat(QStringView text);
 
 // Rounds to a 16-bit integer with halves to the even neighbour (1350.5 -> 1350,
 // 1351.5 -> 1352); nullopt outside -32768 .. 32767.

@@ -1,0 +1,608 @@
+#include "store/measurementfile.h"
+
+#include "store/cp932.h"
+#include "store/diaryfiles.h"
+#include "store/fieldreader.h"
+#include "store/numbers.h"
+#include "store/safefile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace zz {
+
+namespace {
+
+constexpr int FieldCount = 11;
+
+const QString &measurementsName()
+{
+    return FileNames::Measurements;
+}
+
+QString shownName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// --- numbers -------------------------------------------------------------
+
+// A decimal number as the files hold it: optional sign, digits with at most one
+// point, optional exponent. Blanks were already dropped by the field reader.
+bool isNumberText(QByteArrayView f)
+{
+    qsizetype i = 0;
+    const qsizetype n = f.size();
+    if (i < n && (f[i] == '+' || f[i] == '-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && f[i] >= '0' && f[i] <= '9') {
+        ++i;
+        ++digits;
+    }
+    if (i < n && f[i] == '.') {
+        ++i;
+        while (i < n && f[i] >= '0' && f[i] <= '9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (f[i] == 'e' || f[i] == 'E')) {
+        ++i;
+        if (i < n && (f[i] == '+' || f[i] == '-'))
+            ++i;
+        const qsizetype start = i;
+        while (i < n && f[i] >= '0' && f[i] <= '9')
+            ++i;
+        if (i == start)
+            return false;
+    }
+    return i == n;
+}
+
+template <typename T>
+bool parseNumber(QByteArrayView f, T &value)
+{
+    if (!isNumberText(f))
+        return false;
+    const char *begin = f.data();
+    const char *end = begin + f.size();
+    if (*begin == '+')
+        ++begin;
+    const auto result = std::from_chars(begin, end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+QString quotedForFault(QByteArrayView f)
+{
+    QString text;
+    if (!DecodeCp932(f, text))
+        text = QString::fromLatin1(f);
+    if (text.size() > 20)
+        text = text.left(20) + QStringLiteral("…");
+    return text;
+}
+
+// --- dates ---------------------------------------------------------------
+
+bool isStoredDate(QByteArrayView f)
+{
+    if (f.size() != 10 || f[4] != '/' || f[7] != '/')
+        return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (f[i] < '0' || f[i] > '9')
+            return false;
+    auto number = [&](int from, int length) {
+        int v = 0;
+        for (int i = from; i < from + length; ++i)
+            v = v * 10 + (f[i] - '0');
+        return v;
+    };
+    return QDate::isValid(number(0, 4), number(5, 2), number(8, 2));
+}
+
+// --- reading -------------------------------------------------------------
+
+// Decoded texts of recent fields. A diary uses a handful of statuses over and
+// over, so most status fields are found here and share one QString.
+class TextCache
+{
+public:
+    bool decode(QByteArrayView bytes, QString &text)
+    {
+        if (bytes.isEmpty()) {
+            text = QString();
+            return true;
+        }
+        for (const Entry &entry : m_entries) {
+            if (entry.bytes.size() == bytes.size()
+                && std::memcmp(entry.bytes.constData(), bytes.data(), size_t(bytes.size())) == 0) {
+                text = entry.text;
+                return true;
+            }
+        }
+        if (!DecodeCp932(bytes, text))
+            return false;
+        Entry &slot = m_entries[m_next];
+        m_next = (m_next + 1) % m_entries.size();
+        slot.bytes = bytes.toByteArray();
+        slot.text = text;
+        return true;
+    }
+
+private:
+    struct Entry
+    {
+        QByteArray bytes;
+        QString text;
+    };
+    std::array<Entry, 32> m_entries;
+    size_t m_next = 0;
+};
+
+struct FieldSpan
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
+
+class RecordParser
+{
+public:
+    // Parses one line without its line end. `statusSpan`, when given, receives
+    // where the status field stands in the line (quotes included).
+    bool parse(QByteArrayView line, MeasurementRecord &record, QString &fault,
+               FieldSpan *statusSpan = nullptr)
+    {
+        FieldReader reader(line);
+        std::array<QByteArrayView, FieldCount> fields;
+        int count = 0;
+        QByteArrayView field;
+        while (reader.next(field)) {
+            if (count < FieldCount)
+                fields[count] = field;
+            if (count == 1 && statusSpan)
+                *statusSpan = {reader.rawStart(), reader.rawEnd()};
+            ++count;
+        }
+        if (!reader.fault().isEmpty()) {
+            fault = reader.fault();
+            return false;
+        }
+        if (count != FieldCount) {
+            fault = count == 0 ? QStringLiteral("空の行です")
+                               : QStringLiteral("項目の数が %1 ではなく %2 です").arg(FieldCount).arg(count);
+            return false;
+        }
+
+        if (!isStoredDate(fields[0])) {
+            fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
+                        .arg(quotedForFault(fields[0]));
+            return false;
+        }
+        if (fields[0] != QByteArrayView(m_lastDateBytes)) {
+            m_lastDateBytes = fields[0].toByteArray();
+            m_lastDate = QString::fromLatin1(fields[0]);
+        }
+        record.date = m_lastDate;
+
+        if (!text(fields[1], record.status, QStringLiteral("状況"), fault)
+            || !real(fields[2], record.weight, QStringLiteral("体重"), fault)
+            || !real(fields[3], record.bodyFat, QStringLiteral("体脂肪率"), fault)
+            || !integer(fields[4], record.basalMetabolism, QStringLiteral("基礎代謝量"), fault)
+            || !integer(fields[5], record.visceralFat, QStringLiteral("内臓脂肪レベル"), fault)
+            || !real(fields[6], record.muscleMass, QStringLiteral("筋肉量"), fault)
+            || !integer(fields[7], record.muscleScore, QStringLiteral("筋肉スコア"), fault)
+            || !real(fields[8], record.boneMass, QStringLiteral("骨量"), fault)
+            || !text(fields[9], record.comment, QStringLiteral("一言日記"), fault)
+            || !text(fields[10], record.spare, QStringLiteral("予備"), fault))
+            return false;
+        return true;
+    }
+
+private:
+    bool text(QByteArrayView f, QString &out, const QString &name, QString &fault)
+    {
+        if (m_texts.decode(f, out))
+            return true;
+        fault = QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);
+        return false;
+    }
+
+    static bool real(QByteArrayView f, float &out, const QString &name, QString &fault)
+    {
+        if (parseNumber(f, out))
+            return true;
+        fault = isNumberText(f)
+                    ? QStringLiteral("%1の欄「%2」が数値の範囲を超えています").arg(name, quotedForFault(f))
+                    : QStringLiteral("%1の欄「%2」が数値ではありません").arg(name, quotedForFault(f));
+        return false;
+    }
+
+    static bool integer(QByteArrayView f, qint16 &out, const QString &name, QString &fault)
+    {
+        // Whole numbers are stored as plain digits; other numbers are rounded
+        // with halves to the even neighbour.
+        double value = 0;
+        if (!parseNumber(f, value)) {
+            fault = QStringLiteral("%1の欄「%2」が数値ではありません").arg(name, quotedForFault(f));
+            return false;
+        }
+        const std::optional<qint16> rounded = RoundToInt16(value);
+        if (!rounded) {
+            fault = QStringLiteral("%1の欄「%2」が -32768 から 32767 の範囲を超えています")
+                        .arg(name, quotedForFault(f));
+            return false;
+        }
+        out = *rounded;
+        return true;
+    }
+
+    TextCache m_texts;
+    QByteArray m_lastDateBytes;
+    QString m_lastDate;
+};
+
+// One line of the file: its content without the line end, and whether a line
+// end closed it. A lone LF is taken as a line end too; writers always use CR LF.
+struct Line
+{
+    QByteArrayView content;
+    QByteArrayView withEnd;
+    bool terminated = false;
+};
+
+class LineSplitter
+{
+public:
+    explicit LineSplitter(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    bool next(Line &line)
+    {
+        if (m_pos >= m_bytes.size())
+            return false;
+        const char *start = m_bytes.data() + m_pos;
+        const qsizetype rest = m_bytes.size() - m_pos;
+        const void *found = std::memchr(start, '\n', size_t(rest));
+        qsizetype length = found ? static_cast<const char *>(found) - start : rest;
+        const qsizetype full = found ? length + 1 : rest;
+        line.withEnd = QByteArrayView(start, full);
+        line.terminated = found != nullptr;
+        if (length > 0 && start[length - 1] == '\r')
+            --length;
+        line.content = QByteArrayView(start, length);
+        m_pos += full;
+        return true;
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// Parses every line of `bytes`; `visit(record, line)` sees each in file order.
+template <typename Visit>
+StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
+{
+    RecordParser parser;
+    LineSplitter splitter(bytes);
+    Line line;
+    qint64 number = 0;
+    MeasurementRecord record;
+    QString fault;
+    FieldSpan span;
+    while (splitter.next(line)) {
+        ++number;
+        if (!parser.parse(line.content, record, fault, &span))
+            return StoreStatus::failure(shownName(path), fault, number);
+        visit(record, line, span);
+    }
+    if (number == 0)
+        return StoreStatus::failure(shownName(path),
+                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
+    return StoreStatus::success();
+}
+
+// --- writing -------------------------------------------------------------
+
+bool appendQuoted(QByteArray &line, const QString &text, const QString &name, QString *fault)
+{
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'"') {
+            if (fault)
+                *fault = QStringLiteral("%1に保存できない文字「%2」があります")
+                             .arg(name, c == u'"' ? QStringLiteral("\"") : QStringLiteral("改行"));
+            return false;
+        }
+    }
+    QByteArray bytes;
+    QString bad;
+    if (!EncodeCp932(text, bytes, &bad)) {
+        if (fault)
+            *fault = QStringLiteral("%1に保存できない文字「%2」があります").arg(name, bad);
+        return false;
+    }
+    line.append('"');
+    line.append(bytes);
+    line.append('"');
+    return true;
+}
+
+bool appendReal(QByteArray &line, float value, const QString &name, QString *fault)
+{
+    if (!std::isfinite(value)) {
+        if (fault)
+            *fault = QStringLiteral("%1が数値ではありません").arg(name);
+        return false;
+    }
+    line.append(NumberText(value).toLatin1());
+    return true;
+}
+
+QString pathOf(const QString &dir, const QString &name)
+{
+    return ResolveDiaryFile(dir, name);
+}
+
+StoreStatus formatAll(const QString &path, const QList<MeasurementRecord> &records, QByteArray &out)
+{
+    out.reserve(records.size() * 72);
+    QByteArray line;
+    QString fault;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        line.clear();
+        if (!FormatMeasurementLine(records.at(i), line, &fault))
+            return StoreStatus::failure(shownName(path), fault, i + 1);
+        out.append(line);
+    }
+    return StoreStatus::success();
+}
+
+} // namespace
+
+bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault)
+{
+    QByteArray out;
+    out.reserve(96);
+    const QByteArray date = record.date.toLatin1();
+    if (record.date.size() != 10 || !isStoredDate(date)) {
+        if (fault)
+            *fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
+        return false;
+    }
+    out.append('"');
+    out.append(date);
+    out.append("\",");
+    if (!appendQuoted(out, record.status, QStringLiteral("状況"), fault))
+        return false;
+    out.append(',');
+    if (!appendReal(out, record.weight, QStringLiteral("体重"), fault))
+        return false;
+    out.append(',');
+    if (!appendReal(out, record.bodyFat, QStringLiteral("体脂肪率"), fault))
+        return false;
+    out.append(',');
+    out.append(QByteArray::number(record.basalMetabolism));
+    out.append(',');
+    out.append(QByteArray::number(record.visceralFat));
+    out.append(',');
+    if (!appendReal(out, record.muscleMass, QStringLiteral("筋肉量"), fault))
+        return false;
+    out.append(',');
+    out.append(QByteArray::number(record.muscleScore));
+    out.append(',');
+    if (!appendReal(out, record.boneMass, QStringLiteral("骨量"), fault))
+        return false;
+    out.append(',');
+    if (!appendQuoted(out, record.comment, QStringLiteral("一言日記"), fault))
+        return false;
+    out.append(',');
+    if (!appendQuoted(out, record.spare, QStringLiteral("予備"), fault))
+        return false;
+    out.append("\r\n");
+    line = std::move(out);
+    return true;
+}
+
+bool ParseMeasurementLine(QByteArrayView line, MeasurementRecord &record, QString *fault)
+{
+    RecordParser parser;
+    QString why;
+    MeasurementRecord parsed;
+    if (!parser.parse(line, parsed, why)) {
+        if (fault)
+            *fault = why;
+        return false;
+    }
+    record = std::move(parsed);
+    return true;
+}
+
+StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray bytes;
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+    QList<MeasurementRecord> result;
+    result.reserve(bytes.size() / 60 + 1);
+    const StoreStatus status =
+        parseAll(path, bytes, [&](const MeasurementRecord &record, const Line &, const FieldSpan &) {
+            result.append(record);
+        });
+    if (!status)
+        return status;
+    records = std::move(result);
+    return StoreStatus::success();
+}
+
+StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QFile file(path);
+    if (!file.exists())
+        return StoreStatus::failure(shownName(path), QStringLiteral("ファイルがありません"));
+    if (!file.open(QIODevice::ReadOnly))
+        return StoreStatus::failure(shownName(path), QStringLiteral("ファイルを開けません"));
+    QByteArray first = file.readLine();
+    if (first.isEmpty())
+        return StoreStatus::failure(shownName(path),
+                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
+    if (first.endsWith('\n'))
+        first.chop(1);
+    if (first.endsWith('\r'))
+        first.chop(1);
+    QString fault;
+    MeasurementRecord parsed;
+    if (!ParseMeasurementLine(first, parsed, &fault))
+        return StoreStatus::failure(shownName(path), fault, 1);
+    record = std::move(parsed);
+    return StoreStatus::success();
+}
+
+StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray bytes;
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+    MeasurementFileCheck result;
+    RecordParser parser;
+    LineSplitter splitter(bytes);
+    Line line;
+    MeasurementRecord record;
+    QString fault;
+    qint64 number = 0;
+    while (splitter.next(line)) {
+        ++number;
+        if (parser.parse(line.content, record, fault)) {
+            ++result.recordCount;
+            continue;
+        }
+        // Only the last line can be torn, and only when it has no line end.
+        if (!line.terminated && result.recordCount > 0) {
+            result.tornLineOffset = line.withEnd.data() - bytes.constData();
+            result.tornLineNumber = number;
+            result.tornLine = line.withEnd.toByteArray();
+            break;
+        }
+        return StoreStatus::failure(shownName(path), fault, number);
+    }
+    if (number == 0)
+        return StoreStatus::failure(shownName(path),
+                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
+    check = result;
+    return StoreStatus::success();
+}
+
+StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray line;
+    QString fault;
+    if (!FormatMeasurementLine(record, line, &fault))
+        return StoreStatus::failure(shownName(path), fault);
+    return AppendToFile(path, line, true);
+}
+
+StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray newLine;
+    QString fault;
+    if (!FormatMeasurementLine(record, newLine, &fault))
+        return StoreStatus::failure(shownName(path), fault);
+
+    QByteArray bytes;
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+
+    // Every record keeps its bytes; the new line goes before the first record
+    // of a later date.
+    QByteArray out;
+    out.reserve(bytes.size() + newLine.size() + 2);
+    bool written = false;
+    bool lastTerminated = true;
+    const StoreStatus status =
+        parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpan &) {
+            if (!written && existing.date > record.date) {
+                out.append(newLine);
+                written = true;
+            }
+            out.append(line.withEnd);
+            lastTerminated = line.terminated;
+        });
+    if (!status)
+        return status;
+    if (!written) {
+        if (!lastTerminated)
+            out.append("\r\n");
+        out.append(newLine);
+    }
+    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+}
+
+StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecord> &records)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray out;
+    if (StoreStatus status = formatAll(path, records, out); !status)
+        return status;
+    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+}
+
+StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
+                                       const QString &newStatus)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray quotedNew;
+    QString fault;
+    if (!appendQuoted(quotedNew, newStatus, QStringLiteral("状況"), &fault))
+        return StoreStatus::failure(shownName(path), fault);
+
+    QByteArray bytes;
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+
+    // The file holds look-alikes already mapped, so the old text is compared in
+    // that form.
+    const QString match = MapLookAlikes(oldStatus);
+    QByteArray out;
+    out.reserve(bytes.size() + 1024);
+    qint64 changed = 0;
+    const StoreStatus status = parseAll(
+        path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpan &span) {
+            if (record.status != match) {
+                out.append(line.withEnd);
+                return;
+            }
+            ++changed;
+            out.append(line.withEnd.first(span.start));
+            out.append(quotedNew);
+            out.append(line.withEnd.sliced(span.end));
+        });
+    if (!status)
+        return status;
+    if (changed == 0)
+        return StoreStatus::success();
+    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsRenameTemp), out);
+}
+
+StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord)
+{
+    const QString path = pathOf(dir, measurementsName());
+    QByteArray out;
+    if (StoreStatus status = formatAll(path, {startRecord}, out); !status)
+        return status;
+    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+}
+
+} // namespace zz

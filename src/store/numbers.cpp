@@ -1,0 +1,369 @@
+#include "store/numbers.h"
+
+#include <QByteArray>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace zz {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Length of the longest decimal number at the start of `text` (optional sign,
+// digits with at most one ".", optional exponent that has digits); 0 when the
+// text does not start with at least one digit (before or after the point).
+qsizetype numberLength(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        const qsizetype expStart = j;
+        while (j < n && isDigit(text[j]))
+            ++j;
+        if (j > expStart)
+            i = j;
+    }
+    return i;
+}
+
+// Converts a text already known to be a well-formed number.
+double toDouble(QStringView number)
+{
+    QByteArray latin = number.toLatin1();
+    const char *begin = latin.constData();
+    const char *end = begin + latin.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    double value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large: the sign decides; too small: zero.
+        const bool negative = *begin == '-';
+        const bool tiny = latin.contains("e-") || latin.contains("E-");
+        if (tiny)
+            return negative ? -0.0 : 0.0;
+        return negative ? -std::numeric_limits<double>::infinity()
+                        : std::numeric_limits<double>::infinity();
+    }
+    return value;
+}
+
+// A value as decimal digits: value = 0.d1 d2 d3 ... × 10^pointPosition, that is
+// the first `pointPosition` digits stand before the decimal point (negative:
+// zeros follow the point first).
+struct Decimal
+{
+    bool negative = false;
+    QByteArray digits; // no leading zero unless the value is zero
+    int pointPosition = 0;
+};
+
+Decimal toDecimal(double value, int significantDigits)
+{
+    Decimal d;
+    d.negative = std::signbit(value);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, std::fabs(value));
+    // "d.dddde+XX"
+    const char *p = buffer;
+    d.digits.append(*p++);
+    if (*p == '.') {
+        ++p;
+        while (*p >= '0' && *p <= '9')
+            d.digits.append(*p++);
+    }
+    int exponent = 0;
+    if (*p == 'e' || *p == 'E')
+        exponent = std::atoi(p + 1);
+    d.pointPosition = exponent + 1;
+    if (d.digits.count('0') == d.digits.size()) {
+        d.digits = "0";
+        d.pointPosition = 1;
+        d.negative = false;
+    }
+    return d;
+}
+
+// Rounds half away from zero to `decimals` places after the point.
+void roundDecimal(Decimal &d, int decimals)
+{
+    const int keep = d.pointPosition + decimals;
+    if (keep >= d.digits.size())
+        return;
+    if (keep < 0) {
+        d.digits = "0";
+        d.pointPosition = 1;
+        return;
+    }
+    const bool up = d.digits.at(keep) >= '5';
+    d.digits.truncate(keep);
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits.at(i) == '9') {
+            d.digits[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            d.digits[i] = char(d.digits.at(i) + 1);
+        } else {
+            d.digits.prepend('1');
+            ++d.pointPosition;
+        }
+    }
+    if (d.digits.isEmpty())
+        d.digits = "0";
+}
+
+bool isZero(const Decimal &d)
+{
+    for (char c : d.digits)
+        if (c != '0')
+            return false;
+    return true;
+}
+
+// Fixed notation with exactly `decimals` places and at least
+// `minIntegerDigits` digits before the point.
+QString fixedText(Decimal d, int decimals, int minIntegerDigits = 1)
+{
+    roundDecimal(d, decimals);
+    QByteArray integer, fraction;
+    for (int i = 0; i < d.pointPosition; ++i)
+        integer.append(i < d.digits.size() ? d.digits.at(i) : '0');
+    for (int i = 0; i < decimals; ++i) {
+        const int index = d.pointPosition + i;
+        fraction.append(index >= 0 && index < d.digits.size() ? d.digits.at(index) : '0');
+    }
+    while (integer.size() > 1 && integer.startsWith('0'))
+        integer.remove(0, 1);
+    while (integer.size() < minIntegerDigits)
+        integer.prepend('0');
+    QByteArray text;
+    if (d.negative && !isZero(d))
+        text.append('-');
+    text.append(integer);
+    if (decimals > 0) {
+        text.append('.');
+        text.append(fraction);
+    }
+    return QString::fromLatin1(text);
+}
+
+// Shortest form of a value rounded to `significantDigits`: trailing zeros
+// dropped, no point for whole values, exponent only for very large or very
+// small values ("1.5E+07", "1E-06").
+QString shortestText(double value, int significantDigits)
+{
+    if (!std::isfinite(value))
+        return std::isnan(value) ? QStringLiteral("NaN")
+                                 : (value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf"));
+    Decimal d = toDecimal(value, significantDigits);
+    while (d.digits.size() > 1 && d.digits.endsWith('0'))
+        d.digits.chop(1);
+    if (isZero(d))
+        return QStringLiteral("0");
+    QByteArray text;
+    if (d.negative)
+        text.append('-');
+    const int exponent = d.pointPosition - 1;
+    if (exponent >= significantDigits || exponent < -5) {
+        text.append(d.digits.at(0));
+        if (d.digits.size() > 1) {
+            text.append('.');
+            text.append(d.digits.mid(1));
+        }
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        text.append(buffer);
+        return QString::fromLatin1(text);
+    }
+    if (d.pointPosition <= 0) {
+        text.append("0.");
+        text.append(QByteArray(-d.pointPosition, '0'));
+        text.append(d.digits);
+    } else if (d.pointPosition >= d.digits.size()) {
+        text.append(d.digits);
+        text.append(QByteArray(d.pointPosition - d.digits.size(), '0'));
+    } else {
+        text.append(d.digits.left(d.pointPosition));
+        text.append('.');
+        text.append(d.digits.mid(d.pointPosition));
+    }
+    return QString::fromLatin1(text);
+}
+
+constexpr int FloatDigits = 7;
+constexpr int DoubleDigits = 15;
+
+} // namespace
+
+double LeadingNumber(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    const QStringView rest = text.mid(start);
+    const qsizetype length = numberLength(rest);
+    if (length == 0)
+        return 0;
+    return toDouble(rest.left(length));
+}
+
+std::optional<double> WholeNumber(QStringView text)
+{
+    QStringView trimmed = text;
+    while (!trimmed.isEmpty() && isBlank(trimmed.front()))
+        trimmed = trimmed.mid(1);
+    while (!trimmed.isEmpty() && isBlank(trimmed.back()))
+        trimmed.chop(1);
+    const qsizetype length = numberLength(trimmed);
+    if (length == 0 || length != trimmed.size())
+        return std::nullopt;
+    return toDouble(trimmed);
+}
+
+std::optional<float> WholeNumberAsFloat(QStringView text)
+{
+    QStringView trimmed = text;
+    while (!trimmed.isEmpty() && isBlank(trimmed.front()))
+        trimmed = trimmed.mid(1);
+    while (!trimmed.isEmpty() && isBlank(trimmed.back()))
+        trimmed.chop(1);
+    const qsizetype length = numberLength(trimmed);
+    if (length == 0 || length != trimmed.size())
+        return std::nullopt;
+    const QByteArray latin = trimmed.toLatin1();
+    const char *begin = latin.constData();
+    const char *end = begin + latin.size();
+    if (*begin == '+')
+        ++begin;
+    float value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec != std::errc() || result.ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint16> RoundToInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+QString NumberText(float value)
+{
+    return shortestText(double(value), FloatDigits);
+}
+
+QString NumberText(double value)
+{
+    return shortestText(value, DoubleDigits);
+}
+
+QString NumberText(int value)
+{
+    return QString::number(value);
+}
+
+QString FormatFixed(double value, int decimals, int significantDigits)
+{
+    if (!std::isfinite(value))
+        return shortestText(value, significantDigits);
+    return fixedText(toDecimal(value, significantDigits), decimals);
+}
+
+QString FormatKg(float value)
+{
+    return FormatFixed(value, 1, FloatDigits) + QStringLiteral("Kg");
+}
+
+QString FormatKg3(double value)
+{
+    return FormatFixed(value, 3, DoubleDigits) + QStringLiteral("Kg");
+}
+
+QString FormatOneDecimal(float value)
+{
+    return FormatFixed(value, 1, FloatDigits);
+}
+
+QString FormatOneDecimal(double value)
+{
+    return FormatFixed(value, 1, DoubleDigits);
+}
+
+QString FormatPercentSign(float value)
+{
+    return FormatFixed(value, 1, FloatDigits) + u'%';
+}
+
+QString FormatPercentOf(float fraction)
+{
+    if (!std::isfinite(fraction))
+        return NumberText(fraction);
+    // The fraction's own decimal text, moved two places: 0.1235 -> 12.35 -> 12.4.
+    Decimal d = toDecimal(fraction, FloatDigits);
+    if (!isZero(d))
+        d.pointPosition += 2;
+    return fixedText(d, 1) + u'%';
+}
+
+QString FormatTwoDigitOneDecimal(float value)
+{
+    if (!std::isfinite(value))
+        return NumberText(value);
+    return fixedText(toDecimal(value, FloatDigits), 1, 2);
+}
+
+QString FormatGrams(double value)
+{
+    return FormatFixed(value, 0, DoubleDigits) + u'g';
+}
+
+QString FormatShortDate(QStringView storedDate)
+{
+    return storedDate.mid(2).toString();
+}
+
+QString FormatYearMonth(int year, int month)
+{
+    return QStringLiteral("%1年%2月")
+        .arg(year, 4, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace zz

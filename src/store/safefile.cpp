@@ -1,0 +1,334 @@
+#include "store/safefile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zz {
+
+namespace {
+
+struct InjectedFailure
+{
+    bool armed = false;
+    testing::FailPoint point = testing::FailPoint::Write;
+    int error = 0;
+    qint64 bytesBeforeFailure = 0;
+};
+
+InjectedFailure &injected()
+{
+    static InjectedFailure failure;
+    return failure;
+}
+
+// True (with errno set) when a failure was injected at `point`; disarms it.
+bool strikes(testing::FailPoint point)
+{
+    InjectedFailure &f = injected();
+    if (!f.armed || f.point != point)
+        return false;
+    f.armed = false;
+    errno = f.error;
+    return true;
+}
+
+QString displayName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Closes a descriptor on every way out of a scope unless released.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    // Closes and reports close's own failure (some file systems report a full
+    // disk only here).
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// Writes all of `bytes`, continuing after short writes. False with errno set
+// on failure.
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    qint64 remaining = bytes.size();
+    InjectedFailure &f = injected();
+    if (f.armed && f.point == testing::FailPoint::Write) {
+        const qint64 partial = qMin(f.bytesBeforeFailure, remaining);
+        const int error = f.error;
+        f.armed = false;
+        if (partial > 0 && !writeAll(fd, QByteArrayView(data, partial)))
+            return false;
+        errno = error;
+        return false;
+    }
+    while (remaining > 0) {
+        const ssize_t written = ::write(fd, data, size_t(remaining));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        remaining -= written;
+    }
+    return true;
+}
+
+bool syncFile(int fd)
+{
+    if (strikes(testing::FailPoint::Sync))
+        return false;
+    return ::fsync(fd) == 0;
+}
+
+// Makes a rename or a new file in `directory` durable. File systems that cannot
+// sync a directory (EINVAL) need not.
+bool syncDirectory(const QString &directory)
+{
+    const int fd = ::open(nativePath(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+StoreStatus failure(const QString &path, const QString &what, int error)
+{
+    return StoreStatus::failure(displayName(path),
+                                QStringLiteral("%1 (%2)").arg(what, SystemErrorText(error)));
+}
+
+} // namespace
+
+QString SystemErrorText(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("ディスクの空き容量が足りません");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセスが許可されていません");
+    case EROFS:
+        return QStringLiteral("読み取り専用の場所です");
+    case ENOENT:
+        return QStringLiteral("ファイルまたはフォルダがありません");
+    case ENOTDIR:
+        return QStringLiteral("フォルダではありません");
+    case EISDIR:
+        return QStringLiteral("同じ名前のフォルダがあります");
+    case EIO:
+        return QStringLiteral("入出力エラーが起きました");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("開いているファイルが多すぎます");
+    default:
+        return QStringLiteral("システムエラー %1: %2")
+            .arg(error)
+            .arg(QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
+StoreStatus ReadWholeFile(const QString &path, QByteArray &bytes)
+{
+    Descriptor fd(::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        const int error = errno;
+        if (error == ENOENT)
+            return StoreStatus::failure(displayName(path), QStringLiteral("ファイルがありません"));
+        return failure(path, QStringLiteral("ファイルを開けません"), error);
+    }
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(path, QStringLiteral("ファイルを読めません"), errno);
+    if (S_ISDIR(info.st_mode))
+        return failure(path, QStringLiteral("ファイルを読めません"), EISDIR);
+    QByteArray content;
+    content.resize(qsizetype(info.st_size));
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == content.size())
+            content.resize(content.size() + 4096); // the file grew, or reports no size
+        const ssize_t got = ::read(fd.get(), content.data() + filled, size_t(content.size() - filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return failure(path, QStringLiteral("ファイルを読めません"), errno);
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    content.truncate(filled);
+    bytes = std::move(content);
+    return StoreStatus::success();
+}
+
+StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArrayView contents)
+{
+    const QByteArray target = nativePath(path);
+    const QByteArray temp = nativePath(tempPath);
+    const QString tempName = displayName(tempPath);
+    const QString unchanged = QStringLiteral("%1 は変更していません").arg(displayName(path));
+
+    struct stat old;
+    const bool hadTarget = ::stat(target.constData(), &old) == 0;
+
+    auto fail = [&](const QString &what, int error) {
+        ::unlink(temp.constData());
+        return StoreStatus::failure(displayName(path),
+                                    QStringLiteral("%1 (%2)。%3")
+                                        .arg(what, SystemErrorText(error), unchanged));
+    };
+
+    // O_TRUNC: a copy left by an earlier failed attempt is simply replaced.
+    Descriptor fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.valid()) {
+        const int error = errno;
+        return StoreStatus::failure(
+            displayName(path),
+            QStringLiteral("一時ファイル %1 を作れません (%2)。%3")
+                .arg(tempName, SystemErrorText(error), unchanged));
+    }
+    if (hadTarget)
+        ::fchmod(fd.get(), old.st_mode & 07777);
+    if (!writeAll(fd.get(), contents))
+        return fail(QStringLiteral("一時ファイル %1 に書き込めません").arg(tempName), errno);
+    if (!syncFile(fd.get()))
+        return fail(QStringLiteral("一時ファイル %1 をディスクに書き出せません").arg(tempName), errno);
+    if (!fd.close())
+        return fail(QStringLiteral("一時ファイル %1 を閉じられません").arg(tempName), errno);
+    if (strikes(testing::FailPoint::Rename) || ::rename(temp.constData(), target.constData()) != 0)
+        return fail(QStringLiteral("一時ファイル %1 を置き換えられません").arg(tempName), errno);
+    if (!syncDirectory(QFileInfo(path).absolutePath())) {
+        const int error = errno;
+        return StoreStatus::failure(
+            displayName(path),
+            QStringLiteral("書き込みましたが、フォルダをディスクに書き出せません (%1)")
+                .arg(SystemErrorText(error)));
+    }
+    return StoreStatus::success();
+}
+
+StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOnNewLine)
+{
+    const QByteArray native = nativePath(path);
+    struct stat before;
+    const bool existed = ::stat(native.constData(), &before) == 0;
+
+    Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        return failure(path, QStringLiteral("ファイルを開けません"), errno);
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(path, QStringLiteral("ファイルを調べられません"), errno);
+    const off_t oldLength = info.st_size;
+
+    QByteArray line;
+    if (startOnNewLine && oldLength > 0) {
+        char last = '\n';
+        const int reader = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (reader >= 0) {
+            if (::pread(reader, &last, 1, oldLength - 1) != 1)
+                last = '\n';
+            ::close(reader);
+        }
+        if (last != '\n')
+            line.append("\r\n");
+    }
+    line.append(bytes.data(), bytes.size());
+
+    auto rollBack = [&](const QString &what, int error) {
+        // Cut back what may have reached the file, so the old lines stay as they were.
+        if (::ftruncate(fd.get(), oldLength) == 0)
+            ::fsync(fd.get());
+        if (!existed)
+            ::unlink(native.constData());
+        return StoreStatus::failure(displayName(path),
+                                    QStringLiteral("%1 (%2)。%3 は変更していません")
+                                        .arg(what, SystemErrorText(error), displayName(path)));
+    };
+
+    if (!writeAll(fd.get(), line))
+        return rollBack(QStringLiteral("書き込めません"), errno);
+    if (!syncFile(fd.get()))
+        return rollBack(QStringLiteral("ディスクに書き出せません"), errno);
+    if (!fd.close()) {
+        const int error = errno;
+        // The descriptor is gone; cut back through the path.
+        ::truncate(native.constData(), oldLength);
+        return StoreStatus::failure(displayName(path),
+                                    QStringLiteral("ファイルを閉じられません (%1)")
+                                        .arg(SystemErrorText(error)));
+    }
+    if (!existed && !syncDirectory(QFileInfo(path).absolutePath()))
+        return failure(path, QStringLiteral("フォルダをディスクに書き出せません"), errno);
+    return StoreStatus::success();
+}
+
+StoreStatus TruncateFile(const QString &path, qint64 length)
+{
+    Descriptor fd(::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failure(path, QStringLiteral("ファイルを開けません"), errno);
+    if (::ftruncate(fd.get(), off_t(length)) != 0)
+        return failure(path, QStringLiteral("ファイルを切り詰められません"), errno);
+    if (!syncFile(fd.get()))
+        return failure(path, QStringLiteral("ディスクに書き出せません"), errno);
+    if (!fd.close())
+        return failure(path, QStringLiteral("ファイルを閉じられません"), errno);
+    return StoreStatus::success();
+}
+
+namespace testing {
+
+void SetWriteFailure(FailPoint point, int error, qint64 bytesBeforeFailure)
+{
+    injected() = InjectedFailure{true, point, error, bytesBeforeFailure};
+}
+
+void ClearWriteFailure()
+{
+    injected() = InjectedFailure{};
+}
+
+} // namespace testing
+
+} // namespace zz

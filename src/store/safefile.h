@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/storestatus.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <cerrno>
+
+namespace zz {
+
+// File access with every step checked, so that a failure (a full disk, a
+// read-only place, a missing folder) is reported and never leaves a diary file
+// half written:
+//
+// - ReplaceFile writes the complete new content into a temporary file beside
+//   the target, checks every write, syncs it, renames it over the target (the
+//   target never goes missing, not even for a moment) and syncs the directory.
+//   On failure the temporary file is removed and the target is untouched.
+// - AppendToFile writes the bytes with one write, checks it and syncs; on any
+//   failure the file is cut back to its old length.
+//
+// Failures name the file by `displayName` (the name the user knows) and say
+// what went wrong in Japanese.
+
+// The whole content of `path`. A missing file is a failure.
+StoreStatus ReadWholeFile(const QString &path, QByteArray &bytes);
+
+// `path` holds exactly `contents` afterwards, by way of `tempPath`.
+StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArrayView contents);
+
+// Adds `bytes` at the end of `path`, creating it when missing. With
+// `startOnNewLine`, a file whose last line lacks its line end first gets CR LF,
+// so the bytes never run on into that line.
+StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOnNewLine);
+
+// Cuts `path` to `length` bytes and syncs it.
+StoreStatus TruncateFile(const QString &path, qint64 length);
+
+// The Japanese description of a system error number.
+QString SystemErrorText(int error);
+
+namespace testing {
+
+// Where an injected failure strikes.
+enum class FailPoint {
+    Write,  // the write of the content (a temporary file's or an append's)
+    Sync,   // syncing the written file
+    Rename, // putting the temporary file in place
+};
+
+// Makes the next store operation that reaches `point` fail with the system
+// error `error`, as the operating system would report it; a failing write first
+// writes `bytesBeforeFailure` bytes for real (a disk that fills up half-way).
+// Strikes once. Lets tests running as root, whom file permissions do not stop,
+// reach every failure path.
+void SetWriteFailure(FailPoint point, int error = ENOSPC, qint64 bytesBeforeFailure = 0);
+void ClearWriteFailure();
+
+} // namespace testing
+
+} // namespace zz
