@@ -43,6 +43,24 @@ public:
     void setRows(const QList<TableRow> &rows);
     // Appends one data row.
     void appendRow(const TableRow &row);
+
+    Qt::Alignment columnAlignment(int column) const;
+    Qt::Alignment headerAlignment() const;
+
+private:
+    bool isDataCell(int row, int column) const;
+    qsizetype cellIndex(int row, int column) const;
+    void storeRow(qsizetype at, const TableRow &row);
+
+    // Cells are kept row by row in one flat list; colours only once a cell has
+    // been coloured (0 = never coloured, otherwise an opaque QRgb).
+    int m_columns = 0;
+    int m_dataRows = 0;
+    QList<QString> m_cells;
+    QList<QRgb> m_colors;
+    QStringList m_headers;
+    QList<Qt::Alignment> m_alignments;
+    Qt::Alignment m_headerAlignment = Qt::AlignCenter;
 };
 
 // A list: a QTableView over a GridModel, with the operations the views use.
@@ -67,9 +85,32 @@ public:
     void setTopRow(int row);
     int topRow() const;
 
+    // Text and colour of the current cell.
+    void setCurrentText(const QString &text);
+    QString currentText() const;
+    void setCurrentBackground(const QColor &color);
+
 Q_SIGNALS:
     void cellClicked(int row, int column);
     void cellDoubleClicked(int row, int column);
+
+protected:
+    void updateGeometries() override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void applyColumnWidths();
+    void applyRowHeight();
+
+    GridModel *m_model = nullptr;
+    QList<int> m_widthTwips; // -1: never set
+    // Column of the current cell while it lies in the header row, which the
+    // view's own current index cannot express.
+    int m_headerCurrentColumn = 0;
+    bool m_currentInHeader = false;
+    // The last row asked to be on top: the scroll range reaches it even near
+    // the end of the list, so the last row can be the first one in view.
+    int m_requestedTopIndex = -1;
 };
 
 // 15 twips per pixel at 96 dpi, scaled with the screen's logical dpi.

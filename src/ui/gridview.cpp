@@ -1,0 +1,459 @@
+#include "ui/gridview.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace zz {
+
+namespace {
+
+constexpr Qt::Alignment DefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+QRgb StoredColor(const QColor &color)
+{
+    // Opaque, so that a stored black is told apart from "never coloured".
+    return color.rgb() | 0xff000000u;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- GridModel
+
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_dataRows;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columns;
+}
+
+bool GridModel::isDataCell(int row, int column) const
+{
+    return row >= 1 && row <= m_dataRows && column >= 0 && column < m_columns;
+}
+
+qsizetype GridModel::cellIndex(int row, int column) const
+{
+    return qsizetype(row - 1) * m_columns + column;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_dataRows || index.column() >= m_columns)
+        return {};
+    const qsizetype at = qsizetype(index.row()) * m_columns + index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_cells.at(at);
+    case Qt::BackgroundRole:
+        if (!m_colors.isEmpty() && m_colors.at(at) != 0)
+            return QColor::fromRgb(m_colors.at(at));
+        return {};
+    case Qt::TextAlignmentRole:
+        return int(columnAlignment(index.column()));
+    default:
+        return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return section < m_headers.size() ? m_headers.at(section) : QString();
+    case Qt::TextAlignmentRole:
+        return int(m_headerAlignment);
+    default:
+        return {};
+    }
+}
+
+void GridModel::setGridRowCount(int rows)
+{
+    const int dataRows = qMax(0, rows - 1);
+    if (dataRows == m_dataRows)
+        return;
+    if (dataRows == 0) {
+        beginResetModel();
+        m_dataRows = 0;
+        m_cells.clear();
+        m_colors.clear();
+        endResetModel();
+    } else if (dataRows < m_dataRows) {
+        beginRemoveRows({}, dataRows, m_dataRows - 1);
+        m_cells.resize(qsizetype(dataRows) * m_columns);
+        if (!m_colors.isEmpty())
+            m_colors.resize(qsizetype(dataRows) * m_columns);
+        m_dataRows = dataRows;
+        endRemoveRows();
+    } else {
+        beginInsertRows({}, m_dataRows, dataRows - 1);
+        m_cells.resize(qsizetype(dataRows) * m_columns);
+        if (!m_colors.isEmpty())
+            m_colors.resize(qsizetype(dataRows) * m_columns, 0);
+        m_dataRows = dataRows;
+        endInsertRows();
+    }
+}
+
+int GridModel::gridRowCount() const
+{
+    return m_dataRows + 1;
+}
+
+void GridModel::setGridColumnCount(int columns)
+{
+    columns = qMax(0, columns);
+    if (columns == m_columns)
+        return;
+    beginResetModel();
+    // Keep what fits: a column count is normally fixed before any text.
+    QList<QString> cells(qsizetype(m_dataRows) * columns);
+    QList<QRgb> colors;
+    if (!m_colors.isEmpty())
+        colors.resize(cells.size(), 0);
+    const int kept = qMin(columns, m_columns);
+    for (int r = 0; r < m_dataRows; ++r) {
+        for (int c = 0; c < kept; ++c) {
+            cells[qsizetype(r) * columns + c] = m_cells.at(qsizetype(r) * m_columns + c);
+            if (!colors.isEmpty())
+                colors[qsizetype(r) * columns + c] = m_colors.at(qsizetype(r) * m_columns + c);
+        }
+    }
+    m_cells = std::move(cells);
+    m_colors = std::move(colors);
+    m_columns = columns;
+    m_headers.resize(columns);
+    m_alignments.resize(columns, DefaultAlignment);
+    endResetModel();
+}
+
+int GridModel::gridColumnCount() const
+{
+    return m_columns;
+}
+
+void GridModel::setText(int row, int column, const QString &text)
+{
+    if (row == 0 && column >= 0 && column < m_columns) {
+        m_headers[column] = text;
+        Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+        return;
+    }
+    if (!isDataCell(row, column))
+        return;
+    m_cells[cellIndex(row, column)] = text;
+    const QModelIndex at = index(row - 1, column);
+    Q_EMIT dataChanged(at, at, {Qt::DisplayRole});
+}
+
+QString GridModel::text(int row, int column) const
+{
+    if (row == 0 && column >= 0 && column < m_columns)
+        return m_headers.at(column);
+    if (!isDataCell(row, column))
+        return {};
+    return m_cells.at(cellIndex(row, column));
+}
+
+void GridModel::setBackground(int row, int column, const QColor &color)
+{
+    // The header row keeps the header's own look.
+    if (!isDataCell(row, column))
+        return;
+    if (m_colors.isEmpty()) {
+        if (!color.isValid())
+            return;
+        m_colors.resize(m_cells.size(), 0);
+    }
+    m_colors[cellIndex(row, column)] = color.isValid() ? StoredColor(color) : 0;
+    const QModelIndex at = index(row - 1, column);
+    Q_EMIT dataChanged(at, at, {Qt::BackgroundRole});
+}
+
+QColor GridModel::background(int row, int column) const
+{
+    if (!isDataCell(row, column) || m_colors.isEmpty())
+        return {};
+    const QRgb stored = m_colors.at(cellIndex(row, column));
+    return stored != 0 ? QColor::fromRgb(stored) : QColor();
+}
+
+void GridModel::setHeaders(const QStringList &headers)
+{
+    for (int c = 0; c < m_columns; ++c)
+        m_headers[c] = c < headers.size() ? headers.at(c) : QString();
+    if (m_columns > 0)
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+}
+
+void GridModel::setColumnAlignment(int column, Qt::Alignment alignment)
+{
+    if (column < 0 || column >= m_columns)
+        return;
+    m_alignments[column] = alignment;
+    if (m_dataRows > 0)
+        Q_EMIT dataChanged(index(0, column), index(m_dataRows - 1, column),
+                           {Qt::TextAlignmentRole});
+}
+
+Qt::Alignment GridModel::columnAlignment(int column) const
+{
+    return column >= 0 && column < m_alignments.size() ? m_alignments.at(column)
+                                                        : DefaultAlignment;
+}
+
+void GridModel::setHeaderAlignment(Qt::Alignment alignment)
+{
+    m_headerAlignment = alignment;
+    if (m_columns > 0)
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+}
+
+Qt::Alignment GridModel::headerAlignment() const
+{
+    return m_headerAlignment;
+}
+
+void GridModel::storeRow(qsizetype at, const TableRow &row)
+{
+    const qsizetype given = qMin<qsizetype>(row.cells.size(), m_columns);
+    for (qsizetype c = 0; c < given; ++c)
+        m_cells[at + c] = row.cells.at(c);
+    if (row.backgrounds.isEmpty())
+        return;
+    if (m_colors.isEmpty())
+        m_colors.resize(m_cells.size(), 0);
+    for (auto it = row.backgrounds.cbegin(); it != row.backgrounds.cend(); ++it) {
+        if (it.key() < 0 || it.key() >= m_columns)
+            continue;
+        const Rgb rgb = it.value();
+        m_colors[at + it.key()] = qRgb(rgb.r, rgb.g, rgb.b);
+    }
+}
+
+void GridModel::setRows(const QList<TableRow> &rows)
+{
+    beginResetModel();
+    m_dataRows = int(rows.size());
+    m_cells.clear();
+    m_colors.clear();
+    m_cells.resize(qsizetype(m_dataRows) * m_columns);
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        storeRow(r * m_columns, rows.at(r));
+    endResetModel();
+}
+
+void GridModel::appendRow(const TableRow &row)
+{
+    beginInsertRows({}, m_dataRows, m_dataRows);
+    const qsizetype at = qsizetype(m_dataRows) * m_columns;
+    ++m_dataRows;
+    m_cells.resize(at + m_columns);
+    if (!m_colors.isEmpty())
+        m_colors.resize(at + m_columns, 0);
+    storeRow(at, row);
+    endInsertRows();
+}
+
+// ----------------------------------------------------------------- GridView
+
+GridView::GridView(QWidget *parent)
+    : QTableView(parent)
+    , m_model(new GridModel(this))
+{
+    setModel(m_model);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    // By pixel, so that the offset is not tied to the last row at the end.
+    setVerticalScrollMode(ScrollPerPixel);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(0);
+    applyRowHeight();
+
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        m_currentInHeader = false;
+        Q_EMIT cellClicked(index.row() + 1, index.column());
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        Q_EMIT cellDoubleClicked(index.row() + 1, index.column());
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid()) {
+                    m_currentInHeader = false;
+                    m_headerCurrentColumn = current.column();
+                }
+            });
+    // A reset forgets the section sizes; the widths are the grid's, not the data's.
+    // New contents start at the top.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_requestedTopIndex = -1;
+        verticalScrollBar()->setValue(0);
+        applyColumnWidths();
+    });
+}
+
+GridModel *GridView::gridModel() const
+{
+    return m_model;
+}
+
+int TwipsToPixels(double twips, const QWidget *widget)
+{
+    double dpi = 96;
+    if (widget)
+        dpi = widget->logicalDpiX();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInchX();
+    return qRound(twips / 15.0 * dpi / 96.0);
+}
+
+void GridView::setColumnWidthTwips(int column, int twips)
+{
+    if (column < 0)
+        return;
+    if (column >= m_widthTwips.size())
+        m_widthTwips.resize(column + 1, -1);
+    m_widthTwips[column] = qMax(0, twips);
+    applyColumnWidths();
+}
+
+void GridView::applyColumnWidths()
+{
+    const int columns = qMin<int>(int(m_widthTwips.size()), m_model->gridColumnCount());
+    for (int c = 0; c < columns; ++c) {
+        const int twips = m_widthTwips.at(c);
+        if (twips < 0)
+            continue;
+        // A width of 0 hides a column that only carries data.
+        setColumnHidden(c, twips == 0);
+        if (twips > 0)
+            setColumnWidth(c, TwipsToPixels(twips, this));
+    }
+}
+
+void GridView::setFontPointSize(int points)
+{
+    QFont f = font();
+    f.setPointSize(points);
+    setFont(f);
+    // The header row is part of the grid; the style may give headers their own font.
+    horizontalHeader()->setFont(f);
+    applyRowHeight();
+}
+
+void GridView::applyRowHeight()
+{
+    const QFontMetrics metrics(font());
+    verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+}
+
+void GridView::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyRowHeight();
+}
+
+void GridView::setCurrentCell(int row, int column)
+{
+    if (column < 0 || column >= m_model->gridColumnCount())
+        return;
+    if (row == 0) {
+        m_currentInHeader = true;
+        m_headerCurrentColumn = column;
+        return;
+    }
+    if (row < 1 || row >= m_model->gridRowCount())
+        return;
+    m_currentInHeader = false;
+    m_headerCurrentColumn = column;
+    selectionModel()->setCurrentIndex(m_model->index(row - 1, column),
+                                      QItemSelectionModel::ClearAndSelect);
+}
+
+int GridView::currentGridRow() const
+{
+    const QModelIndex current = currentIndex();
+    if (m_currentInHeader || !current.isValid())
+        return 0;
+    return current.row() + 1;
+}
+
+int GridView::currentGridColumn() const
+{
+    const QModelIndex current = currentIndex();
+    if (m_currentInHeader || !current.isValid())
+        return m_headerCurrentColumn;
+    return current.column();
+}
+
+void GridView::setCurrentText(const QString &text)
+{
+    m_model->setText(currentGridRow(), currentGridColumn(), text);
+}
+
+QString GridView::currentText() const
+{
+    return m_model->text(currentGridRow(), currentGridColumn());
+}
+
+void GridView::setCurrentBackground(const QColor &color)
+{
+    m_model->setBackground(currentGridRow(), currentGridColumn(), color);
+}
+
+void GridView::setTopRow(int row)
+{
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return;
+    m_requestedTopIndex = qBound(0, row - 1, rows - 1);
+    updateGeometries();
+    verticalScrollBar()->setValue(verticalHeader()->sectionPosition(m_requestedTopIndex));
+}
+
+int GridView::topRow() const
+{
+    const int index = rowAt(0);
+    return index >= 0 ? index + 1 : 1;
+}
+
+void GridView::updateGeometries()
+{
+    QScrollBar *bar = verticalScrollBar();
+    const int value = bar->value();
+    QTableView::updateGeometries();
+    if (m_requestedTopIndex < 0 || m_requestedTopIndex >= m_model->rowCount())
+        return;
+    // The list may scroll past its end as far as the row asked to be on top.
+    const int fullMaximum = bar->maximum();
+    const int wanted = verticalHeader()->sectionPosition(m_requestedTopIndex);
+    if (fullMaximum >= wanted)
+        return;
+    bar->setRange(0, wanted);
+    if (value > fullMaximum && value <= wanted)
+        bar->setValue(value);
+}
+
+} // namespace zz
