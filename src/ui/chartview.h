@@ -7,6 +7,9 @@
 #include <QString>
 #include <optional>
 
+class QLineSeries;
+class QValueAxis;
+
 namespace zz {
 
 enum class MarkerStyle { None, Circle, Ball };
@@ -55,11 +58,51 @@ public:
 
     QPixmap picture();
 
+    QLineSeries *lineSeries(int series) const; // series from 1
+    QValueAxis *valueAxis(ChartAxis axis) const;
+    QValueAxis *rowAxis() const;
+
+    // Values reach the series at once; the drawn lines follow when control
+    // returns to the event loop, or now when this is called.
+    void updateLines();
+
 Q_SIGNALS:
     void doubleClicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    struct Series
+    {
+        QLineSeries *line = nullptr;
+        ChartAxis axis = ChartAxis::Left;
+        QColor color;
+        QList<double> values; // one per row, NaN where the row has no value
+        MarkerStyle marker = MarkerStyle::None;
+        bool linesBehind = false; // points changed since the lines were drawn
+    };
+    struct AxisState
+    {
+        QValueAxis *axis = nullptr;
+        bool fixed = false; // scaled by the caller; until then it follows the data
+    };
+
+    Series *seriesAt(int series);
+    const Series *seriesAt(int series) const;
+    AxisState &axisState(ChartAxis axis);
+    const AxisState &axisState(ChartAxis axis) const;
+    void scheduleUpdate();
+    void applyRowRange();
+    void fitFreeAxes();
+    void applyMarker(Series &series);
+
+    QList<Series> m_series;
+    int m_rows = 0;
+    AxisState m_left, m_right;
+    QValueAxis *m_rowAxis = nullptr;
+    bool m_updateQueued = false;
+    bool m_rowRangeBehind = false;
 };
 
 } // namespace zz

@@ -1,0 +1,467 @@
+#include "ui/chartview.h"
+
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+#include <QRadialGradient>
+#include <QSignalBlocker>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zz {
+
+namespace {
+
+constexpr double NoValue = std::numeric_limits<double>::quiet_NaN();
+constexpr qreal CircleSize = 4.5; // drawn as the radius
+constexpr qreal BallSize = 12;   // the picture's side
+constexpr qreal LineWidth = 2;
+// A line of more points than this is denser than the pixels it crosses: drawn
+// thin it looks the same and paints several times faster.
+constexpr int ThinLineFrom = 1000;
+constexpr qreal ThinLineWidth = 1;
+
+bool HasValue(double value)
+{
+    return std::isfinite(value);
+}
+
+// The shaded ball drawn at each point: lit from the upper left, in the
+// series colour, darkening towards the rim.
+QImage BallPicture(const QColor &color)
+{
+    constexpr int Side = 32;
+    QImage image(Side, Side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient gradient(QPointF(Side * 0.5, Side * 0.5), Side * 0.5,
+                             QPointF(Side * 0.36, Side * 0.32));
+    gradient.setColorAt(0.0, Qt::white);
+    gradient.setColorAt(0.3, color.lighter(140));
+    gradient.setColorAt(0.75, color);
+    gradient.setColorAt(1.0, color.darker(220));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gradient);
+    painter.drawEllipse(QRectF(0.5, 0.5, Side - 1, Side - 1));
+    return image;
+}
+
+// Digits after the point that tell the labels of this tick spacing apart.
+QString LabelFormatFor(double step)
+{
+    int decimals = 0;
+    if (step > 0 && std::isfinite(step)) {
+        while (decimals < 6) {
+            const double scaled = step * std::pow(10.0, decimals);
+            if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+                break;
+            ++decimals;
+        }
+    }
+    return QStringLiteral("%.%1f").arg(decimals);
+}
+
+void UpdateLabelFormat(QValueAxis *axis)
+{
+    const int divisions = std::max(1, axis->tickCount() - 1);
+    axis->setLabelFormat(LabelFormatFor((axis->max() - axis->min()) / divisions));
+}
+
+// 1, 2, 5, 10, 20, 50 ... rows between labels of the row axis.
+double RowLabelStep(int rows)
+{
+    constexpr int MaxLabels = 10;
+    double step = 1;
+    for (double decade = 1;; decade *= 10) {
+        for (const double factor : {1.0, 2.0, 5.0}) {
+            step = factor * decade;
+            if (rows / step <= MaxLabels)
+                return step;
+        }
+    }
+}
+
+} // namespace
+
+ChartView::ChartView(QWidget *parent)
+    : QChartView(parent)
+{
+    auto *c = new QChart;
+    c->setMargins(QMargins(4, 8, 4, 2)); // room for the top axis label
+    c->layout()->setContentsMargins(0, 0, 0, 0);
+    c->setBackgroundRoundness(0);
+    c->legend()->setVisible(true);
+    c->legend()->setAlignment(Qt::AlignBottom);
+    setChart(c);
+    setRenderHint(QPainter::Antialiasing);
+
+    m_rowAxis = new QValueAxis(this);
+    m_rowAxis->setTickType(QValueAxis::TicksDynamic);
+    m_rowAxis->setTickAnchor(1);
+    m_rowAxis->setTickInterval(1);
+    m_rowAxis->setLabelFormat(QStringLiteral("%d"));
+    m_rowAxis->setRange(0.5, 1.5);
+    c->addAxis(m_rowAxis, Qt::AlignBottom);
+
+    m_left.axis = new QValueAxis(this);
+    m_right.axis = new QValueAxis(this);
+    for (QValueAxis *axis : {m_left.axis, m_right.axis}) {
+        axis->setRange(0, 10);
+        axis->setTickCount(6);
+        UpdateLabelFormat(axis);
+    }
+    c->addAxis(m_left.axis, Qt::AlignLeft);
+}
+
+void ChartView::setSeries(const QList<SeriesSpec> &specs)
+{
+    QChart *c = chart();
+    c->removeAllSeries();
+    m_series.clear();
+    // The right axis is drawn only for a chart that has a series on it.
+    const bool usesRight = std::any_of(specs.cbegin(), specs.cend(), [](const SeriesSpec &spec) {
+        return spec.axis == ChartAxis::Right;
+    });
+    const bool hasRight = c->axes(Qt::Vertical).contains(m_right.axis);
+    if (usesRight && !hasRight) {
+        c->addAxis(m_right.axis, Qt::AlignRight);
+    } else if (!usesRight && hasRight) {
+        c->removeAxis(m_right.axis);
+        m_right.axis->setParent(this);
+    }
+    for (const SeriesSpec &spec : specs) {
+        Series s;
+        s.line = new QLineSeries;
+        s.line->setName(spec.name);
+        QPen pen(spec.color, LineWidth);
+        s.line->setPen(pen);
+        s.axis = spec.axis;
+        s.color = spec.color;
+        s.values = QList<double>(m_rows, NoValue);
+        c->addSeries(s.line);
+        s.line->attachAxis(m_rowAxis);
+        s.line->attachAxis(axisState(spec.axis).axis);
+        applyMarker(s);
+        m_series.append(s);
+    }
+    fitFreeAxes();
+}
+
+ChartView::Series *ChartView::seriesAt(int series)
+{
+    return series >= 1 && series <= m_series.size() ? &m_series[series - 1] : nullptr;
+}
+
+const ChartView::Series *ChartView::seriesAt(int series) const
+{
+    return series >= 1 && series <= m_series.size() ? &m_series[series - 1] : nullptr;
+}
+
+ChartView::AxisState &ChartView::axisState(ChartAxis axis)
+{
+    return axis == ChartAxis::Left ? m_left : m_right;
+}
+
+const ChartView::AxisState &ChartView::axisState(ChartAxis axis) const
+{
+    return axis == ChartAxis::Left ? m_left : m_right;
+}
+
+QLineSeries *ChartView::lineSeries(int series) const
+{
+    const Series *s = seriesAt(series);
+    return s ? s->line : nullptr;
+}
+
+QValueAxis *ChartView::valueAxis(ChartAxis axis) const
+{
+    return axisState(axis).axis;
+}
+
+QValueAxis *ChartView::rowAxis() const
+{
+    return m_rowAxis;
+}
+
+// Point changes are made with the series' signals blocked, so that the chart
+// does not rebuild a whole line for every point given; the lines are rebuilt
+// once, from the complete points, when the queued update runs.
+void ChartView::scheduleUpdate()
+{
+    if (m_updateQueued)
+        return;
+    m_updateQueued = true;
+    QMetaObject::invokeMethod(this, &ChartView::updateLines, Qt::QueuedConnection);
+}
+
+void ChartView::setRowCount(int rows)
+{
+    rows = std::max(0, rows);
+    if (rows == m_rows)
+        return;
+    bool anyPoints = false;
+    bool removed = false;
+    for (Series &s : m_series) {
+        if (rows < m_rows) {
+            const QSignalBlocker blocker(s.line);
+            // Points are in row order: drop those beyond the last row.
+            int first = s.line->count();
+            while (first > 0 && s.line->at(first - 1).x() > rows)
+                --first;
+            if (first < s.line->count()) {
+                s.line->removePoints(first, s.line->count() - first);
+                s.linesBehind = true;
+                removed = true;
+            }
+        }
+        s.values.resize(rows, NoValue);
+        anyPoints = anyPoints || s.line->count() > 0;
+    }
+    m_rows = rows;
+    // With no points the new range costs nothing to apply; otherwise it would
+    // redraw every line, so it waits for the queued update.
+    if (anyPoints) {
+        m_rowRangeBehind = true;
+        scheduleUpdate();
+    } else {
+        applyRowRange();
+    }
+    if (removed)
+        scheduleUpdate();
+}
+
+int ChartView::rowCount() const
+{
+    return m_rows;
+}
+
+void ChartView::applyRowRange()
+{
+    m_rowRangeBehind = false;
+    const int shown = std::max(m_rows, 1);
+    m_rowAxis->setTickInterval(RowLabelStep(shown));
+    m_rowAxis->setRange(0.5, shown + 0.5);
+}
+
+void ChartView::setData(int row, int series, const QString &decimalText)
+{
+    Series *s = seriesAt(series);
+    if (!s || row < 1 || row > m_rows)
+        return;
+    bool ok = false;
+    double value = decimalText.trimmed().toDouble(&ok);
+    if (!ok || !HasValue(value))
+        value = NoValue;
+    const double old = s->values.at(row - 1);
+    if (!HasValue(old) && !HasValue(value))
+        return;
+    s->values[row - 1] = value;
+
+    QLineSeries *line = s->line;
+    const QSignalBlocker blocker(line);
+    const int count = line->count();
+    if (HasValue(value) && (count == 0 || line->at(count - 1).x() < row)) {
+        line->append(row, value); // rows given in order: the common case
+    } else {
+        // Binary search for the row's place among the points.
+        int low = 0, high = count;
+        while (low < high) {
+            const int mid = (low + high) / 2;
+            if (line->at(mid).x() < row)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        const bool present = low < count && line->at(low).x() == row;
+        if (present && HasValue(value))
+            line->replace(low, QPointF(row, value));
+        else if (present)
+            line->remove(low);
+        else
+            line->insert(low, QPointF(row, value));
+    }
+    s->linesBehind = true;
+    scheduleUpdate();
+}
+
+void ChartView::setSeriesValues(int series, const QList<std::optional<double>> &values)
+{
+    Series *s = seriesAt(series);
+    if (!s)
+        return;
+    if (values.size() > m_rows)
+        setRowCount(int(values.size()));
+    QList<QPointF> points;
+    points.reserve(values.size());
+    for (qsizetype i = 0; i < m_rows; ++i) {
+        const double value =
+            i < values.size() && values.at(i) && HasValue(*values.at(i)) ? *values.at(i) : NoValue;
+        s->values[i] = value;
+        if (HasValue(value))
+            points.append(QPointF(double(i + 1), value));
+    }
+    {
+        const QSignalBlocker blocker(s->line);
+        s->line->replace(points);
+    }
+    s->linesBehind = true;
+    scheduleUpdate();
+}
+
+std::optional<double> ChartView::value(int row, int series) const
+{
+    const Series *s = seriesAt(series);
+    if (!s || row < 1 || row > m_rows)
+        return std::nullopt;
+    const double value = s->values.at(row - 1);
+    return HasValue(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+void ChartView::updateLines()
+{
+    m_updateQueued = false;
+    if (m_rowRangeBehind)
+        applyRowRange();
+    for (Series &s : m_series) {
+        if (!s.linesBehind)
+            continue;
+        s.linesBehind = false;
+        const qreal width = s.line->count() > ThinLineFrom ? ThinLineWidth : LineWidth;
+        if (s.line->pen().widthF() != width) {
+            QPen pen = s.line->pen();
+            pen.setWidthF(width);
+            s.line->setPen(pen);
+        }
+        // Unblocked now: the chart takes the complete points in one pass.
+        s.line->replace(s.line->points());
+    }
+    fitFreeAxes();
+}
+
+void ChartView::fitFreeAxes()
+{
+    for (ChartAxis which : {ChartAxis::Left, ChartAxis::Right}) {
+        AxisState &state = axisState(which);
+        if (state.fixed)
+            continue;
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (const Series &s : std::as_const(m_series)) {
+            if (s.axis != which)
+                continue;
+            for (const double value : s.values) {
+                if (HasValue(value)) {
+                    low = std::min(low, value);
+                    high = std::max(high, value);
+                }
+            }
+        }
+        if (!(low <= high))
+            continue; // no values: the scale stays as it is
+        if (low == high) {
+            low -= 1;
+            high += 1;
+        }
+        if (low == state.axis->min() && high == state.axis->max())
+            continue;
+        state.axis->setTickCount(6);
+        state.axis->setRange(low, high);
+        state.axis->applyNiceNumbers();
+        UpdateLabelFormat(state.axis);
+    }
+}
+
+void ChartView::setAxisScale(ChartAxis axis, double min, double max, int divisions)
+{
+    // Also refuses NaN; a day without values yields a minimum above the maximum.
+    if (!(min <= max))
+        return;
+    if (min == max)
+        max = min + 1;
+    AxisState &state = axisState(axis);
+    state.fixed = true;
+    state.axis->setRange(min, max);
+    if (divisions >= 1)
+        state.axis->setTickCount(divisions + 1);
+    UpdateLabelFormat(state.axis);
+}
+
+void ChartView::setAxisHidden(ChartAxis axis, bool hidden)
+{
+    axisState(axis).axis->setVisible(!hidden);
+}
+
+bool ChartView::isAxisHidden(ChartAxis axis) const
+{
+    return !axisState(axis).axis->isVisible();
+}
+
+void ChartView::setSeriesHidden(int series, bool hidden)
+{
+    if (Series *s = seriesAt(series))
+        s->line->setVisible(!hidden);
+}
+
+bool ChartView::isSeriesHidden(int series) const
+{
+    const Series *s = seriesAt(series);
+    return s && !s->line->isVisible();
+}
+
+void ChartView::setMarkerStyle(int series, MarkerStyle style)
+{
+    Series *s = seriesAt(series);
+    if (!s)
+        return;
+    s->marker = style;
+    applyMarker(*s);
+}
+
+MarkerStyle ChartView::markerStyle(int series) const
+{
+    const Series *s = seriesAt(series);
+    return s ? s->marker : MarkerStyle::None;
+}
+
+void ChartView::applyMarker(Series &s)
+{
+    switch (s.marker) {
+    case MarkerStyle::None:
+        s.line->setLightMarker(QImage());
+        s.line->setPointsVisible(false);
+        break;
+    case MarkerStyle::Circle:
+        s.line->setLightMarker(QImage());
+        s.line->setMarkerSize(CircleSize);
+        s.line->setPointsVisible(true);
+        break;
+    case MarkerStyle::Ball:
+        // A light marker replaces the plain points.
+        s.line->setPointsVisible(false);
+        s.line->setMarkerSize(BallSize);
+        s.line->setLightMarker(BallPicture(s.color));
+        break;
+    }
+}
+
+QPixmap ChartView::picture()
+{
+    updateLines();
+    return grab();
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QChartView::mouseDoubleClickEvent(event);
+    event->accept();
+    Q_EMIT doubleClicked();
+}
+
+} // namespace zz
