@@ -1,0 +1,491 @@
+#include "store/diaryfiles.h"
+#include "store/measurementfile.h"
+#include "storetestutil.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <limits>
+
+using namespace zz;
+using namespace storetest;
+
+namespace {
+
+MeasurementRecord record(const QString &date, const QString &status, float weight,
+                         const QString &comment = {})
+{
+    MeasurementRecord r;
+    r.date = date;
+    r.status = status;
+    r.weight = weight;
+    r.bodyFat = 22.5f;
+    r.basalMetabolism = 1350;
+    r.visceralFat = 8;
+    r.muscleMass = 45.2f;
+    r.muscleScore = 95;
+    r.boneMass = 2.8f;
+    r.comment = comment;
+    return r;
+}
+
+const QString Data = QStringLiteral("データ.txt");
+
+// Three records over two days, as the program writes them.
+QByteArray threeRecords()
+{
+    return line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
+           + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")")
+           + line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"ケーキ","")");
+}
+
+} // namespace
+
+class MeasurementFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void formatLine_data();
+    void formatLine();
+    void refusesUnstorableText_data();
+    void refusesUnstorableText();
+    void parseLine_data();
+    void parseLine();
+
+    void readsEveryRecordInOrder();
+    void readStartRecordTakesTheFirstLine();
+    void malformedFile_data();
+    void malformedFile();
+    void missingFileIsAnError();
+
+    void appendSameDayGoesAfterTheLast();
+    void appendAfterLineWithoutLineEnd();
+    void refusedAppendLeavesFileUnchanged();
+    void insertByDate_data();
+    void insertByDate();
+    void insertRefusesMalformedFile();
+    void rewriteHoldsExactlyTheRecords();
+    void renameChangesOnlyMatchingStatuses();
+    void renameRefusesUnstorableText();
+    void createReplacesTheFile();
+    void namesAreFoundCaseInsensitively();
+
+private:
+    QString m_dir;
+    std::unique_ptr<QTemporaryDir> m_temp;
+};
+
+void MeasurementFileTest::init()
+{
+    m_temp = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_temp->isValid());
+    m_dir = m_temp->path();
+}
+
+void MeasurementFileTest::formatLine_data()
+{
+    QTest::addColumn<MeasurementRecord>("record");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("start record")
+        << record(u"2004/03/28"_qs, u"はじめの一歩"_qs, 65.4f)
+        << line(R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")");
+    QTest::newRow("whole weight without point")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65.0f)
+        << line(R"("2004/03/28","朝",65,22.5,1350,8,45.2,95,2.8,"","")");
+    QTest::newRow("comma inside quotes")
+        << record(u"2004/03/28"_qs, u"朝, 食後"_qs, 65.4f, u"散歩,ジム"_qs)
+        << line(R"("2004/03/28","朝, 食後",65.4,22.5,1350,8,45.2,95,2.8,"散歩,ジム","")");
+    QTest::newRow("time as comment")
+        << record(u"2004/03/28"_qs, u"8:05:09"_qs, 64.9f, u"8:05:09"_qs)
+        << line(R"("2004/03/28","8:05:09",64.9,22.5,1350,8,45.2,95,2.8,"8:05:09","")");
+
+    MeasurementRecord odd = record(u"2004/12/31"_qs, u"ｱｻ"_qs, 0.1f + 0.2f);
+    odd.bodyFat = -0.0f;
+    odd.basalMetabolism = -32768;
+    odd.visceralFat = 0;
+    odd.muscleMass = 1234.567f;
+    odd.muscleScore = 32767;
+    odd.boneMass = 3;
+    QTest::newRow("edges of the number forms")
+        << odd << line(R"("2004/12/31","ｱｻ",0.3,0,-32768,0,1234.567,32767,3,"","")");
+
+    QTest::newRow("look-alike in the comment is stored as its twin")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65.4f, u"7時\u301C8時"_qs)
+        << line(R"("2004/03/28","朝",65.4,22.5,1350,8,45.2,95,2.8,"7時～8時","")");
+}
+
+void MeasurementFileTest::formatLine()
+{
+    QFETCH(MeasurementRecord, record);
+    QFETCH(QByteArray, expected);
+    QByteArray bytes;
+    QString fault;
+    QVERIFY2(FormatMeasurementLine(record, bytes, &fault), qPrintable(fault));
+    QCOMPARE(bytes, expected);
+}
+
+void MeasurementFileTest::refusesUnstorableText_data()
+{
+    QTest::addColumn<MeasurementRecord>("record");
+    QTest::addColumn<QString>("faultPart");
+    QTest::newRow("quote in status") << record(u"2004/03/28"_qs, u"朝\"食"_qs, 65) << u"状況に保存できない文字「\"」"_qs;
+    QTest::newRow("line break in comment")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65, u"一行目\n二行目"_qs) << u"一言日記に保存できない文字「改行」"_qs;
+    QTest::newRow("CR in comment")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65, u"a\rb"_qs) << u"「改行」"_qs;
+    QTest::newRow("tsuchi-yoshi in status")
+        << record(u"2004/03/28"_qs, u"𠮷野家"_qs, 65) << u"状況に保存できない文字「𠮷」"_qs;
+    QTest::newRow("emoji in comment")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65, u"やった😀"_qs) << u"一言日記に保存できない文字「😀」"_qs;
+    QTest::newRow("date not zero-padded") << record(u"2004/3/28"_qs, u"朝"_qs, 65) << u"日付"_qs;
+    QTest::newRow("date that does not exist") << record(u"2004/02/30"_qs, u"朝"_qs, 65) << u"日付"_qs;
+    QTest::newRow("weight not finite")
+        << record(u"2004/03/28"_qs, u"朝"_qs, std::numeric_limits<float>::infinity()) << u"体重"_qs;
+}
+
+void MeasurementFileTest::refusesUnstorableText()
+{
+    QFETCH(MeasurementRecord, record);
+    QFETCH(QString, faultPart);
+    QByteArray bytes("untouched");
+    QString fault;
+    QVERIFY(!FormatMeasurementLine(record, bytes, &fault));
+    QVERIFY2(fault.contains(faultPart), qPrintable(fault));
+    QCOMPARE(bytes, QByteArray("untouched"));
+}
+
+void MeasurementFileTest::parseLine_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<MeasurementRecord>("expected");
+
+    QTest::newRow("as written")
+        << cp932(R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")")
+        << record(u"2004/03/28"_qs, u"はじめの一歩"_qs, 65.4f);
+    QTest::newRow("blanks before fields and around numbers")
+        << cp932(R"( "2004/03/28", "はじめの一歩", 65.4 ,22.5,1350,8,45.2,95,2.8, "" ,"")")
+        << record(u"2004/03/28"_qs, u"はじめの一歩"_qs, 65.4f);
+    QTest::newRow("comma in quoted texts")
+        << cp932(R"("2004/03/28","朝, 食後",65.4,22.5,1350,8,45.2,95,2.8,"散歩,ジム","")")
+        << record(u"2004/03/28"_qs, u"朝, 食後"_qs, 65.4f, u"散歩,ジム"_qs);
+    MeasurementRecord rounded = record(u"2004/03/28"_qs, u"朝"_qs, 65.4f);
+    rounded.basalMetabolism = 1350;
+    rounded.visceralFat = 8;
+    rounded.muscleScore = 96;
+    QTest::newRow("integer fields rounded halves to even")
+        << cp932(R"("2004/03/28","朝",65.4,22.5,1350.5,7.5,45.2,95.5,2.8,"","")") << rounded;
+    QTest::newRow("unquoted date and texts")
+        << cp932(R"(2004/03/28,朝,65.4,22.5,1350,8,45.2,95,2.8,,)")
+        << record(u"2004/03/28"_qs, u"朝"_qs, 65.4f);
+    MeasurementRecord spare = record(u"2004/03/28"_qs, u"朝"_qs, 65.4f);
+    spare.spare = u"古い版"_qs;
+    QTest::newRow("spare text is kept")
+        << cp932(R"("2004/03/28","朝",65.4,22.5,1350,8,45.2,95,2.8,"","古い版")") << spare;
+}
+
+void MeasurementFileTest::parseLine()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(MeasurementRecord, expected);
+    MeasurementRecord parsed;
+    QString fault;
+    QVERIFY2(ParseMeasurementLine(line, parsed, &fault), qPrintable(fault));
+    QCOMPARE(parsed, expected);
+}
+
+void MeasurementFileTest::readsEveryRecordInOrder()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    QList<MeasurementRecord> records;
+    QVERIFY(ReadMeasurements(m_dir, records));
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records.at(0).status, u"はじめの一歩"_qs);
+    QCOMPARE(records.at(0).weight, 70.0f);
+    QCOMPARE(records.at(1).date, u"2004/03/15"_qs);
+    QCOMPARE(records.at(2).status, u"夜"_qs);
+    QCOMPARE(records.at(2).comment, u"ケーキ"_qs);
+    QCOMPARE(records.at(2).weight, 70.4f);
+    QCOMPARE(records.at(2).muscleScore, qint16(96));
+    for (const MeasurementRecord &r : std::as_const(records))
+        QCOMPARE(r.spare, QString());
+
+    // A lone LF ends a line as well; the last line may lack its line end.
+    writeBytes(m_dir, Data, cp932(R"("2004/03/14","朝",70,28,1350,9,49,95,2.8,"","")") + "\n"
+                                + cp932(R"("2004/03/15","朝",69,28,1350,9,49,95,2.8,"","")"));
+    QVERIFY(ReadMeasurements(m_dir, records));
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records.at(1).weight, 69.0f);
+}
+
+void MeasurementFileTest::readStartRecordTakesTheFirstLine()
+{
+    // The lines after the first are not looked at.
+    writeBytes(m_dir, Data, threeRecords() + "garbage\r\n");
+    MeasurementRecord start;
+    QVERIFY(ReadStartRecord(m_dir, start));
+    QCOMPARE(start.date, u"2004/03/14"_qs);
+    QCOMPARE(start.status, u"はじめの一歩"_qs);
+
+    writeBytes(m_dir, Data, QByteArray());
+    const StoreStatus empty = ReadStartRecord(m_dir, start);
+    QVERIFY(!empty);
+    QCOMPARE(empty.fileName, Data);
+}
+
+void MeasurementFileTest::malformedFile_data()
+{
+    QTest::addColumn<QByteArray>("secondLine");
+    QTest::addColumn<QString>("faultPart");
+    QTest::newRow("ten fields") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"")")
+                                << u"項目の数が 11 ではなく 10 です"_qs;
+    QTest::newRow("twelve fields") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","","")")
+                                   << u"項目の数が 11 ではなく 12 です"_qs;
+    QTest::newRow("older six-field layout") << cp932(R"("2004/03/15","朝",65,"",22.5,"")")
+                                            << u"項目の数が 11 ではなく 6 です"_qs;
+    QTest::newRow("weight not a number") << cp932(R"("2004/03/15","朝",abc,22.5,1350,8,45.2,95,2.8,"","")")
+                                         << u"体重の欄「abc」が数値ではありません"_qs;
+    QTest::newRow("weight with unit") << cp932(R"("2004/03/15","朝",65kg,22.5,1350,8,45.2,95,2.8,"","")")
+                                      << u"体重の欄「65kg」が数値ではありません"_qs;
+    QTest::newRow("empty number") << cp932(R"("2004/03/15","朝",65,,1350,8,45.2,95,2.8,"","")")
+                                  << u"体脂肪率の欄「」が数値ではありません"_qs;
+    QTest::newRow("integer out of range") << cp932(R"("2004/03/15","朝",65,22.5,40000,8,45.2,95,2.8,"","")")
+                                          << u"基礎代謝量の欄「40000」が -32768 から 32767 の範囲を超えています"_qs;
+    QTest::newRow("real out of range") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,1e39,95,2.8,"","")")
+                                       << u"筋肉量の欄「1e39」が数値の範囲を超えています"_qs;
+    QTest::newRow("date that does not exist") << cp932(R"("2004/02/30","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
+                                              << u"日付「2004/02/30」が yyyy/mm/dd 形式の正しい日付ではありません"_qs;
+    QTest::newRow("date in another form") << cp932(R"("2004-03-15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
+                                          << u"日付「2004-03-15」"_qs;
+    QTest::newRow("two-digit year") << cp932(R"("04/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
+                                    << u"日付「04/03/15」"_qs;
+    QTest::newRow("bytes that are not code page 932")
+        << cp932(R"("2004/03/15","朝)") + "\x82" + QByteArray(R"(",65,22.5,1350,8,45.2,95,2.8,"","")")
+        << u"状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_qs;
+    QTest::newRow("utf-8 comment")
+        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,")") + QString::fromUtf8("あ").toUtf8() + "\",\"\""
+        << u"一言日記の欄に"_qs;
+    QTest::newRow("quote not closed") << cp932(R"("2004/03/15","朝,65,22.5,1350,8,45.2,95,2.8,"","")")
+                                      << u"引用符で囲まれた項目の後に余分な文字があります"_qs;
+    QTest::newRow("quote never closed") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"",")")
+                                        << u"引用符 \" が閉じていません"_qs;
+    QTest::newRow("text after closing quote") << cp932(R"("2004/03/15","朝"x,65,22.5,1350,8,45.2,95,2.8,"","")")
+                                              << u"余分な文字"_qs;
+    QTest::newRow("empty line") << QByteArray() << u"空の行です"_qs;
+}
+
+void MeasurementFileTest::malformedFile()
+{
+    QFETCH(QByteArray, secondLine);
+    QFETCH(QString, faultPart);
+    // The bad line is in the middle: the last line is whole.
+    const QByteArray content = line(R"("2004/03/14","朝",65,22.5,1350,8,45.2,95,2.8,"","")") + secondLine
+                               + "\r\n" + line(R"("2004/03/16","朝",65,22.5,1350,8,45.2,95,2.8,"","")");
+    writeBytes(m_dir, Data, content);
+    QList<MeasurementRecord> records{record(u"2000/01/01"_qs, u"前"_qs, 1)};
+    const StoreStatus status = ReadMeasurements(m_dir, records);
+    QVERIFY(!status);
+    QCOMPARE(status.fileName, Data);
+    QCOMPARE(status.line, 2);
+    QVERIFY2(status.fault.contains(faultPart), qPrintable(status.fault));
+    QVERIFY2(status.userText().startsWith(u"データ.txt の 2 行目: "_qs), qPrintable(status.userText()));
+    QCOMPARE(records.size(), 1); // untouched on failure
+
+    // A writer that has to read the file refuses it too and writes nothing.
+    QVERIFY(!InsertMeasurementByDate(m_dir, record(u"2004/03/15"_qs, u"朝"_qs, 65)));
+    QVERIFY(!RenameStatusInMeasurements(m_dir, u"朝"_qs, u"夜"_qs));
+    QCOMPARE(readBytes(m_dir, Data), content);
+}
+
+void MeasurementFileTest::missingFileIsAnError()
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(m_dir, records);
+    QVERIFY(!status);
+    QCOMPARE(status.fileName, Data);
+    QCOMPARE(status.userText(), u"データ.txt: ファイルがありません"_qs);
+
+    writeBytes(m_dir, Data, QByteArray());
+    const StoreStatus empty = ReadMeasurements(m_dir, records);
+    QVERIFY(!empty);
+    QVERIFY(empty.fault.contains(u"空のファイル"_qs));
+}
+
+void MeasurementFileTest::appendSameDayGoesAfterTheLast()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    QVERIFY(AppendMeasurement(m_dir, record(u"2004/03/15"_qs, u"就寝前"_qs, 70.1f, u"22:10:00"_qs)));
+    QCOMPARE(readBytes(m_dir, Data),
+             threeRecords() + line(R"("2004/03/15","就寝前",70.1,22.5,1350,8,45.2,95,2.8,"22:10:00","")"));
+    QList<MeasurementRecord> records;
+    QVERIFY(ReadMeasurements(m_dir, records));
+    QCOMPARE(records.size(), 4);
+    QCOMPARE(records.last().status, u"就寝前"_qs);
+}
+
+void MeasurementFileTest::appendAfterLineWithoutLineEnd()
+{
+    QByteArray content = threeRecords();
+    content.chop(2);
+    writeBytes(m_dir, Data, content);
+    QVERIFY(AppendMeasurement(m_dir, record(u"2004/03/16"_qs, u"朝"_qs, 69.5f)));
+    QCOMPARE(readBytes(m_dir, Data),
+             threeRecords() + line(R"("2004/03/16","朝",69.5,22.5,1350,8,45.2,95,2.8,"","")"));
+}
+
+void MeasurementFileTest::refusedAppendLeavesFileUnchanged()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    const StoreStatus status = AppendMeasurement(m_dir, record(u"2004/03/16"_qs, u"朝"_qs, 69.5f, u"😀"_qs));
+    QVERIFY(!status);
+    QCOMPARE(status.fileName, Data);
+    QVERIFY(status.fault.contains(u"😀"_qs));
+    QCOMPARE(readBytes(m_dir, Data), threeRecords());
+}
+
+void MeasurementFileTest::insertByDate_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<int>("position"); // the new line's index in the file afterwards
+    QTest::newRow("before the first record: the new start") << u"2004/03/13"_qs << 0;
+    QTest::newRow("after equal dates, before the first later one") << u"2004/03/14"_qs << 1;
+    QTest::newRow("after both records of an equal date") << u"2004/03/15"_qs << 3;
+    QTest::newRow("between two days") << u"2004/03/16"_qs << 3;
+    QTest::newRow("after every record") << u"2004/03/18"_qs << 4;
+}
+
+void MeasurementFileTest::insertByDate()
+{
+    QFETCH(QString, date);
+    QFETCH(int, position);
+    // Lines written by hand with blanks and "65.40": the insert must keep every
+    // existing byte, not rewrite the records.
+    const QList<QByteArray> lines{
+        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")"),
+        line(R"( "2004/03/15","朝", 65.40,28,1350,9,49,95,2.8,"","")"),
+        line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"ケーキ, 二個","")"),
+        line(R"("2004/03/17","朝",69.9,27.5,1351,9,49,96,2.8,"","")"),
+    };
+    writeBytes(m_dir, Data, lines.at(0) + lines.at(1) + lines.at(2) + lines.at(3));
+    QVERIFY(InsertMeasurementByDate(m_dir, record(date, u"新"_qs, 68.8f)));
+
+    QByteArray newLine;
+    QVERIFY(FormatMeasurementLine(record(date, u"新"_qs, 68.8f), newLine));
+    QList<QByteArray> expectedLines = lines;
+    expectedLines.insert(position, newLine);
+    QCOMPARE(readBytes(m_dir, Data), expectedLines.join());
+    QVERIFY(!exists(m_dir, u"データコピー.txt"_qs));
+
+    if (position == 0) {
+        MeasurementRecord start;
+        QVERIFY(ReadStartRecord(m_dir, start));
+        QCOMPARE(start.date, date);
+    }
+}
+
+void MeasurementFileTest::insertRefusesMalformedFile()
+{
+    // A torn last line is not silently carried along by an insert.
+    QByteArray content = threeRecords() + cp932(R"("2004/03/16","朝",69.)");
+    writeBytes(m_dir, Data, content);
+    const StoreStatus status = InsertMeasurementByDate(m_dir, record(u"2004/03/14"_qs, u"朝"_qs, 70));
+    QVERIFY(!status);
+    QCOMPARE(status.line, 4);
+    QCOMPARE(readBytes(m_dir, Data), content);
+}
+
+void MeasurementFileTest::rewriteHoldsExactlyTheRecords()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    QList<MeasurementRecord> records;
+    QVERIFY(ReadMeasurements(m_dir, records));
+    records[1].comment = u"散歩, 一時間"_qs;
+    records[2].comment.clear();
+    QVERIFY(RewriteMeasurements(m_dir, records));
+    QCOMPARE(readBytes(m_dir, Data),
+             line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
+                 + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"散歩, 一時間","")")
+                 + line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"","")"));
+    QList<MeasurementRecord> again;
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again, records);
+
+    // A record that cannot be stored stops the whole rewrite before any write.
+    const QByteArray before = readBytes(m_dir, Data);
+    records[2].comment = u"改行\nあり"_qs;
+    const StoreStatus status = RewriteMeasurements(m_dir, records);
+    QVERIFY(!status);
+    QCOMPARE(status.line, 3);
+    QCOMPARE(readBytes(m_dir, Data), before);
+    QVERIFY(!exists(m_dir, u"データコピー.txt"_qs));
+}
+
+void MeasurementFileTest::renameChangesOnlyMatchingStatuses()
+{
+    const QByteArray before =
+        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
+        + line(R"("2004/03/15","朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")")
+        + line(R"("2004/03/15", "朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")")
+        + line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")")
+        + line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")")
+        + line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")")
+        + line(R"("2004/03/17","朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
+    writeBytes(m_dir, Data, before);
+    QVERIFY(RenameStatusInMeasurements(m_dir, u"朝"_qs, u"起床後, 朝"_qs));
+    const QByteArray expected =
+        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
+        + line(R"("2004/03/15","起床後, 朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")")
+        + line(R"("2004/03/15", "起床後, 朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")")
+        + line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")")
+        + line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")")
+        + line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")")
+        + line(R"("2004/03/17","起床後, 朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
+    QCOMPARE(readBytes(m_dir, Data), expected);
+    QVERIFY(!exists(m_dir, u"データＣＨＧ.txt"_qs));
+}
+
+void MeasurementFileTest::renameRefusesUnstorableText()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    const StoreStatus status = RenameStatusInMeasurements(m_dir, u"朝"_qs, u"\"朝\""_qs);
+    QVERIFY(!status);
+    QVERIFY(status.fault.contains(u"「\"」"_qs));
+    QCOMPARE(readBytes(m_dir, Data), threeRecords());
+}
+
+void MeasurementFileTest::createReplacesTheFile()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    MeasurementRecord start = record(u"2010/01/02"_qs, u"はじめの一歩"_qs, 65.4f);
+    QVERIFY(CreateMeasurementFile(m_dir, start));
+    QCOMPARE(readBytes(m_dir, Data),
+             line(R"("2010/01/02","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")"));
+
+    // Also in a directory that had no file yet.
+    QTemporaryDir other;
+    QVERIFY(CreateMeasurementFile(other.path(), start));
+    QList<MeasurementRecord> records;
+    QVERIFY(ReadMeasurements(other.path(), records));
+    QCOMPARE(records, QList<MeasurementRecord>{start});
+}
+
+void MeasurementFileTest::namesAreFoundCaseInsensitively()
+{
+    const QString upper = u"データ.TXT"_qs;
+    writeBytes(m_dir, upper, threeRecords());
+    QCOMPARE(ResolveDiaryFile(m_dir, Data), QDir(m_dir).filePath(upper));
+    QList<MeasurementRecord> records;
+    QVERIFY(ReadMeasurements(m_dir, records));
+    QCOMPARE(records.size(), 3);
+    QVERIFY(AppendMeasurement(m_dir, record(u"2004/03/16"_qs, u"朝"_qs, 69.5f)));
+    QVERIFY(InsertMeasurementByDate(m_dir, record(u"2004/03/14"_qs, u"夜"_qs, 70.5f)));
+    QVERIFY(!exists(m_dir, Data));
+    QVERIFY(ReadMeasurements(m_dir, records));
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(records.at(1).status, u"夜"_qs);
+}
+
+QTEST_GUILESS_MAIN(MeasurementFileTest)
+#include "tst_measurementfile.moc"
