@@ -1,9 +1,164 @@
 #include "benchtable.h"
 
+#include "store/diaryopen.h"
+#include "store/measurementfile.h"
+#include "store/settingsfiles.h"
+#include "store/smallfiles.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QLocale>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <memory>
+#include <random>
+
 namespace zzbench {
 
-void StoreBenchmarks(Table &)
+namespace {
+
+void check(const zz::StoreStatus &status)
 {
+    if (!status) {
+        QTextStream(stderr) << status.userText() << '\n';
+        std::abort();
+    }
+}
+
+// Copies every file of `from` into `to`, replacing what is there.
+void copyDiary(const QString &from, const QString &to)
+{
+    const QDir source(from);
+    for (const QString &name : source.entryList(QDir::Files)) {
+        QFile::remove(QDir(to).filePath(name));
+        QFile::copy(source.filePath(name), QDir(to).filePath(name));
+    }
+}
+
+QString withThousands(int n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
+
+} // namespace
+
+void WriteLargeDiary(const QString &dir, int records)
+{
+    // Years of a diary kept two to three times a day: a weight that drifts
+    // down and up again, the body values that go with it, a handful of
+    // statuses, now and then a comment.
+    static const QStringList statuses{
+        QStringLiteral("起床後"), QStringLiteral("朝食後"), QStringLiteral("昼食後"),
+        QStringLiteral("夕食前"), QStringLiteral("入浴後"), QStringLiteral("就寝前"),
+    };
+    static const QStringList comments{
+        QStringLiteral("ウォーキング30分"), QStringLiteral("飲み会で食べ過ぎた"),
+        QStringLiteral("ケーキを一個だけ"), QStringLiteral("体が軽い"), QStringLiteral("7:05:12"),
+    };
+    std::mt19937 random(20040314);
+    std::uniform_real_distribution<double> noise(-0.3, 0.3);
+    std::uniform_int_distribution<int> perDay(1, 4);
+    std::uniform_int_distribution<int> pick(0, 99);
+
+    QList<zz::MeasurementRecord> list;
+    list.reserve(records);
+    QDate date(1980, 1, 1);
+    double trend = 72.0;
+    while (list.size() < records) {
+        const int count = perDay(random);
+        for (int i = 0; i < count && list.size() < records; ++i) {
+            zz::MeasurementRecord r;
+            r.date = date.toString(QStringLiteral("yyyy/MM/dd"));
+            r.status = list.isEmpty() ? QStringLiteral("はじめの一歩")
+                                      : statuses.at(pick(random) % statuses.size());
+            r.weight = float(std::round((trend + i * 0.4 + noise(random)) * 10) / 10);
+            r.bodyFat = float(std::round((26.0 + (trend - 70) * 0.5 + noise(random)) * 10) / 10);
+            r.basalMetabolism = qint16(1330 + pick(random) % 30);
+            r.visceralFat = qint16(8 + (trend > 71 ? 1 : 0));
+            r.muscleMass = float(std::round((48.5 + noise(random)) * 10) / 10);
+            r.muscleScore = qint16(94 + pick(random) % 6);
+            r.boneMass = pick(random) < 70 ? 2.8f : 2.7f;
+            if (pick(random) < 10)
+                r.comment = comments.at(pick(random) % comments.size());
+            list.append(r);
+        }
+        date = date.addDays(pick(random) < 10 ? 2 : 1);
+        trend += (pick(random) - 52) * 0.002; // slowly down, with long ups
+        trend = std::clamp(trend, 60.0, 85.0);
+    }
+    check(zz::RewriteMeasurements(dir, list));
+    check(zz::WritePersonalData(dir, {QStringLiteral("ベンチ"), 165.0f, 62.0f}));
+    check(zz::WriteStatusListQuoted(dir, statuses));
+    check(zz::WriteNoticeMemo(dir, QStringLiteral("毎朝量る。")));
+    check(zz::WriteMarkerSetting(dir, 0));
+    check(zz::WriteHelpTourSetting(dir, 0));
+    check(zz::WriteIncrements(dir, QStringLiteral("0.1"), QStringLiteral("0.1")));
+    check(zz::WriteMovingAverageWidth(dir, QStringLiteral("10")));
+    check(zz::WriteAutoTime(dir, 0));
+}
+
+QString DiaryDirectory(int records)
+{
+    static QMap<int, std::shared_ptr<QTemporaryDir>> made;
+    auto found = made.find(records);
+    if (found == made.end()) {
+        auto dir = std::make_shared<QTemporaryDir>();
+        WriteLargeDiary(dir->path(), records);
+        found = made.insert(records, dir);
+    }
+    return (*found)->path();
+}
+
+void StoreBenchmarks(Table &table)
+{
+    for (int size : {1000, 10000, 50000}) {
+        const QString dir = DiaryDirectory(size);
+        QList<zz::MeasurementRecord> records;
+        table.measure(QStringLiteral("ReadMeasurements, %1 records").arg(withThousands(size)),
+                      size == 50000 ? 25 : 0, [&] { check(zz::ReadMeasurements(dir, records)); }, 10);
+    }
+
+    const QString large = DiaryDirectory(50000);
+    zz::MeasurementRecord start;
+    table.measure(QStringLiteral("ReadStartRecord, 50,000 records"), 0,
+                  [&] { check(zz::ReadStartRecord(large, start)); }, 10);
+
+    QTemporaryDir work;
+    const QString dir = work.path();
+    auto restore = [&] { copyDiary(large, dir); };
+
+    zz::MeasurementRecord added = start;
+    added.date = QStringLiteral("2100/01/01");
+    added.status = QStringLiteral("起床後");
+    added.comment = QStringLiteral("7:00:00");
+    table.measure(QStringLiteral("AppendMeasurement to 50,000 records (synced)"), 0,
+                  [&] { check(zz::AppendMeasurement(dir, added)); }, 5, restore);
+
+    zz::MeasurementRecord early = start;
+    early.date = QStringLiteral("1979/12/31");
+    early.comment.clear();
+    table.measure(QStringLiteral("InsertMeasurementByDate at the start of 50,000 records"), 0,
+                  [&] { check(zz::InsertMeasurementByDate(dir, early)); }, 5, restore);
+
+    table.measure(QStringLiteral("RenameStatusInMeasurements, 50,000 records"), 0,
+                  [&] { check(zz::RenameStatusInMeasurements(dir, QStringLiteral("夕食前"),
+                                                            QStringLiteral("晩ご飯の前"))); },
+                  5, restore);
+
+    QList<zz::MeasurementRecord> records;
+    check(zz::ReadMeasurements(large, records));
+    table.measure(QStringLiteral("RewriteMeasurements, 50,000 records"), 0,
+                  [&] { check(zz::RewriteMeasurements(dir, records)); }, 5, restore);
+
+    table.measure(QStringLiteral("OpenDiary (checks every file), 50,000 records"), 0,
+                  [&] { check(zz::OpenDiary(dir).status); }, 5, restore);
 }
 
 } // namespace zzbench

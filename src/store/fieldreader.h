@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtGlobal>
 
 namespace zz {
 
@@ -25,8 +26,9 @@ public:
     bool atEnd() const { return m_done; }
 
     // The next field's content (without quotes). False at the end of the line
-    // or on a malformed field (fault() then says why).
-    bool next(QByteArrayView &field)
+    // or on a malformed field (fault() then says why). Inlined: it runs eleven
+    // times per record of the measurement file.
+    Q_ALWAYS_INLINE bool next(QByteArrayView &field)
     {
         if (m_done || !m_fault.isEmpty())
             return false;

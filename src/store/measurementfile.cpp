@@ -81,6 +81,69 @@ bool parseNumber(QByteArrayView f, T &value)
     return result.ec == std::errc() && result.ptr == end;
 }
 
+// The common short forms read without the general parser: "65.4", "-3",
+// "1350". A float from at most seven digits is exact, and so is the power of
+// ten it is divided by, so the one float division rounds correctly (the result
+// equals what the general parser gives). Anything else returns false and goes
+// the general way.
+bool parseShortReal(QByteArrayView f, float &value)
+{
+    static constexpr float powers[] = {1.0f,      10.0f,      100.0f,      1000.0f,
+                                       10000.0f,  100000.0f,  1000000.0f, 10000000.0f};
+    qsizetype i = 0;
+    const qsizetype n = f.size();
+    const bool negative = n > 0 && f[0] == '-';
+    if (negative)
+        ++i;
+    qint32 mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const char c = f[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 7)
+                return false;
+            mantissa = mantissa * 10 + (c - '0');
+            if (point)
+                ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    const float magnitude = float(mantissa) / powers[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+bool parseShortInteger(QByteArrayView f, qint16 &value)
+{
+    qsizetype i = 0;
+    const qsizetype n = f.size();
+    const bool negative = n > 0 && f[0] == '-';
+    if (negative)
+        ++i;
+    if (i == n || n - i > 5)
+        return false;
+    qint32 number = 0;
+    for (; i < n; ++i) {
+        const char c = f[i];
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    if (negative)
+        number = -number;
+    if (number < -32768 || number > 32767)
+        return false;
+    value = qint16(number);
+    return true;
+}
+
 QString quotedForFault(QByteArrayView f)
 {
     QString text;
@@ -183,12 +246,13 @@ public:
             return false;
         }
 
-        if (!isStoredDate(fields[0])) {
-            fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
-                        .arg(quotedForFault(fields[0]));
-            return false;
-        }
+        // Records of one day follow each other and share the date's text.
         if (fields[0] != QByteArrayView(m_lastDateBytes)) {
+            if (!isStoredDate(fields[0])) {
+                fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
+                            .arg(quotedForFault(fields[0]));
+                return false;
+            }
             m_lastDateBytes = fields[0].toByteArray();
             m_lastDate = QString::fromLatin1(fields[0]);
         }
@@ -219,7 +283,7 @@ private:
 
     static bool real(QByteArrayView f, float &out, const QString &name, QString &fault)
     {
-        if (parseNumber(f, out))
+        if (parseShortReal(f, out) || parseNumber(f, out))
             return true;
         fault = isNumberText(f)
                     ? QStringLiteral("%1の欄「%2」が数値の範囲を超えています").arg(name, quotedForFault(f))
@@ -231,6 +295,8 @@ private:
     {
         // Whole numbers are stored as plain digits; other numbers are rounded
         // with halves to the even neighbour.
+        if (parseShortInteger(f, out))
+            return true;
         double value = 0;
         if (!parseNumber(f, value)) {
             fault = QStringLiteral("%1の欄「%2」が数値ではありません").arg(name, quotedForFault(f));
@@ -288,6 +354,21 @@ private:
     qsizetype m_pos = 0;
 };
 
+qsizetype lineCount(QByteArrayView bytes)
+{
+    qsizetype count = 1;
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const void *found = std::memchr(p, '\n', size_t(end - p));
+        if (!found)
+            break;
+        ++count;
+        p = static_cast<const char *>(found) + 1;
+    }
+    return count;
+}
+
 // Parses every line of `bytes`; `visit(record, line)` sees each in file order.
 template <typename Visit>
 StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
@@ -343,7 +424,7 @@ bool appendReal(QByteArray &line, float value, const QString &name, QString *fau
             *fault = QStringLiteral("%1が数値ではありません").arg(name);
         return false;
     }
-    line.append(NumberText(value).toLatin1());
+    AppendNumberText(line, value);
     return true;
 }
 
@@ -433,13 +514,20 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
     if (StoreStatus status = ReadWholeFile(path, bytes); !status)
         return status;
     QList<MeasurementRecord> result;
-    result.reserve(bytes.size() / 60 + 1);
-    const StoreStatus status =
-        parseAll(path, bytes, [&](const MeasurementRecord &record, const Line &, const FieldSpan &) {
-            result.append(record);
-        });
-    if (!status)
-        return status;
+    result.reserve(lineCount(bytes));
+    RecordParser parser;
+    LineSplitter splitter(bytes);
+    Line line;
+    QString fault;
+    qint64 number = 0;
+    while (splitter.next(line)) {
+        ++number;
+        if (!parser.parse(line.content, result.emplace_back(), fault))
+            return StoreStatus::failure(shownName(path), fault, number);
+    }
+    if (number == 0)
+        return StoreStatus::failure(shownName(path),
+                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
     records = std::move(result);
     return StoreStatus::success();
 }

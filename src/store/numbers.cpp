@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <algorithm>
 #include <limits>
 
 namespace zz {
@@ -80,12 +82,48 @@ double toDouble(QStringView number)
 
 // A value as decimal digits: value = 0.d1 d2 d3 ... × 10^pointPosition, that is
 // the first `pointPosition` digits stand before the decimal point (negative:
-// zeros follow the point first).
+// zeros follow the point first). Fixed buffers: number texts are made for
+// every cell of every list, so they must not allocate on the way.
 struct Decimal
 {
     bool negative = false;
-    QByteArray digits; // no leading zero unless the value is zero
+    char digits[24] = {}; // no leading zero unless the value is zero
+    int size = 0;
     int pointPosition = 0;
+
+    char at(int i) const { return i >= 0 && i < size ? digits[i] : '0'; }
+    bool isZero() const
+    {
+        for (int i = 0; i < size; ++i)
+            if (digits[i] != '0')
+                return false;
+        return true;
+    }
+    void setZero()
+    {
+        digits[0] = '0';
+        size = 1;
+        pointPosition = 1;
+    }
+};
+
+// A short text built in place.
+struct TextBuffer
+{
+    char data[64];
+    int size = 0;
+    void append(char c) { data[size++] = c; }
+    void append(const char *from, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            data[size++] = from[i];
+    }
+    void appendZeros(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            data[size++] = '0';
+    }
+    QString toString() const { return QString::fromLatin1(data, size); }
 };
 
 Decimal toDecimal(double value, int significantDigits)
@@ -93,22 +131,23 @@ Decimal toDecimal(double value, int significantDigits)
     Decimal d;
     d.negative = std::signbit(value);
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, std::fabs(value));
-    // "d.dddde+XX"
+    // "d.dddde+XX", correctly rounded like printf's %e, without printf's cost.
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, significantDigits - 1);
+    *written.ptr = '\0';
     const char *p = buffer;
-    d.digits.append(*p++);
+    d.digits[d.size++] = *p++;
     if (*p == '.') {
         ++p;
-        while (*p >= '0' && *p <= '9')
-            d.digits.append(*p++);
+        while (*p >= '0' && *p <= '9' && d.size < int(sizeof d.digits) - 1)
+            d.digits[d.size++] = *p++;
     }
     int exponent = 0;
     if (*p == 'e' || *p == 'E')
         exponent = std::atoi(p + 1);
     d.pointPosition = exponent + 1;
-    if (d.digits.count('0') == d.digits.size()) {
-        d.digits = "0";
-        d.pointPosition = 1;
+    if (d.isZero()) {
+        d.setZero();
         d.negative = false;
     }
     return d;
@@ -118,38 +157,32 @@ Decimal toDecimal(double value, int significantDigits)
 void roundDecimal(Decimal &d, int decimals)
 {
     const int keep = d.pointPosition + decimals;
-    if (keep >= d.digits.size())
+    if (keep >= d.size)
         return;
     if (keep < 0) {
-        d.digits = "0";
-        d.pointPosition = 1;
+        d.setZero();
         return;
     }
-    const bool up = d.digits.at(keep) >= '5';
-    d.digits.truncate(keep);
+    const bool up = d.digits[keep] >= '5';
+    d.size = keep;
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && d.digits.at(i) == '9') {
+        while (i >= 0 && d.digits[i] == '9') {
             d.digits[i] = '0';
             --i;
         }
         if (i >= 0) {
-            d.digits[i] = char(d.digits.at(i) + 1);
+            ++d.digits[i];
         } else {
-            d.digits.prepend('1');
+            for (int j = d.size; j > 0; --j)
+                d.digits[j] = d.digits[j - 1];
+            d.digits[0] = '1';
+            ++d.size;
             ++d.pointPosition;
         }
     }
-    if (d.digits.isEmpty())
-        d.digits = "0";
-}
-
-bool isZero(const Decimal &d)
-{
-    for (char c : d.digits)
-        if (c != '0')
-            return false;
-    return true;
+    if (d.size == 0)
+        d.setZero();
 }
 
 // Fixed notation with exactly `decimals` places and at least
@@ -157,69 +190,78 @@ bool isZero(const Decimal &d)
 QString fixedText(Decimal d, int decimals, int minIntegerDigits = 1)
 {
     roundDecimal(d, decimals);
-    QByteArray integer, fraction;
-    for (int i = 0; i < d.pointPosition; ++i)
-        integer.append(i < d.digits.size() ? d.digits.at(i) : '0');
-    for (int i = 0; i < decimals; ++i) {
-        const int index = d.pointPosition + i;
-        fraction.append(index >= 0 && index < d.digits.size() ? d.digits.at(index) : '0');
-    }
-    while (integer.size() > 1 && integer.startsWith('0'))
-        integer.remove(0, 1);
-    while (integer.size() < minIntegerDigits)
-        integer.prepend('0');
-    QByteArray text;
-    if (d.negative && !isZero(d))
+    TextBuffer text;
+    if (d.negative && !d.isZero())
         text.append('-');
-    text.append(integer);
+    // Digits before the point, without leading zeros but at least the minimum.
+    int first = 0;
+    while (first < d.pointPosition - 1 && d.at(first) == '0')
+        ++first;
+    const int integerDigits = std::max(d.pointPosition - first, 0);
+    text.appendZeros(std::max(minIntegerDigits - std::max(integerDigits, 1), 0));
+    if (integerDigits == 0)
+        text.append('0');
+    for (int i = first; i < d.pointPosition; ++i)
+        text.append(d.at(i));
     if (decimals > 0) {
         text.append('.');
-        text.append(fraction);
+        for (int i = 0; i < decimals; ++i)
+            text.append(d.at(d.pointPosition + i));
     }
-    return QString::fromLatin1(text);
+    return text.toString();
 }
 
 // Shortest form of a value rounded to `significantDigits`: trailing zeros
 // dropped, no point for whole values, exponent only for very large or very
 // small values ("1.5E+07", "1E-06").
-QString shortestText(double value, int significantDigits)
+void shortestText(double value, int significantDigits, TextBuffer &text)
 {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NaN")
-                                 : (value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf"));
+    if (!std::isfinite(value)) {
+        const char *word = std::isnan(value) ? "NaN" : value > 0 ? "Inf" : "-Inf";
+        text.append(word, int(std::strlen(word)));
+        return;
+    }
     Decimal d = toDecimal(value, significantDigits);
-    while (d.digits.size() > 1 && d.digits.endsWith('0'))
-        d.digits.chop(1);
-    if (isZero(d))
-        return QStringLiteral("0");
-    QByteArray text;
+    while (d.size > 1 && d.digits[d.size - 1] == '0')
+        --d.size;
+    if (d.isZero()) {
+        text.append('0');
+        return;
+    }
     if (d.negative)
         text.append('-');
     const int exponent = d.pointPosition - 1;
     if (exponent >= significantDigits || exponent < -5) {
-        text.append(d.digits.at(0));
-        if (d.digits.size() > 1) {
+        text.append(d.digits[0]);
+        if (d.size > 1) {
             text.append('.');
-            text.append(d.digits.mid(1));
+            text.append(d.digits + 1, d.size - 1);
         }
         char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        text.append(buffer);
-        return QString::fromLatin1(text);
+        const int length = std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+',
+                                         std::abs(exponent));
+        text.append(buffer, length);
+        return;
     }
     if (d.pointPosition <= 0) {
-        text.append("0.");
-        text.append(QByteArray(-d.pointPosition, '0'));
-        text.append(d.digits);
-    } else if (d.pointPosition >= d.digits.size()) {
-        text.append(d.digits);
-        text.append(QByteArray(d.pointPosition - d.digits.size(), '0'));
+        text.append("0.", 2);
+        text.appendZeros(-d.pointPosition);
+        text.append(d.digits, d.size);
+    } else if (d.pointPosition >= d.size) {
+        text.append(d.digits, d.size);
+        text.appendZeros(d.pointPosition - d.size);
     } else {
-        text.append(d.digits.left(d.pointPosition));
+        text.append(d.digits, d.pointPosition);
         text.append('.');
-        text.append(d.digits.mid(d.pointPosition));
+        text.append(d.digits + d.pointPosition, d.size - d.pointPosition);
     }
-    return QString::fromLatin1(text);
+}
+
+QString shortestText(double value, int significantDigits)
+{
+    TextBuffer text;
+    shortestText(value, significantDigits, text);
+    return text.toString();
 }
 
 constexpr int FloatDigits = 7;
@@ -294,6 +336,13 @@ QString NumberText(double value)
     return shortestText(value, DoubleDigits);
 }
 
+void AppendNumberText(QByteArray &out, float value)
+{
+    TextBuffer text;
+    shortestText(double(value), FloatDigits, text);
+    out.append(text.data, text.size);
+}
+
 QString NumberText(int value)
 {
     return QString::number(value);
@@ -337,7 +386,7 @@ QString FormatPercentOf(float fraction)
         return NumberText(fraction);
     // The fraction's own decimal text, moved two places: 0.1235 -> 12.35 -> 12.4.
     Decimal d = toDecimal(fraction, FloatDigits);
-    if (!isZero(d))
+    if (!d.isZero())
         d.pointPosition += 2;
     return fixedText(d, 1) + u'%';
 }

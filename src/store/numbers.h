@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -32,6 +33,8 @@ std::optional<qint16> RoundToInt16(double value);
 QString NumberText(float value);
 QString NumberText(double value);
 QString NumberText(int value);
+// NumberText(float) appended to a line being built, without a QString between.
+void AppendNumberText(QByteArray &out, float value);
 
 // Display formats. Values are rounded half away from zero as the user reads
 // the number (the float's 7-digit or the double's 15-digit decimal form), and a

@@ -1,5 +1,6 @@
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
+#include "store/numbers.h"
 #include "storetestutil.h"
 
 #include <QTemporaryDir>
@@ -54,6 +55,7 @@ private slots:
     void parseLine_data();
     void parseLine();
 
+    void numbersReadAsTheNearestFloat();
     void readsEveryRecordInOrder();
     void readStartRecordTakesTheFirstLine();
     void malformedFile_data();
@@ -194,6 +196,34 @@ void MeasurementFileTest::parseLine()
     QString fault;
     QVERIFY2(ParseMeasurementLine(line, parsed, &fault), qPrintable(fault));
     QCOMPARE(parsed, expected);
+}
+
+void MeasurementFileTest::numbersReadAsTheNearestFloat()
+{
+    // Every weight-like text of up to four digits and many longer ones must
+    // give the float nearest to the decimal value, whichever way it is read.
+    QStringList texts;
+    for (int i = 0; i <= 9999; ++i) {
+        texts << QString::number(i) << QString::number(i / 10) + u'.' + QString::number(i % 10)
+              << QString::number(i / 100) + u'.' + QStringLiteral("%1").arg(i % 100, 2, 10, QLatin1Char('0'))
+              << u"-0."_qs + QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'));
+    }
+    for (quint32 i = 0, x = 12345; i < 20000; ++i) {
+        x = x * 1103515245u + 12345u;
+        const QString digits = QString::number(x % 10000000);
+        const int point = int(x >> 28) % (digits.size() + 1);
+        texts << digits.left(point) + u'.' + digits.mid(point);
+    }
+    texts << u"1e2"_qs << u"+65.4"_qs << u"65.40000001"_qs << u"0.000001"_qs << u"16777217"_qs;
+    for (const QString &text : std::as_const(texts)) {
+        const QByteArray line = cp932(QStringLiteral(R"("2004/03/28","朝",%1,%1,1350,8,%1,95,%1,"","")").arg(text));
+        MeasurementRecord parsed;
+        QVERIFY2(ParseMeasurementLine(line, parsed), qPrintable(text));
+        const std::optional<float> nearest = WholeNumberAsFloat(text);
+        QVERIFY(nearest);
+        if (parsed.weight != *nearest || parsed.boneMass != *nearest)
+            QFAIL(qPrintable(text));
+    }
 }
 
 void MeasurementFileTest::readsEveryRecordInOrder()
