@@ -304,8 +304,8 @@ GridView::GridView(QWidget *parent)
                     m_headerCurrentColumn = current.column();
                 }
             });
-    // A reset forgets the section sizes; the widths are the grid's, not the data's.
-    // New contents start at the top.
+    // New contents start at the top; widths given before their columns
+    // existed take effect once the columns do.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_requestedTopIndex = -1;
         verticalScrollBar()->setValue(0);

@@ -59,8 +59,7 @@ private Q_SLOTS:
     void markersApplyToLaterPoints();
     void axisScale_data();
     void axisScale();
-    void fixedScaleIgnoresNewData();
-    void unscaledAxisFollowsTheData();
+    void onlyUnscaledAxesFollowTheData();
     void hiddenAxisKeepsItsScale();
     void rowAxisCoversTheRows();
     void pictureShowsTheLinesAtOnce();
@@ -281,27 +280,18 @@ void TestChartView::axisScale()
     QCOMPARE(view.valueAxis(which)->tickCount(), expectedTicks);
 }
 
-void TestChartView::fixedScaleIgnoresNewData()
-{
-    ChartView view;
-    SetUpDayChart(view);
-    view.setAxisScale(ChartAxis::Left, 64, 66, 2);
-    view.setRowCount(2);
-    view.setData(1, 1, QStringLiteral("80"));
-    view.setSeriesValues(1, {50.0, 90.0});
-    view.updateLines();
-    QCOMPARE(view.valueAxis(ChartAxis::Left)->min(), 64.0);
-    QCOMPARE(view.valueAxis(ChartAxis::Left)->max(), 66.0);
-}
-
-void TestChartView::unscaledAxisFollowsTheData()
+void TestChartView::onlyUnscaledAxesFollowTheData()
 {
     ChartView view;
     SetUpDayChart(view);
     view.setAxisScale(ChartAxis::Left, 64, 66, 2);
     view.setRowCount(3);
+    view.setData(1, 1, QStringLiteral("80"));
+    view.setSeriesValues(1, {50.0, 90.0});
     view.setSeriesValues(2, {12.0, 31.5, std::nullopt});
     view.updateLines();
+    QCOMPARE(view.valueAxis(ChartAxis::Left)->min(), 64.0);
+    QCOMPARE(view.valueAxis(ChartAxis::Left)->max(), 66.0);
     const QValueAxis *right = view.valueAxis(ChartAxis::Right);
     QVERIFY(right->min() <= 12.0);
     QVERIFY(right->max() >= 31.5);
