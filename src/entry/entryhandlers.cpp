@@ -45,7 +45,7 @@ constexpr double kFixedSteps[] = {0, 0, 1, 1, 0.1, 1, 0.1};
 QWidget *MainWindow::buildEntryArea()
 {
     auto *area = new QWidget;
-    area->setFixedWidth(560);
+    area->setMaximumWidth(560);
     auto *layout = new QHBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -78,7 +78,7 @@ QWidget *MainWindow::buildEntryArea()
     mtvmain->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     mtvmain->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     mtvmain->setGridVisible(true);
-    mtvmain->setFixedSize(280, 220);
+    mtvmain->setFixedSize(mtvmain->sizeHint().expandedTo(QSize(270, 200)));
     connect(mtvmain, &QCalendarWidget::clicked, this, [this] { mtvmain_DateClick(); });
     connect(mtvmain, &QCalendarWidget::activated, this, [this] { mtvmain_DateClick(); });
     left->addWidget(mtvmain);
@@ -107,7 +107,7 @@ QWidget *MainWindow::buildEntryArea()
         }
         auto *box = new QLineEdit;
         box->setObjectName(QString::fromUtf16(spec.box));
-        box->setFixedWidth(90);
+        box->setFixedWidth(84);
         box->setAlignment(Qt::AlignRight);
         QFont big = box->font();
         big.setPointSize(12);

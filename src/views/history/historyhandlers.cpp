@@ -129,10 +129,10 @@ QWidget *MainWindow::buildDayArea()
     auto *summary = new QGridLayout;
     summary->setHorizontalSpacing(6);
     summary->setVerticalSpacing(3);
-    lblDspNissuu = ValueLabel(QStringLiteral("lblDspNissuu"), 200);
-    lblDspTai = ValueLabel(QStringLiteral("lblDspTai"), 200);
-    lblDspBmi = ValueLabel(QStringLiteral("lblDspBmi"), 150);
-    lblDspHiman = ValueLabel(QStringLiteral("lblDspHiman"), 150);
+    lblDspNissuu = ValueLabel(QStringLiteral("lblDspNissuu"), 165);
+    lblDspTai = ValueLabel(QStringLiteral("lblDspTai"), 165);
+    lblDspBmi = ValueLabel(QStringLiteral("lblDspBmi"), 125);
+    lblDspHiman = ValueLabel(QStringLiteral("lblDspHiman"), 125);
     summary->addWidget(Caption(QStringLiteral("日数")), 0, 0);
     summary->addWidget(lblDspNissuu, 0, 1);
     summary->addWidget(Caption(QStringLiteral("体重")), 1, 0);
@@ -142,7 +142,7 @@ QWidget *MainWindow::buildDayArea()
     summary->addWidget(Caption(QStringLiteral("肥満度")), 1, 2);
     summary->addWidget(lblDspHiman, 1, 3);
     top->addLayout(summary);
-    top->addSpacing(10);
+    top->addSpacing(6);
 
     auto *bmiBox = new QVBoxLayout;
     bmiBox->setSpacing(2);
