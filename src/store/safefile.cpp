@@ -270,7 +270,9 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOn
                 last = '\n';
             ::close(reader);
         }
-        if (last != '\n')
+        if (last == '\r')
+            line.append('\n'); // a CR whose LF never arrived
+        else if (last != '\n')
             line.append("\r\n");
     }
     line.append(bytes.data(), bytes.size());

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace zz;
 using namespace storetest;
 
@@ -72,11 +73,11 @@ void DiaryOpenTest::emptyDirectoryGetsTheSample()
     // The installed files are the shipped ones, byte for byte, and nothing else.
     const QString shipped = QDir::cleanPath(QStringLiteral(ZZ_TEST_DATA_DIR "/../../../data/sample"));
     const QList<QPair<QString, QString>> files{
-        {Data, u"measurements.txt"_qs},      {Personal, u"personal.txt"_qs},
-        {u"状況リスト.txt"_qs, u"statuslist.txt"_qs}, {u"気付きメモ.TXT"_qs, u"memo.txt"_qs},
-        {u"設定.txt"_qs, u"helptour.txt"_qs},    {u"体重計刻み.txt"_qs, u"increments.txt"_qs},
-        {u"移動平均.TXT"_qs, u"movingaverage.txt"_qs}, {u"自動時間.TXT"_qs, u"autotime.txt"_qs},
-        {u"マーカー.TXT"_qs, u"marker.txt"_qs},
+        {Data, u"measurements.txt"_s},      {Personal, u"personal.txt"_s},
+        {u"状況リスト.txt"_s, u"statuslist.txt"_s}, {u"気付きメモ.TXT"_s, u"memo.txt"_s},
+        {u"設定.txt"_s, u"helptour.txt"_s},    {u"体重計刻み.txt"_s, u"increments.txt"_s},
+        {u"移動平均.TXT"_s, u"movingaverage.txt"_s}, {u"自動時間.TXT"_s, u"autotime.txt"_s},
+        {u"マーカー.TXT"_s, u"marker.txt"_s},
     };
     QCOMPARE(snapshot(m_dir).size(), files.size());
     for (const auto &[name, source] : files) {
@@ -104,9 +105,9 @@ void DiaryOpenTest::sampleHoldsARealisticDiary()
 
     QList<MeasurementRecord> records;
     QVERIFY(ReadMeasurements(m_dir, records));
-    QCOMPARE(records.first().date, u"2004/03/14"_qs);
-    const QDate first = QDate::fromString(records.first().date, u"yyyy/MM/dd"_qs);
-    const QDate last = QDate::fromString(records.last().date, u"yyyy/MM/dd"_qs);
+    QCOMPARE(records.first().date, u"2004/03/14"_s);
+    const QDate first = QDate::fromString(records.first().date, u"yyyy/MM/dd"_s);
+    const QDate last = QDate::fromString(records.last().date, u"yyyy/MM/dd"_s);
     QVERIFY(first.daysTo(last) >= 42);
 
     QMap<QString, int> perDay;
@@ -120,7 +121,7 @@ void DiaryOpenTest::sampleHoldsARealisticDiary()
         QVERIFY(r.spare.isEmpty());
         QVERIFY(r.weight > 60 && r.weight < 80);
     }
-    QVERIFY(perDay.value(u"2004/03/28"_qs) >= 3);
+    QVERIFY(perDay.value(u"2004/03/28"_s) >= 3);
     QVERIFY(comments >= 3);
     QVERIFY(perDay.size() < first.daysTo(last) + 1); // some days without a weighing
     for (int count : perDay)
@@ -129,7 +130,7 @@ void DiaryOpenTest::sampleHoldsARealisticDiary()
     float firstWeek = 0, lastWeek = 0;
     int firstCount = 0, lastCount = 0, ups = 0;
     for (qsizetype i = 0; i < records.size(); ++i) {
-        const QDate date = QDate::fromString(records.at(i).date, u"yyyy/MM/dd"_qs);
+        const QDate date = QDate::fromString(records.at(i).date, u"yyyy/MM/dd"_s);
         if (first.daysTo(date) < 7) {
             firstWeek += records.at(i).weight;
             ++firstCount;
@@ -153,13 +154,13 @@ void DiaryOpenTest::sampleHoldsARealisticDiary()
     QVERIFY(ReadMarkerSetting(m_dir, marker));
     QVERIFY(ReadNoticeMemo(m_dir, memo));
     QCOMPARE(help, 1);
-    QCOMPARE(weight, u"0.1"_qs);
-    QCOMPARE(fat, u"0.1"_qs);
-    QCOMPARE(width, u"10"_qs);
+    QCOMPARE(weight, u"0.1"_s);
+    QCOMPARE(fat, u"0.1"_s);
+    QCOMPARE(width, u"10"_s);
     QCOMPARE(autoTime, 0);
     QCOMPARE(marker, 0);
     QVERIFY(!memo.isEmpty());
-    QCOMPARE(readBytes(m_dir, u"自動時間.TXT"_qs), QByteArray(" 0\r\n"));
+    QCOMPARE(readBytes(m_dir, u"自動時間.TXT"_s), QByteArray(" 0\r\n"));
 }
 
 void DiaryOpenTest::sampleIsInstalledOnlyOnce()
@@ -175,10 +176,10 @@ void DiaryOpenTest::sampleIsInstalledOnlyOnce()
     // A directory with only a settings file of its own still gets the sample,
     // but keeps that file.
     QTemporaryDir other;
-    writeBytes(other.path(), u"移動平均.txt"_qs, "5\r\n");
+    writeBytes(other.path(), u"移動平均.txt"_s, "5\r\n");
     QVERIFY(OpenDiary(other.path()).sampleInstalled);
-    QCOMPARE(readBytes(other.path(), u"移動平均.txt"_qs), QByteArray("5\r\n"));
-    QVERIFY(!exists(other.path(), u"移動平均.TXT"_qs));
+    QCOMPARE(readBytes(other.path(), u"移動平均.txt"_s), QByteArray("5\r\n"));
+    QVERIFY(!exists(other.path(), u"移動平均.TXT"_s));
 }
 
 void DiaryOpenTest::installSampleAloneThenOpen()
@@ -193,7 +194,7 @@ void DiaryOpenTest::installSampleAloneThenOpen()
     QCOMPARE(snapshot(m_dir), before);
 
     QTemporaryDir other;
-    writeBytes(other.path(), u"データ.TXT"_qs, threeRecords()); // found whatever its case
+    writeBytes(other.path(), u"データ.TXT"_s, threeRecords()); // found whatever its case
     QVERIFY(!InstallSampleIfNoDiary(other.path()).sampleInstalled);
     QCOMPARE(snapshot(other.path()).size(), 1);
 }
@@ -202,7 +203,7 @@ void DiaryOpenTest::missingSmallFilesAreCreated()
 {
     writeBytes(m_dir, Data, threeRecords());
     writeBytes(m_dir, Personal, personalBytes());
-    writeBytes(m_dir, u"設定.TXT"_qs, line(R"("ヘルプツアー",0)"));
+    writeBytes(m_dir, u"設定.TXT"_s, line(R"("ヘルプツアー",0)"));
     const DiaryOpenResult result = OpenDiary(m_dir);
     QVERIFY2(result.status, qPrintable(result.status.userText()));
     QVERIFY(!result.sampleInstalled);
@@ -210,16 +211,16 @@ void DiaryOpenTest::missingSmallFilesAreCreated()
     QMap<QString, QByteArray> expected{
         {Data, threeRecords()},
         {Personal, personalBytes()},
-        {u"設定.TXT"_qs, line(R"("ヘルプツアー",0)")},
-        {u"状況リスト.txt"_qs, QByteArray()},
-        {u"気付きメモ.TXT"_qs, QByteArray("\r\n")},
-        {u"マーカー.TXT"_qs, QByteArray("0\r\n")},
-        {u"体重計刻み.txt"_qs, QByteArray("0.1\r\n0.1\r\n")},
-        {u"移動平均.TXT"_qs, QByteArray("10\r\n")},
-        {u"自動時間.TXT"_qs, QByteArray(" 0\r\n")},
+        {u"設定.TXT"_s, line(R"("ヘルプツアー",0)")},
+        {u"状況リスト.txt"_s, QByteArray()},
+        {u"気付きメモ.TXT"_s, QByteArray("\r\n")},
+        {u"マーカー.TXT"_s, QByteArray("0\r\n")},
+        {u"体重計刻み.txt"_s, QByteArray("0.1\r\n0.1\r\n")},
+        {u"移動平均.TXT"_s, QByteArray("10\r\n")},
+        {u"自動時間.TXT"_s, QByteArray(" 0\r\n")},
     };
     QCOMPARE(snapshot(m_dir), expected);
-    QString memo = u"x"_qs;
+    QString memo = u"x"_s;
     QVERIFY(ReadNoticeMemo(m_dir, memo));
     QVERIFY(memo.isEmpty());
 }
@@ -232,30 +233,30 @@ void DiaryOpenTest::refusedDiaries_data()
 
     const QByteArray none("<none>");
     QTest::newRow("personal data without measurements")
-        << none << personalBytes() << u"データ.txt: ファイルがありません (ﾌﾟﾗｲﾍﾞｰﾄ.txt はあります)"_qs;
+        << none << personalBytes() << u"データ.txt: ファイルがありません (ﾌﾟﾗｲﾍﾞｰﾄ.txt はあります)"_s;
     QTest::newRow("measurements without personal data")
-        << threeRecords() << none << u"ﾌﾟﾗｲﾍﾞｰﾄ.txt: ファイルがありません (データ.txt はあります)"_qs;
+        << threeRecords() << none << u"ﾌﾟﾗｲﾍﾞｰﾄ.txt: ファイルがありません (データ.txt はあります)"_s;
     QTest::newRow("empty measurement file")
-        << QByteArray() << personalBytes() << u"データ.txt: 記録が 1 件もありません (空のファイルです)"_qs;
+        << QByteArray() << personalBytes() << u"データ.txt: 記録が 1 件もありません (空のファイルです)"_s;
     QTest::newRow("too few fields in the middle")
         << line(R"("2010/01/01","朝",60,28,1300,7,40,95,2.5,"","")") + line(R"("2010/01/02","朝",60,28)")
                + line(R"("2010/01/03","朝",60,28,1300,7,40,95,2.5,"","")")
-        << personalBytes() << u"データ.txt の 2 行目: 項目の数が 11 ではなく 4 です"_qs;
+        << personalBytes() << u"データ.txt の 2 行目: 項目の数が 11 ではなく 4 です"_s;
     QTest::newRow("incomplete last line that has its line end")
         << threeRecords() + line(R"("2010/01/03","朝",60,2)") << personalBytes()
-        << u"データ.txt の 4 行目: 項目の数が 11 ではなく 4 です"_qs;
+        << u"データ.txt の 4 行目: 項目の数が 11 ではなく 4 です"_s;
     QTest::newRow("not a real date")
         << threeRecords() + line(R"("2010/13/01","朝",60,28,1300,7,40,95,2.5,"","")") << personalBytes()
-        << u"データ.txt の 4 行目: 日付「2010/13/01」が yyyy/mm/dd 形式の正しい日付ではありません"_qs;
+        << u"データ.txt の 4 行目: 日付「2010/13/01」が yyyy/mm/dd 形式の正しい日付ではありません"_s;
     QTest::newRow("not a number")
         << line(R"("2010/01/01","朝",６０,28,1300,7,40,95,2.5,"","")") << personalBytes()
-        << u"データ.txt の 1 行目: 体重の欄「６０」が数値ではありません"_qs;
+        << u"データ.txt の 1 行目: 体重の欄「６０」が数値ではありません"_s;
     QTest::newRow("bytes that are not code page 932")
         << QByteArray("\"2010/01/01\",\"\xFF\",60,28,1300,7,40,95,2.5,\"\",\"\"\r\n") << personalBytes()
-        << u"データ.txt の 1 行目: 状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_qs;
+        << u"データ.txt の 1 行目: 状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_s;
     QTest::newRow("malformed personal data")
         << threeRecords() << line(R"("氏名","花子")") + line(R"("身長",高い)") + line(R"("目標体重",55)")
-        << u"ﾌﾟﾗｲﾍﾞｰﾄ.txt の 2 行目: 身長「高い」が数値ではありません"_qs;
+        << u"ﾌﾟﾗｲﾍﾞｰﾄ.txt の 2 行目: 身長「高い」が数値ではありません"_s;
 }
 
 void DiaryOpenTest::refusedDiaries()
@@ -283,7 +284,7 @@ void DiaryOpenTest::tornLastLineIsMovedAside()
     DiaryOpenResult result = OpenDiary(m_dir);
     QVERIFY2(result.status, qPrintable(result.status.userText()));
     QCOMPARE(result.notice,
-             u"データ.txt の最後の行 (4 行目) が途中で切れていたため、その行を データ_破損行.txt に移しました。"_qs);
+             u"データ.txt の最後の行 (4 行目) が途中で切れていたため、その行を データ_破損行.txt に移しました。"_s);
     QCOMPARE(readBytes(m_dir, Data), threeRecords());
     QCOMPARE(readBytes(m_dir, Torn), torn + "\r\n");
     QList<MeasurementRecord> records;
@@ -300,7 +301,7 @@ void DiaryOpenTest::tornLastLineIsMovedAside()
     file.close();
     result = OpenDiary(m_dir);
     QVERIFY(result.status);
-    QVERIFY(result.notice.contains(u"5 行目"_qs));
+    QVERIFY(result.notice.contains(u"5 行目"_s));
     QCOMPARE(readBytes(m_dir, Torn), torn + "\r\n" + cut + "\r\n");
     QVERIFY(ReadMeasurements(m_dir, records));
     QCOMPARE(records.size(), 4);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
 using namespace zz;
 
 class NumbersTest : public QObject
@@ -34,20 +35,20 @@ void NumbersTest::leadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
-    QTest::newRow("plain") << u"65.4"_qs << 65.4;
-    QTest::newRow("unit after the number") << u"65.4kg"_qs << 65.4;
-    QTest::newRow("letters only") << u"abc"_qs << 0.0;
+    QTest::newRow("plain") << u"65.4"_s << 65.4;
+    QTest::newRow("unit after the number") << u"65.4kg"_s << 65.4;
+    QTest::newRow("letters only") << u"abc"_s << 0.0;
     QTest::newRow("empty") << QString() << 0.0;
-    QTest::newRow("blanks skipped") << u"  12abc"_qs << 12.0;
-    QTest::newRow("negative") << u"-0.5"_qs << -0.5;
-    QTest::newRow("plus sign") << u"+3"_qs << 3.0;
-    QTest::newRow("second point ends it") << u"1.2.3"_qs << 1.2;
-    QTest::newRow("exponent") << u"1e3x"_qs << 1000.0;
-    QTest::newRow("exponent without digits is not read") << u"2e"_qs << 2.0;
-    QTest::newRow("point first") << u".5"_qs << 0.5;
-    QTest::newRow("sign alone") << u"-"_qs << 0.0;
-    QTest::newRow("point alone") << u"."_qs << 0.0;
-    QTest::newRow("full-width digits are not digits") << u"６５"_qs << 0.0;
+    QTest::newRow("blanks skipped") << u"  12abc"_s << 12.0;
+    QTest::newRow("negative") << u"-0.5"_s << -0.5;
+    QTest::newRow("plus sign") << u"+3"_s << 3.0;
+    QTest::newRow("second point ends it") << u"1.2.3"_s << 1.2;
+    QTest::newRow("exponent") << u"1e3x"_s << 1000.0;
+    QTest::newRow("exponent without digits is not read") << u"2e"_s << 2.0;
+    QTest::newRow("point first") << u".5"_s << 0.5;
+    QTest::newRow("sign alone") << u"-"_s << 0.0;
+    QTest::newRow("point alone") << u"."_s << 0.0;
+    QTest::newRow("full-width digits are not digits") << u"６５"_s << 0.0;
 }
 
 void NumbersTest::leadingNumber()
@@ -62,15 +63,15 @@ void NumbersTest::wholeNumber_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<double>("expected");
-    QTest::newRow("half") << u"0.5"_qs << true << 0.5;
-    QTest::newRow("blanks around") << u" 0.25 "_qs << true << 0.25;
-    QTest::newRow("trailing zero") << u"0.10"_qs << true << 0.1;
-    QTest::newRow("unit is not allowed") << u"65kg"_qs << false << 0.0;
+    QTest::newRow("half") << u"0.5"_s << true << 0.5;
+    QTest::newRow("blanks around") << u" 0.25 "_s << true << 0.25;
+    QTest::newRow("trailing zero") << u"0.10"_s << true << 0.1;
+    QTest::newRow("unit is not allowed") << u"65kg"_s << false << 0.0;
     QTest::newRow("empty") << QString() << false << 0.0;
-    QTest::newRow("letters") << u"abc"_qs << false << 0.0;
-    QTest::newRow("exponent") << u"1.5E2"_qs << true << 150.0;
-    QTest::newRow("negative") << u"-2"_qs << true << -2.0;
-    QTest::newRow("comma decimal is not a number") << u"0,5"_qs << false << 0.0;
+    QTest::newRow("letters") << u"abc"_s << false << 0.0;
+    QTest::newRow("exponent") << u"1.5E2"_s << true << 150.0;
+    QTest::newRow("negative") << u"-2"_s << true << -2.0;
+    QTest::newRow("comma decimal is not a number") << u"0,5"_s << false << 0.0;
 }
 
 void NumbersTest::wholeNumber()
@@ -89,10 +90,10 @@ void NumbersTest::wholeNumberAsFloatIsTheNearestFloat()
 {
     // Going through double first would round twice; this text sits where that
     // gives a different float.
-    const QString text = u"1.00000005960464477539062500001"_qs;
+    const QString text = u"1.00000005960464477539062500001"_s;
     QCOMPARE(*WholeNumberAsFloat(text), std::nextafter(1.0f, 2.0f));
-    QCOMPARE(*WholeNumberAsFloat(u"65.4"_qs), 65.4f);
-    QVERIFY(!WholeNumberAsFloat(u"1e39"_qs));
+    QCOMPARE(*WholeNumberAsFloat(u"65.4"_s), 65.4f);
+    QVERIFY(!WholeNumberAsFloat(u"1e39"_s));
 }
 
 void NumbersTest::roundToInt16_data()
@@ -127,19 +128,19 @@ void NumbersTest::floatText_data()
 {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("65.4") << 65.4f << u"65.4"_qs;
-    QTest::newRow("whole value has no point") << 65.0f << u"65"_qs;
-    QTest::newRow("sum residue hidden by 7 digits") << (0.1f + 0.2f) << u"0.3"_qs;
-    QTest::newRow("seven digits kept") << 1234.567f << u"1234.567"_qs;
-    QTest::newRow("eighth digit rounded") << 12345.678f << u"12345.68"_qs;
-    QTest::newRow("negative") << -0.1f << u"-0.1"_qs;
-    QTest::newRow("zero") << 0.0f << u"0"_qs;
-    QTest::newRow("negative zero") << -0.0f << u"0"_qs;
-    QTest::newRow("small fraction") << 0.005f << u"0.005"_qs;
-    QTest::newRow("168.5") << 168.5f << u"168.5"_qs;
-    QTest::newRow("large whole value") << 1000000.0f << u"1000000"_qs;
-    QTest::newRow("beyond seven digits uses an exponent") << 12345678.0f << u"1.234568E+07"_qs;
-    QTest::newRow("tiny value uses an exponent") << 0.0000015f << u"1.5E-06"_qs;
+    QTest::newRow("65.4") << 65.4f << u"65.4"_s;
+    QTest::newRow("whole value has no point") << 65.0f << u"65"_s;
+    QTest::newRow("sum residue hidden by 7 digits") << (0.1f + 0.2f) << u"0.3"_s;
+    QTest::newRow("seven digits kept") << 1234.567f << u"1234.567"_s;
+    QTest::newRow("eighth digit rounded") << 12345.678f << u"12345.68"_s;
+    QTest::newRow("negative") << -0.1f << u"-0.1"_s;
+    QTest::newRow("zero") << 0.0f << u"0"_s;
+    QTest::newRow("negative zero") << -0.0f << u"0"_s;
+    QTest::newRow("small fraction") << 0.005f << u"0.005"_s;
+    QTest::newRow("168.5") << 168.5f << u"168.5"_s;
+    QTest::newRow("large whole value") << 1000000.0f << u"1000000"_s;
+    QTest::newRow("beyond seven digits uses an exponent") << 12345678.0f << u"1.234568E+07"_s;
+    QTest::newRow("tiny value uses an exponent") << 0.0000015f << u"1.5E-06"_s;
 }
 
 void NumbersTest::floatText()
@@ -153,13 +154,13 @@ void NumbersTest::doubleText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("step sum 65.4 + 0.1") << (65.4 + 0.1) << u"65.5"_qs;
-    QTest::newRow("64.8 + 0.2") << (64.8 + 0.2) << u"65"_qs;
-    QTest::newRow("0.1 - 0.1 - 0.1") << (0.1 - 0.1 - 0.1) << u"-0.1"_qs;
-    QTest::newRow("65.43 + 0.1") << (65.43 + 0.1) << u"65.53"_qs;
-    QTest::newRow("fifteen digits") << 0.123456789012345 << u"0.123456789012345"_qs;
-    QTest::newRow("whole") << 1350.0 << u"1350"_qs;
-    QTest::newRow("negative zero") << -0.0 << u"0"_qs;
+    QTest::newRow("step sum 65.4 + 0.1") << (65.4 + 0.1) << u"65.5"_s;
+    QTest::newRow("64.8 + 0.2") << (64.8 + 0.2) << u"65"_s;
+    QTest::newRow("0.1 - 0.1 - 0.1") << (0.1 - 0.1 - 0.1) << u"-0.1"_s;
+    QTest::newRow("65.43 + 0.1") << (65.43 + 0.1) << u"65.53"_s;
+    QTest::newRow("fifteen digits") << 0.123456789012345 << u"0.123456789012345"_s;
+    QTest::newRow("whole") << 1350.0 << u"1350"_s;
+    QTest::newRow("negative zero") << -0.0 << u"0"_s;
 }
 
 void NumbersTest::doubleText()
@@ -173,35 +174,35 @@ void NumbersTest::displayFormats_data()
 {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("Kg") << FormatKg(65.4f) << u"65.4Kg"_qs;
-    QTest::newRow("Kg whole") << FormatKg(65.0f) << u"65.0Kg"_qs;
-    QTest::newRow("Kg half up") << FormatKg(0.25f) << u"0.3Kg"_qs;
-    QTest::newRow("Kg half away from zero") << FormatKg(-0.25f) << u"-0.3Kg"_qs;
-    QTest::newRow("Kg float 65.45 reads as 65.45") << FormatKg(65.45f) << u"65.5Kg"_qs;
-    QTest::newRow("Kg difference as the user reads it") << FormatKg(65.4f - 65.35f) << u"0.1Kg"_qs;
-    QTest::newRow("Kg small negative is no negative zero") << FormatKg(-0.04f) << u"0.0Kg"_qs;
-    QTest::newRow("Kg negative zero") << FormatKg(-0.0f) << u"0.0Kg"_qs;
-    QTest::newRow("Kg carries into a new digit") << FormatKg(99.96f) << u"100.0Kg"_qs;
-    QTest::newRow("Kg3") << FormatKg3(0.0125) << u"0.013Kg"_qs;
-    QTest::newRow("Kg3 negative") << FormatKg3(-1.2345) << u"-1.235Kg"_qs;
-    QTest::newRow("Kg3 no negative zero") << FormatKg3(-0.0001) << u"0.000Kg"_qs;
-    QTest::newRow("one decimal float") << FormatOneDecimal(23.05f) << u"23.1"_qs;
-    QTest::newRow("one decimal double") << FormatOneDecimal(23.049999) << u"23.0"_qs;
-    QTest::newRow("one decimal double residue") << FormatOneDecimal(0.15 + 0.1 - 0.1) << u"0.2"_qs;
-    QTest::newRow("percent sign") << FormatPercentSign(22.5f) << u"22.5%"_qs;
-    QTest::newRow("percent sign rounds") << FormatPercentSign(22.45f) << u"22.5%"_qs;
-    QTest::newRow("percent of fraction") << FormatPercentOf(0.123f) << u"12.3%"_qs;
-    QTest::newRow("percent of fraction half") << FormatPercentOf(0.1235f) << u"12.4%"_qs;
-    QTest::newRow("percent of negative fraction") << FormatPercentOf(-0.0004f) << u"0.0%"_qs;
-    QTest::newRow("percent of negative") << FormatPercentOf(-0.05f) << u"-5.0%"_qs;
-    QTest::newRow("two digits one decimal") << FormatTwoDigitOneDecimal(5.25f) << u"05.3"_qs;
-    QTest::newRow("two digits already") << FormatTwoDigitOneDecimal(23.0f) << u"23.0"_qs;
-    QTest::newRow("three digits") << FormatTwoDigitOneDecimal(123.44f) << u"123.4"_qs;
-    QTest::newRow("two digits zero") << FormatTwoDigitOneDecimal(0.0f) << u"00.0"_qs;
-    QTest::newRow("grams") << FormatGrams(12.5) << u"13g"_qs;
-    QTest::newRow("grams negative half") << FormatGrams(-12.5) << u"-13g"_qs;
-    QTest::newRow("grams tiny negative") << FormatGrams(-0.4) << u"0g"_qs;
-    QTest::newRow("grams of a kg difference") << FormatGrams((65.4 - 65.3) * 1000) << u"100g"_qs;
+    QTest::newRow("Kg") << FormatKg(65.4f) << u"65.4Kg"_s;
+    QTest::newRow("Kg whole") << FormatKg(65.0f) << u"65.0Kg"_s;
+    QTest::newRow("Kg half up") << FormatKg(0.25f) << u"0.3Kg"_s;
+    QTest::newRow("Kg half away from zero") << FormatKg(-0.25f) << u"-0.3Kg"_s;
+    QTest::newRow("Kg float 65.45 reads as 65.45") << FormatKg(65.45f) << u"65.5Kg"_s;
+    QTest::newRow("Kg difference as the user reads it") << FormatKg(65.4f - 65.35f) << u"0.1Kg"_s;
+    QTest::newRow("Kg small negative is no negative zero") << FormatKg(-0.04f) << u"0.0Kg"_s;
+    QTest::newRow("Kg negative zero") << FormatKg(-0.0f) << u"0.0Kg"_s;
+    QTest::newRow("Kg carries into a new digit") << FormatKg(99.96f) << u"100.0Kg"_s;
+    QTest::newRow("Kg3") << FormatKg3(0.0125) << u"0.013Kg"_s;
+    QTest::newRow("Kg3 negative") << FormatKg3(-1.2345) << u"-1.235Kg"_s;
+    QTest::newRow("Kg3 no negative zero") << FormatKg3(-0.0001) << u"0.000Kg"_s;
+    QTest::newRow("one decimal float") << FormatOneDecimal(23.05f) << u"23.1"_s;
+    QTest::newRow("one decimal double") << FormatOneDecimal(23.049999) << u"23.0"_s;
+    QTest::newRow("one decimal double residue") << FormatOneDecimal(0.15 + 0.1 - 0.1) << u"0.2"_s;
+    QTest::newRow("percent sign") << FormatPercentSign(22.5f) << u"22.5%"_s;
+    QTest::newRow("percent sign rounds") << FormatPercentSign(22.45f) << u"22.5%"_s;
+    QTest::newRow("percent of fraction") << FormatPercentOf(0.123f) << u"12.3%"_s;
+    QTest::newRow("percent of fraction half") << FormatPercentOf(0.1235f) << u"12.4%"_s;
+    QTest::newRow("percent of negative fraction") << FormatPercentOf(-0.0004f) << u"0.0%"_s;
+    QTest::newRow("percent of negative") << FormatPercentOf(-0.05f) << u"-5.0%"_s;
+    QTest::newRow("two digits one decimal") << FormatTwoDigitOneDecimal(5.25f) << u"05.3"_s;
+    QTest::newRow("two digits already") << FormatTwoDigitOneDecimal(23.0f) << u"23.0"_s;
+    QTest::newRow("three digits") << FormatTwoDigitOneDecimal(123.44f) << u"123.4"_s;
+    QTest::newRow("two digits zero") << FormatTwoDigitOneDecimal(0.0f) << u"00.0"_s;
+    QTest::newRow("grams") << FormatGrams(12.5) << u"13g"_s;
+    QTest::newRow("grams negative half") << FormatGrams(-12.5) << u"-13g"_s;
+    QTest::newRow("grams tiny negative") << FormatGrams(-0.4) << u"0g"_s;
+    QTest::newRow("grams of a kg difference") << FormatGrams((65.4 - 65.3) * 1000) << u"100g"_s;
 }
 
 void NumbersTest::displayFormats()
@@ -213,9 +214,9 @@ void NumbersTest::displayFormats()
 
 void NumbersTest::dates()
 {
-    QCOMPARE(FormatShortDate(u"2004/03/28"), u"04/03/28"_qs);
-    QCOMPARE(FormatYearMonth(2004, 3), u"2004年03月"_qs);
-    QCOMPARE(FormatYearMonth(2010, 12), u"2010年12月"_qs);
+    QCOMPARE(FormatShortDate(u"2004/03/28"), u"04/03/28"_s);
+    QCOMPARE(FormatYearMonth(2004, 3), u"2004年03月"_s);
+    QCOMPARE(FormatYearMonth(2010, 12), u"2010年12月"_s);
 }
 
 void NumbersTest::changeMark_data()
@@ -223,11 +224,11 @@ void NumbersTest::changeMark_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("mark");
     QTest::addColumn<int>("colour"); // 0 red, 1 yellow, 2 green
-    QTest::newRow("gain") << u"0.3Kg"_qs << u"↑"_qs << 0;
-    QTest::newRow("rounded to zero") << u"0.0Kg"_qs << u"→"_qs << 1;
-    QTest::newRow("loss") << u"-0.1Kg"_qs << u"↓"_qs << 2;
-    QTest::newRow("no number") << QString() << u"→"_qs << 1;
-    QTest::newRow("percent gain") << u"1.5%"_qs << u"↑"_qs << 0;
+    QTest::newRow("gain") << u"0.3Kg"_s << u"↑"_s << 0;
+    QTest::newRow("rounded to zero") << u"0.0Kg"_s << u"→"_s << 1;
+    QTest::newRow("loss") << u"-0.1Kg"_s << u"↓"_s << 2;
+    QTest::newRow("no number") << QString() << u"→"_s << 1;
+    QTest::newRow("percent gain") << u"1.5%"_s << u"↑"_s << 0;
 }
 
 void NumbersTest::changeMark()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <sys/mount.h>
 
+using namespace Qt::StringLiterals;
 using namespace zz;
 using namespace storetest;
 using zz::testing::FailPoint;
@@ -39,45 +40,45 @@ using Operation = std::function<StoreStatus(const QString &dir)>;
 QList<QPair<QString, Operation>> writers()
 {
     return {
-        {u"append a measurement"_qs,
-         [](const QString &d) { return AppendMeasurement(d, record(u"2004/03/20"_qs)); }},
-        {u"insert a measurement"_qs,
-         [](const QString &d) { return InsertMeasurementByDate(d, record(u"2004/03/14"_qs)); }},
-        {u"rewrite the measurements"_qs,
-         [](const QString &d) { return RewriteMeasurements(d, {record(u"2004/03/14"_qs, u"新"_qs)}); }},
-        {u"rename a status"_qs,
-         [](const QString &d) { return RenameStatusInMeasurements(d, u"朝"_qs, u"起床後"_qs); }},
-        {u"new start"_qs,
-         [](const QString &d) { return CreateMeasurementFile(d, record(u"2010/01/01"_qs)); }},
-        {u"personal data"_qs,
-         [](const QString &d) { return WritePersonalData(d, {u"花子"_qs, 160, 55}); }},
-        {u"status appended"_qs, [](const QString &d) { return AppendStatusQuoted(d, u"夜"_qs); }},
-        {u"status list rewritten"_qs,
-         [](const QString &d) { return WriteStatusListQuoted(d, {u"夜"_qs}); }},
-        {u"notice memo"_qs, [](const QString &d) { return WriteNoticeMemo(d, u"新しいメモ"_qs); }},
-        {u"marker"_qs, [](const QString &d) { return WriteMarkerSetting(d, 2); }},
-        {u"help tour"_qs, [](const QString &d) { return WriteHelpTourSetting(d, 0); }},
-        {u"increments"_qs,
-         [](const QString &d) { return WriteIncrements(d, u"0.5"_qs, u"0.5"_qs); }},
-        {u"moving average"_qs, [](const QString &d) { return WriteMovingAverageWidth(d, u"5"_qs); }},
-        {u"automatic time"_qs, [](const QString &d) { return WriteAutoTime(d, 1); }},
+        {u"append a measurement"_s,
+         [](const QString &d) { return AppendMeasurement(d, record(u"2004/03/20"_s)); }},
+        {u"insert a measurement"_s,
+         [](const QString &d) { return InsertMeasurementByDate(d, record(u"2004/03/14"_s)); }},
+        {u"rewrite the measurements"_s,
+         [](const QString &d) { return RewriteMeasurements(d, {record(u"2004/03/14"_s, u"新"_s)}); }},
+        {u"rename a status"_s,
+         [](const QString &d) { return RenameStatusInMeasurements(d, u"朝"_s, u"起床後"_s); }},
+        {u"new start"_s,
+         [](const QString &d) { return CreateMeasurementFile(d, record(u"2010/01/01"_s)); }},
+        {u"personal data"_s,
+         [](const QString &d) { return WritePersonalData(d, {u"花子"_s, 160, 55}); }},
+        {u"status appended"_s, [](const QString &d) { return AppendStatusQuoted(d, u"夜"_s); }},
+        {u"status list rewritten"_s,
+         [](const QString &d) { return WriteStatusListQuoted(d, {u"夜"_s}); }},
+        {u"notice memo"_s, [](const QString &d) { return WriteNoticeMemo(d, u"新しいメモ"_s); }},
+        {u"marker"_s, [](const QString &d) { return WriteMarkerSetting(d, 2); }},
+        {u"help tour"_s, [](const QString &d) { return WriteHelpTourSetting(d, 0); }},
+        {u"increments"_s,
+         [](const QString &d) { return WriteIncrements(d, u"0.5"_s, u"0.5"_s); }},
+        {u"moving average"_s, [](const QString &d) { return WriteMovingAverageWidth(d, u"5"_s); }},
+        {u"automatic time"_s, [](const QString &d) { return WriteAutoTime(d, 1); }},
     };
 }
 
 void writeDiary(const QString &dir)
 {
-    writeBytes(dir, u"データ.txt"_qs,
+    writeBytes(dir, u"データ.txt"_s,
                line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
                    + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")"));
-    writeBytes(dir, u"ﾌﾟﾗｲﾍﾞｰﾄ.txt"_qs,
+    writeBytes(dir, u"ﾌﾟﾗｲﾍﾞｰﾄ.txt"_s,
                line(R"("氏名","ズマ子")") + line(R"("身長",168.5)") + line(R"("目標体重",65)"));
-    writeBytes(dir, u"状況リスト.txt"_qs, line(R"("朝")"));
-    writeBytes(dir, u"気付きメモ.txt"_qs, line("メモ"));
-    writeBytes(dir, u"マーカー.TXT"_qs, "0\r\n");
-    writeBytes(dir, u"設定.txt"_qs, line(R"("ヘルプツアー",1)"));
-    writeBytes(dir, u"体重計刻み.txt"_qs, "0.1\r\n0.1\r\n");
-    writeBytes(dir, u"移動平均.TXT"_qs, "10\r\n");
-    writeBytes(dir, u"自動時間.TXT"_qs, " 0\r\n");
+    writeBytes(dir, u"状況リスト.txt"_s, line(R"("朝")"));
+    writeBytes(dir, u"気付きメモ.txt"_s, line("メモ"));
+    writeBytes(dir, u"マーカー.TXT"_s, "0\r\n");
+    writeBytes(dir, u"設定.txt"_s, line(R"("ヘルプツアー",1)"));
+    writeBytes(dir, u"体重計刻み.txt"_s, "0.1\r\n0.1\r\n");
+    writeBytes(dir, u"移動平均.TXT"_s, "10\r\n");
+    writeBytes(dir, u"自動時間.TXT"_s, " 0\r\n");
 }
 
 // A small file system of its own, mounted for a test: the only way a test
@@ -108,7 +109,7 @@ public:
     // Writes a filler file until the disk is full.
     void fill()
     {
-        QFile filler(QDir(m_path).filePath(u"filler"_qs));
+        QFile filler(QDir(m_path).filePath(u"filler"_s));
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return;
         const QByteArray chunk(512, 'x');
@@ -174,7 +175,7 @@ void SafeWritesTest::injectedFailureLeavesFilesUnchanged()
     zz::testing::SetWriteFailure(point, ENOSPC, 7);
     const StoreStatus status = writers().at(writer).second(temp.path());
     QVERIFY(!status);
-    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_qs), qPrintable(status.userText()));
+    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_s), qPrintable(status.userText()));
     QVERIFY(!status.fileName.isEmpty());
     QCOMPARE(snapshot(temp.path()), before); // no temporary file left either
 
@@ -187,37 +188,37 @@ void SafeWritesTest::appendCutBackAfterPartialWrite()
 {
     QTemporaryDir temp;
     writeDiary(temp.path());
-    const QByteArray before = readBytes(temp.path(), u"データ.txt"_qs);
+    const QByteArray before = readBytes(temp.path(), u"データ.txt"_s);
     zz::testing::SetWriteFailure(FailPoint::Write, EIO, 30);
-    const StoreStatus status = AppendMeasurement(temp.path(), record(u"2004/03/20"_qs));
+    const StoreStatus status = AppendMeasurement(temp.path(), record(u"2004/03/20"_s));
     QVERIFY(!status);
-    QVERIFY(status.userText().startsWith(u"データ.txt: 書き込めません (入出力エラーが起きました)"_qs));
-    QCOMPARE(readBytes(temp.path(), u"データ.txt"_qs), before);
+    QVERIFY(status.userText().startsWith(u"データ.txt: 書き込めません (入出力エラーが起きました)"_s));
+    QCOMPARE(readBytes(temp.path(), u"データ.txt"_s), before);
 }
 
 void SafeWritesTest::leftoverTemporaryFileIsReplaced()
 {
     QTemporaryDir temp;
     writeDiary(temp.path());
-    writeBytes(temp.path(), u"データコピー.txt"_qs, "left over by a crash, longer than the new content\r\n");
-    QVERIFY(InsertMeasurementByDate(temp.path(), record(u"2004/03/14"_qs)));
-    QVERIFY(!exists(temp.path(), u"データコピー.txt"_qs));
+    writeBytes(temp.path(), u"データコピー.txt"_s, "left over by a crash, longer than the new content\r\n");
+    QVERIFY(InsertMeasurementByDate(temp.path(), record(u"2004/03/14"_s)));
+    QVERIFY(!exists(temp.path(), u"データコピー.txt"_s));
     QList<MeasurementRecord> records;
     QVERIFY(ReadMeasurements(temp.path(), records));
     QCOMPARE(records.size(), 3);
-    QCOMPARE(records.at(1).status, u"朝"_qs);
+    QCOMPARE(records.at(1).status, u"朝"_s);
 }
 
 void SafeWritesTest::missingDirectory()
 {
     QTemporaryDir temp;
-    const QString gone = QDir(temp.path()).filePath(u"no/such/folder"_qs);
+    const QString gone = QDir(temp.path()).filePath(u"no/such/folder"_s);
     for (const auto &[name, operation] : writers()) {
         const StoreStatus status = operation(gone);
         QVERIFY2(!status, qPrintable(name));
         // Writers that read first find no file; the others cannot create one.
-        QVERIFY2(status.fault.contains(u"ファイルがありません"_qs)
-                     || status.fault.contains(u"ファイルまたはフォルダがありません"_qs),
+        QVERIFY2(status.fault.contains(u"ファイルがありません"_s)
+                     || status.fault.contains(u"ファイルまたはフォルダがありません"_s),
                  qPrintable(status.userText()));
     }
     const DiaryOpenResult opened = OpenDiary(gone);
@@ -227,30 +228,30 @@ void SafeWritesTest::missingDirectory()
 
 void SafeWritesTest::fullDiskDuringRewrite()
 {
-    SmallDisk disk(u"size=64k"_qs);
+    SmallDisk disk(u"size=64k"_s);
     if (!disk.mounted())
         QSKIP("cannot mount a small file system here");
     writeDiary(disk.path());
     QList<MeasurementRecord> many;
     for (int i = 0; i < 300; ++i)
-        many.append(record(u"2004/03/14"_qs, u"散歩"_qs));
+        many.append(record(u"2004/03/14"_s, u"散歩"_s));
     QVERIFY(RewriteMeasurements(disk.path(), many));
     disk.fill();
     const auto before = snapshot(disk.path());
 
     // The temporary copy does not fit: the diary stays as it was.
-    StoreStatus status = InsertMeasurementByDate(disk.path(), record(u"2004/03/13"_qs));
+    StoreStatus status = InsertMeasurementByDate(disk.path(), record(u"2004/03/13"_s));
     QVERIFY(!status);
-    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_qs), qPrintable(status.userText()));
-    QCOMPARE(status.fileName, u"データ.txt"_qs);
-    status = RenameStatusInMeasurements(disk.path(), u"朝"_qs, u"起床後"_qs);
+    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_s), qPrintable(status.userText()));
+    QCOMPARE(status.fileName, u"データ.txt"_s);
+    status = RenameStatusInMeasurements(disk.path(), u"朝"_s, u"起床後"_s);
     QVERIFY(!status);
     QCOMPARE(snapshot(disk.path()), before);
 }
 
 void SafeWritesTest::fullDiskDuringAppend()
 {
-    SmallDisk disk(u"size=64k"_qs);
+    SmallDisk disk(u"size=64k"_s);
     if (!disk.mounted())
         QSKIP("cannot mount a small file system here");
     writeDiary(disk.path());
@@ -259,7 +260,7 @@ void SafeWritesTest::fullDiskDuringAppend()
     // the write fails.
     QList<MeasurementRecord> records;
     for (int i = 0; i < 100; ++i)
-        records.append(record(u"2004/03/14"_qs));
+        records.append(record(u"2004/03/14"_s));
     QByteArray probe;
     for (const MeasurementRecord &r : std::as_const(records)) {
         QByteArray one;
@@ -269,19 +270,19 @@ void SafeWritesTest::fullDiskDuringAppend()
     const qsizetype target = ((probe.size() / 4096) + 1) * 4096 - 10;
     records.last().comment = QString(target - probe.size(), u'a');
     QVERIFY(RewriteMeasurements(disk.path(), records));
-    QCOMPARE(QFileInfo(QDir(disk.path()).filePath(u"データ.txt"_qs)).size(), target);
+    QCOMPARE(QFileInfo(QDir(disk.path()).filePath(u"データ.txt"_s)).size(), target);
     disk.fill();
     const auto before = snapshot(disk.path());
 
-    const StoreStatus status = AppendMeasurement(disk.path(), record(u"2004/03/20"_qs));
+    const StoreStatus status = AppendMeasurement(disk.path(), record(u"2004/03/20"_s));
     QVERIFY(!status);
-    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_qs), qPrintable(status.userText()));
+    QVERIFY2(status.fault.contains(u"ディスクの空き容量が足りません"_s), qPrintable(status.userText()));
     QCOMPARE(snapshot(disk.path()), before);
 }
 
 void SafeWritesTest::readOnlyPlace()
 {
-    SmallDisk disk(u"size=1m"_qs);
+    SmallDisk disk(u"size=1m"_s);
     if (!disk.mounted())
         QSKIP("cannot mount a small file system here");
     writeDiary(disk.path());
@@ -290,7 +291,7 @@ void SafeWritesTest::readOnlyPlace()
     for (const auto &[name, operation] : writers()) {
         const StoreStatus status = operation(disk.path());
         QVERIFY2(!status, qPrintable(name));
-        QVERIFY2(status.fault.contains(u"読み取り専用の場所です"_qs), qPrintable(status.userText()));
+        QVERIFY2(status.fault.contains(u"読み取り専用の場所です"_s), qPrintable(status.userText()));
     }
     QCOMPARE(snapshot(disk.path()), before);
 
