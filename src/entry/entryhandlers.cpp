@@ -25,14 +25,14 @@
 namespace zz {
 
 namespace {
-struct BoxSpec
+struct BoxControls
 {
     const char16_t *box;
     const char16_t *label;
     const char16_t *caption;
     const char16_t *suffix; // cmdDn<suffix>, cmdUp<suffix>
 };
-constexpr BoxSpec kBoxes[] = {
+constexpr BoxControls kBoxes[] = {
     {u"txtTaiInp", u"lblTaijyu", u"体重", u""},  {u"txtShiInp", u"lblShibou", u"体脂", u"1"},
     {u"txtTaisya", u"lblTaisya", u"代謝", u"2"}, {u"txtNaizo", u"lblNaizo", u"内脂", u"3"},
     {u"txtKinr", u"lblKinr", u"筋量", u"4"},     {u"txtKins", u"lblKins", u"筋ス", u"5"},
@@ -88,25 +88,25 @@ QWidget *MainWindow::buildEntryArea()
     auto *boxes = new QGridLayout;
     boxes->setVerticalSpacing(6);
     for (int i = 0; i < 7; ++i) {
-        const BoxSpec &spec = kBoxes[i];
-        auto *heading = new QLabel(QString::fromUtf16(spec.caption));
-        heading->setObjectName(QString::fromUtf16(spec.label));
+        const BoxControls &controls = kBoxes[i];
+        auto *heading = new QLabel(QString::fromUtf16(controls.caption));
+        heading->setObjectName(QString::fromUtf16(controls.label));
         heading->setToolTip(QStringLiteral("クリックすると表示データを切り替えます"));
         heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); text-decoration: underline;"));
-        const QString labelName = QString::fromUtf16(spec.label);
+        const QString labelName = QString::fromUtf16(controls.label);
         OnClick(heading, [this, labelName] {
             headingLabelClick(labelName.startsWith(u"Label1") ? QStringLiteral("Label1") : labelName);
         });
         auto *down = new QPushButton(QStringLiteral("↓"));
-        down->setObjectName(QStringLiteral("cmdDn") + QString::fromUtf16(spec.suffix));
+        down->setObjectName(QStringLiteral("cmdDn") + QString::fromUtf16(controls.suffix));
         auto *up = new QPushButton(QStringLiteral("↑"));
-        up->setObjectName(QStringLiteral("cmdUp") + QString::fromUtf16(spec.suffix));
+        up->setObjectName(QStringLiteral("cmdUp") + QString::fromUtf16(controls.suffix));
         for (QPushButton *button : {down, up}) {
             button->setFixedSize(30, 28);
             button->setFocusPolicy(Qt::NoFocus);
         }
         auto *box = new QLineEdit;
-        box->setObjectName(QString::fromUtf16(spec.box));
+        box->setObjectName(QString::fromUtf16(controls.box));
         box->setFixedWidth(84);
         box->setAlignment(Qt::AlignRight);
         QFont big = box->font();

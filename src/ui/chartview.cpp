@@ -120,14 +120,14 @@ ChartView::ChartView(QWidget *parent)
     c->addAxis(m_left.axis, Qt::AlignLeft);
 }
 
-void ChartView::setSeries(const QList<SeriesSpec> &specs)
+void ChartView::setSeries(const QList<SeriesSpec> &seriesList)
 {
     QChart *c = chart();
     c->removeAllSeries();
     m_series.clear();
     // The right axis is drawn only for a chart that has a series on it.
-    const bool usesRight = std::any_of(specs.cbegin(), specs.cend(), [](const SeriesSpec &spec) {
-        return spec.axis == ChartAxis::Right;
+    const bool usesRight = std::any_of(seriesList.cbegin(), seriesList.cend(), [](const SeriesSpec &one) {
+        return one.axis == ChartAxis::Right;
     });
     const bool hasRight = c->axes(Qt::Vertical).contains(m_right.axis);
     if (usesRight && !hasRight) {
@@ -136,18 +136,18 @@ void ChartView::setSeries(const QList<SeriesSpec> &specs)
         c->removeAxis(m_right.axis);
         m_right.axis->setParent(this);
     }
-    for (const SeriesSpec &spec : specs) {
+    for (const SeriesSpec &one : seriesList) {
         Series s;
         s.line = new QLineSeries;
-        s.line->setName(spec.name);
-        QPen pen(spec.color, LineWidth);
+        s.line->setName(one.name);
+        QPen pen(one.color, LineWidth);
         s.line->setPen(pen);
-        s.axis = spec.axis;
-        s.color = spec.color;
+        s.axis = one.axis;
+        s.color = one.color;
         s.values = QList<double>(m_rows, NoValue);
         c->addSeries(s.line);
         s.line->attachAxis(m_rowAxis);
-        s.line->attachAxis(axisState(spec.axis).axis);
+        s.line->attachAxis(axisState(one.axis).axis);
         applyMarker(s);
         m_series.append(s);
     }
