@@ -294,44 +294,6 @@ void MainWindow::reportStoreFailure(const StoreStatus &status)
     Dialogs::Critical(this, kProductName, status.userText());
 }
 
-// Reads every file the startup needs before anything is shown or written, so a
-// malformed file stops the program without leaving anything changed.
-namespace {
-struct StartupFiles
-{
-    PersonalData personal;
-    QStringList statuses;
-    QString widthText;
-    int autoTime = 0;
-    int marker = 0;
-    QString memo;
-    int helpTour = 0;
-    QString weightIncrement, fatIncrement;
-};
-} // namespace
-
-bool MainWindow::readAllFiles(StoreStatus &error)
-{
-    StartupFiles files;
-    const StoreStatus steps[] = {
-        ReadPersonalData(m_dir, files.personal),
-        ReadStatusList(m_dir, files.statuses),
-        ReadMovingAverageWidth(m_dir, files.widthText),
-        ReadAutoTime(m_dir, files.autoTime),
-        ReadMarkerSetting(m_dir, files.marker),
-        ReadNoticeMemo(m_dir, files.memo),
-        ReadHelpTourSetting(m_dir, files.helpTour),
-        ReadIncrements(m_dir, files.weightIncrement, files.fatIncrement),
-    };
-    for (const StoreStatus &status : steps) {
-        if (!status) {
-            error = status;
-            return false;
-        }
-    }
-    return true;
-}
-
 bool MainWindow::detectSample() const
 {
     MeasurementRecord start;
@@ -343,20 +305,9 @@ bool MainWindow::detectSample() const
 
 bool MainWindow::Form_Load(StoreStatus &error)
 {
-    if (!readAllFiles(error))
-        return false;
-    {
-        // The measurement file is read by every refresh; make sure it reads.
-        QList<MeasurementRecord> records;
-        error = ReadMeasurements(m_dir, records);
-        if (!error)
-            return false;
-        if (records.isEmpty()) {
-            error = StoreStatus::failure(FileNames::Measurements,
-                                         QStringLiteral("測定データが1件もありません"));
-            return false;
-        }
-    }
+    // OpenDiary has checked every file before the window is built; a file that
+    // still fails to read here stops the program after the startup.
+    m_startupFailure = StoreStatus::success();
 
     // 1
     m_state.helpFileName = QStringLiteral("KaruppaHelp.html");
@@ -373,7 +324,7 @@ bool MainWindow::Form_Load(StoreStatus &error)
     // 5
     lblTai->clear();
     // 6
-    ReadPersonalData(m_dir, m_state.personal);
+    noteStartupFailure(ReadPersonalData(m_dir, m_state.personal));
     setWindowTitleFromPersonalData();
     // 7
     LoadStatusList();
@@ -396,7 +347,7 @@ bool MainWindow::Form_Load(StoreStatus &error)
         }
     }
     // 14
-    ReadMarkerSetting(m_dir, m_state.markerMode);
+    noteStartupFailure(ReadMarkerSetting(m_dir, m_state.markerMode));
     ApplyMarkerStyle();
     // 15
     auto bmiSteps = [this] {
@@ -442,15 +393,30 @@ bool MainWindow::Form_Load(StoreStatus &error)
         m_state.helpTourText = text;
         DSP_HELP();
     }
-    return true;
+    error = m_startupFailure;
+    return error.ok;
+}
+
+void MainWindow::noteStartupFailure(const StoreStatus &status)
+{
+    if (!status && m_startupFailure.ok)
+        m_startupFailure = status;
+}
+
+void MainWindow::reportReadFailure(const StoreStatus &status)
+{
+    if (status)
+        return;
+    if (m_state.startupInProgress)
+        noteStartupFailure(status);
+    else
+        reportStoreFailure(status);
 }
 
 void MainWindow::LoadStatusList()
 {
     QStringList statuses;
-    const StoreStatus status = ReadStatusList(m_dir, statuses);
-    if (!status)
-        reportStoreFailure(status);
+    reportReadFailure(ReadStatusList(m_dir, statuses));
     for (QListWidget *list : {lstAct, lstAct2, lstKoumoku}) {
         list->clear();
         list->addItems(statuses);
@@ -460,9 +426,7 @@ void MainWindow::LoadStatusList()
 void MainWindow::LoadNoticeMemo()
 {
     QString memo;
-    const StoreStatus status = ReadNoticeMemo(m_dir, memo);
-    if (!status)
-        reportStoreFailure(status);
+    reportReadFailure(ReadNoticeMemo(m_dir, memo));
     txtKizuki->setPlainText(memo);
 }
 
@@ -470,12 +434,12 @@ void MainWindow::LoadNoticeMemo()
 
 void MainWindow::READ_SETTEI()
 {
-    ReadHelpTourSetting(m_dir, m_state.helpTourOn);
+    reportReadFailure(ReadHelpTourSetting(m_dir, m_state.helpTourOn));
 }
 
 void MainWindow::READ_KIZAMI()
 {
-    ReadIncrements(m_dir, m_state.weightIncrement, m_state.fatIncrement);
+    reportReadFailure(ReadIncrements(m_dir, m_state.weightIncrement, m_state.fatIncrement));
     auto show = [](const QString &text, QButtonGroup *group, const QList<QRadioButton *> &options,
                    QLineEdit *freeBox) {
         const int index = IncrementOptionIndex(text);
@@ -499,13 +463,13 @@ void MainWindow::LoadMovingAverageWidth()
     for (int i = 1; i <= 30; ++i)
         cboIdou->addItem(QString::number(i));
     QString width;
-    ReadMovingAverageWidth(m_dir, width);
+    reportReadFailure(ReadMovingAverageWidth(m_dir, width));
     cboIdou->setEditText(width);
 }
 
 void MainWindow::LoadAutoTime()
 {
-    ReadAutoTime(m_dir, m_state.autoTimeOn);
+    reportReadFailure(ReadAutoTime(m_dir, m_state.autoTimeOn));
     // Setting the box runs its handler when the value changes, which writes
     // the file again with the value just read; that is harmless and kept.
     chkJikan->setChecked(m_state.autoTimeOn != 0);

@@ -104,7 +104,10 @@ private:
     void setWindowTitleFromPersonalData();
     bool detectSample() const;
     void reportStoreFailure(const StoreStatus &status);
-    bool readAllFiles(StoreStatus &error);
+    // A read that fails during startup stops the program once startup is done;
+    // later it is shown to the user.
+    void noteStartupFailure(const StoreStatus &status);
+    void reportReadFailure(const StoreStatus &status);
 
     // Settings handlers
     void chkHelp_Click();
@@ -137,6 +140,7 @@ private:
 
     QString m_dir;
     WindowState m_state;
+    StoreStatus m_startupFailure;
 
     // Frame
     QList<QWidget *> m_panels;

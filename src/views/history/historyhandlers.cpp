@@ -363,9 +363,9 @@ void MainWindow::RefreshDayList()
     QList<MeasurementRecord> records;
     const StoreStatus status = ReadMeasurements(m_dir, records);
     if (!status || records.isEmpty()) {
-        reportStoreFailure(status ? StoreStatus::failure(FileNames::Measurements,
-                                                         QStringLiteral("測定データが1件もありません"))
-                                  : status);
+        reportReadFailure(status ? StoreStatus::failure(FileNames::Measurements,
+                                                        QStringLiteral("測定データが1件もありません"))
+                                 : status);
         return;
     }
     const QString selected = mtvmain->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
