@@ -29,12 +29,16 @@ COMMENTS = {
     (0, 0): "今日からダイエット開始！",
     (3, 1): "ウォーキング30分",
     (7, 0): "久しぶりに71kg台",
-    (14, 2): "友達とケーキバイキング。反省…",
+    (14, 2): "夕食は腹八分目",
+    (15, 1): "友達とケーキバイキング。反省…",
     (14, 3): "寝る前にストレッチ",
     (21, 0): "順調に減ってきた",
     (30, 1): "飲み会で食べ過ぎた",
     (38, 0): "体が軽くなってきた",
 }
+
+# The day shown when the sample opens: a good day that ends below its morning.
+SHOWN_DAY_WEIGHTS = [71.0, 71.4, 71.3, 70.9]
 
 # How the weight of a weighing differs from the day's morning weight.
 STATUS_OFFSET = {"起床後": 0.0, "朝食後": 0.5, "昼食後": 0.9, "夕食前": 0.6, "入浴後": 0.4,
@@ -82,6 +86,8 @@ def measurements():
         for index, status in enumerate(chosen):
             offset = STATUS_OFFSET.get(status, 0.0)
             weight = round(base + offset + rng.uniform(-0.15, 0.15), 1)
+            if date == datetime.date(2004, 3, 28):
+                weight = SHOWN_DAY_WEIGHTS[index]
             fat = round(28.6 - 2.4 * day / DAYS + rng.uniform(-0.4, 0.4) - offset * 0.3, 1)
             basal = int(round(1352 - 20 * day / DAYS + rng.uniform(-6, 6)))
             visceral = 9 if day < 24 else 8
