@@ -7,6 +7,7 @@
 #include "boxwatcher.h"
 #include "diaryfixture.h"
 #include "store/measurementfile.h"
+#include "store/safefile.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -217,6 +218,36 @@ private Q_SLOTS:
         QCOMPARE(m_boxes->boxes[0].icon, QMessageBox::Warning);
         QCOMPARE(m_boxes->boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(records().size(), 3);
+    }
+
+    void failedWriteKeepsTheBoxesAndTheList_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::newRow("append") << QStringLiteral("2026/12/07");
+        QTest::newRow("insert") << QStringLiteral("2026/12/03");
+    }
+    void failedWriteKeepsTheBoxesAndTheList()
+    {
+        QFETCH(QString, day);
+        start();
+        const QByteArray before = m_diary->bytes(QStringLiteral("データ.txt"));
+        auto *calendar = child<QCalendarWidget>(QStringLiteral("mtvmain"));
+        const QDate date = QDate::fromString(day, QStringLiteral("yyyy/MM/dd"));
+        calendar->setSelectedDate(date);
+        Q_EMIT calendar->clicked(date);
+        const int rows = qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount();
+        chooseStatus(0);
+        box(0)->setText(QStringLiteral("68.8"));
+        testing::SetWriteFailure(testing::FailPoint::Write, ENOSPC, 10);
+        click(QStringLiteral("cmdTaiHozon"));
+        testing::ClearWriteFailure();
+        QCOMPARE(m_boxes->boxes.size(), 1);
+        QCOMPARE(m_boxes->boxes[0].icon, QMessageBox::Critical);
+        QVERIFY2(m_boxes->boxes[0].text.contains(QStringLiteral("データ.txt")), qPrintable(m_boxes->boxes[0].text));
+        QCOMPARE(m_diary->bytes(QStringLiteral("データ.txt")), before);
+        QCOMPARE(box(0)->text(), QStringLiteral("68.8"));
+        QCOMPARE(m_window->state().currentStatus, QStringLiteral("朝起きて"));
+        QCOMPARE(qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount(), rows);
     }
 
     void enterWalksTheBoxesToTheSaveButton()
