@@ -62,37 +62,16 @@ MainWindow::MainWindow(const QString &dir, QWidget *parent)
 MainWindow::~MainWindow() = default;
 
 QPushButton *MainWindow::addPanelButton(const QString &name, const QString &caption,
-                                        const QString &toolTip, QWidget *panel)
+                                        const QString &toolTip, QWidget *panel,
+                                        std::optional<HelpPanel> help)
 {
     auto *button = new QPushButton(caption);
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setMinimumHeight(34);
-    connect(button, &QPushButton::clicked, this, [this, name, panel] {
-        if (panel == fraMain) {
-            if (!fraMain->isVisible()) {
-                HideAllPanels();
-                fraMain->setVisible(true);
-            }
-            return;
-        }
-        // Each panel prepares its content from the files before it is shown;
-        // the panels whose content comes later are shown as they are.
-        HelpPanel help = HelpPanel::Edit;
-        if (name == u"cmdTaijyu")
-            help = HelpPanel::Filter;
-        else if (name == u"cmdBunseki")
-            help = HelpPanel::Analysis;
-        else if (name == u"cmdRentai")
-            help = HelpPanel::WholePeriod;
-        else if (name == u"cmdCale")
-            help = HelpPanel::Calendar;
-        else if (name == u"cmdMemo")
-            help = HelpPanel::Memo;
-        else if (name == u"cmdAvgtai")
-            help = HelpPanel::Average;
-        showPanel(panel, HelpTourText(help), true);
-    });
+    // Each panel prepares its content from the files before it is shown; the
+    // panels whose content comes later are shown as they are.
+    connect(button, &QPushButton::clicked, this, [this, panel, help] { showPanel(panel, help); });
     return button;
 }
 
@@ -163,22 +142,24 @@ void MainWindow::buildFrame()
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdMain"), QStringLiteral("メイン"),
-                                      QStringLiteral("メイン画面を表示します"), fraMain));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdTaijyu"), QStringLiteral("範囲指定"),
-                                      QStringLiteral("表示条件を指定できます"), fraTaijyu));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdBunseki"), QStringLiteral("分析リスト"),
-                                      QStringLiteral("体重分析画面を表示します"), fraBunseki));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdRentai"), QStringLiteral("全グラフ"),
-                                      QStringLiteral("現在までの体重グラフを表示します"), fraRenTai));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdSettei"), QStringLiteral("編集"),
-                                      QStringLiteral("編集画面を表示します"), fraSettei));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdCale"), QStringLiteral("カレンダー"),
-                                      QStringLiteral("体重増減把握カレンダーを表示します"), fraCale));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdMemo"), QStringLiteral("一言日記"),
-                                      QStringLiteral("ちょっとした日記を表示します"), fraMemo));
-    buttons->addWidget(addPanelButton(QStringLiteral("cmdAvgtai"), QStringLiteral("日平均"),
-                                      QStringLiteral("日毎の平均値を表示します"), fraAvgTai));
+    const struct
+    {
+        const char16_t *name, *caption, *toolTip;
+        QWidget *panel;
+        std::optional<HelpPanel> help;
+    } panelButtons[] = {
+        {u"cmdMain", u"メイン", u"メイン画面を表示します", fraMain, std::nullopt},
+        {u"cmdTaijyu", u"範囲指定", u"表示条件を指定できます", fraTaijyu, HelpPanel::Filter},
+        {u"cmdBunseki", u"分析リスト", u"体重分析画面を表示します", fraBunseki, HelpPanel::Analysis},
+        {u"cmdRentai", u"全グラフ", u"現在までの体重グラフを表示します", fraRenTai, HelpPanel::WholePeriod},
+        {u"cmdSettei", u"編集", u"編集画面を表示します", fraSettei, HelpPanel::Edit},
+        {u"cmdCale", u"カレンダー", u"体重増減把握カレンダーを表示します", fraCale, HelpPanel::Calendar},
+        {u"cmdMemo", u"一言日記", u"ちょっとした日記を表示します", fraMemo, HelpPanel::Memo},
+        {u"cmdAvgtai", u"日平均", u"日毎の平均値を表示します", fraAvgTai, HelpPanel::Average},
+    };
+    for (const auto &entry : panelButtons)
+        buttons->addWidget(addPanelButton(QString::fromUtf16(entry.name), QString::fromUtf16(entry.caption),
+                                          QString::fromUtf16(entry.toolTip), entry.panel, entry.help));
     buttons->addStretch();
 
     chkHelp = new QCheckBox;
@@ -216,15 +197,16 @@ void MainWindow::HideAllPanels()
         panel->setVisible(false);
 }
 
-void MainWindow::showPanel(QWidget *panel, const QString &helpText, bool hasHelp)
+void MainWindow::showPanel(QWidget *panel, std::optional<HelpPanel> help)
 {
     if (panel->isVisible())
         return;
     HideAllPanels();
     panel->setVisible(true);
     QCoreApplication::processEvents();
-    if (hasHelp) {
-        m_state.helpTourText = helpText;
+    // The main panel explains nothing; the others explain themselves.
+    if (help) {
+        m_state.helpTourText = HelpTourText(*help);
         DSP_HELP();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/helptexts.h"
 #include "app/windowstate.h"
 #include "store/storestatus.h"
 #include "views/history/daylist.h"
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 #include <QDialog>
 #include <QPointer>
+#include <optional>
 
 class QButtonGroup;
 class QCalendarWidget;
@@ -98,9 +100,11 @@ private:
     QWidget *buildBmiMeter();
     QWidget *buildEmptyPanel(const QString &name);
     QPushButton *addPanelButton(const QString &name, const QString &caption, const QString &toolTip,
-                                QWidget *panel);
+                                QWidget *panel, std::optional<HelpPanel> help);
 
-    void showPanel(QWidget *panel, const QString &helpText, bool hasHelp);
+    // The pattern of every panel button: nothing when the panel is showing,
+    // else hide the others, show it, let it paint, then explain it.
+    void showPanel(QWidget *panel, std::optional<HelpPanel> help);
     void setWindowTitleFromPersonalData();
     bool detectSample() const;
     void reportStoreFailure(const StoreStatus &status);

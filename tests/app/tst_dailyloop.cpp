@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "boxwatcher.h"
+#include "controls.h"
 #include "diaryfixture.h"
 #include "store/measurementfile.h"
 #include "store/safefile.h"
@@ -44,10 +45,7 @@ class TestDailyLoop : public QObject
     template<typename T>
     T *child(const QString &name)
     {
-        T *widget = m_window->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
+        return Control<T>(m_window.get(), name);
     }
     QLineEdit *box(int i) { return child<QLineEdit>(kBoxes[i]); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "boxwatcher.h"
+#include "controls.h"
 #include "diaryfixture.h"
 #include "ui/chartview.h"
 
@@ -28,10 +29,7 @@ class TestMainPanel : public QObject
     template<typename T>
     T *child(const QString &name)
     {
-        T *widget = m_window->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
+        return Control<T>(m_window.get(), name);
     }
     bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_window.get()); }
     void clickLabel(const QString &name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }

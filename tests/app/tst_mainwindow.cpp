@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "boxwatcher.h"
+#include "controls.h"
 #include "diaryfixture.h"
 #include "store/diaryopen.h"
 
@@ -35,10 +36,7 @@ private:
     template<typename T>
     static T *child(MainWindow *window, const QString &name)
     {
-        T *widget = window->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
+        return Control<T>(window, name);
     }
 
 private Q_SLOTS:
