@@ -11,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -93,6 +94,53 @@ private Q_SLOTS:
         QCOMPARE(weight->count(), 0);
         QCOMPARE(axis(day, Qt::AlignLeft)->min(), 64.0);
         QVERIFY(visible(QStringLiteral("imgNashi")));
+    }
+
+    void eachHeadingLabelShowsItsMeasure_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shownChart"); // empty: only the day chart
+        QTest::addColumn<QString>("g1");
+        QTest::addColumn<QString>("g2");
+        QTest::newRow("体重") << QStringLiteral("lblTaijyu") << QString() << QString() << QString();
+        QTest::newRow("体脂") << QStringLiteral("lblShibou") << QString() << QString() << QString();
+        QTest::newRow("代謝") << QStringLiteral("lblTaisya") << QStringLiteral("mcrMain2")
+                              << QStringLiteral("基礎代謝") << QStringLiteral("内臓脂肪");
+        QTest::newRow("内脂") << QStringLiteral("lblNaizo") << QStringLiteral("mcrMain2")
+                              << QStringLiteral("基礎代謝") << QStringLiteral("内臓脂肪");
+        QTest::newRow("筋量") << QStringLiteral("lblKinr") << QStringLiteral("mcrMain3")
+                              << QStringLiteral("筋肉量") << QStringLiteral("筋肉スコア");
+        QTest::newRow("筋ス") << QStringLiteral("lblKins") << QStringLiteral("mcrMain3")
+                              << QStringLiteral("筋肉量") << QStringLiteral("筋肉スコア");
+        QTest::newRow("骨量") << QStringLiteral("Label1(9)") << QStringLiteral("mcrMain4")
+                              << QStringLiteral("骨量") << QString();
+        QTest::newRow("気付きメモ") << QStringLiteral("Label1(3)") << QStringLiteral("mcrMain4")
+                                    << QStringLiteral("骨量") << QString();
+        QTest::newRow("一言入力欄") << QStringLiteral("Label1(2)") << QStringLiteral("mcrMain4")
+                                    << QStringLiteral("骨量") << QString();
+    }
+    void eachHeadingLabelShowsItsMeasure()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, shownChart);
+        QFETCH(QString, g1);
+        QFETCH(QString, g2);
+        startWithDay();
+        if (label.startsWith(u"Label1(2)") || label.startsWith(u"Label1(3)")) {
+            // On the diary panel: open it, click, come back.
+            QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdMemo")), Qt::LeftButton);
+            clickLabel(label);
+            QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdMain")), Qt::LeftButton);
+        } else {
+            clickLabel(label);
+        }
+        QCOMPARE(visible(QStringLiteral("msgDayList2")), !shownChart.isEmpty());
+        for (const QString &chart : {QStringLiteral("mcrMain2"), QStringLiteral("mcrMain3"), QStringLiteral("mcrMain4")})
+            QCOMPARE(visible(chart), chart == shownChart);
+        QVERIFY(visible(QStringLiteral("mcrMain")));
+        QVERIFY(visible(QStringLiteral("msgDayList")));
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG1"))->text(), g1);
+        QCOMPARE(child<QLabel>(QStringLiteral("lblG2"))->text(), g2);
     }
 
     void headingLabelsSwitchGridAndCharts()

@@ -12,6 +12,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDialog>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -77,6 +78,16 @@ private Q_SLOTS:
         QVERIFY(boxes.boxes.isEmpty());
         QCOMPARE(child<QCalendarWidget>(window.get(), QStringLiteral("mtvmain"))->selectedDate(),
                  QDate(2026, 12, 7));
+
+        // Saving is allowed.
+        auto *list = child<QListWidget>(window.get(), QStringLiteral("lstAct"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdTaiHozon")), Qt::LeftButton);
+        QVERIFY(boxes.boxes.isEmpty());
+        QList<MeasurementRecord> records;
+        QVERIFY(ReadMeasurements(diary.dir(), records).ok);
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.last().date, QStringLiteral("2026/12/07"));
     }
 
     void titleFollowsTheName_data()
