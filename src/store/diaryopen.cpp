@@ -193,9 +193,9 @@ DiaryOpenResult OpenDiary(const QString &dir)
             return result;
         result.notice = QStringLiteral("%1 の最後の行 (%2 行目) が途中で切れていたため、"
                                        "その行を %3 に移しました。")
-                            .arg(QFileInfo(dataPath).fileName())
+                            .arg(ShownName(dataPath))
                             .arg(check.tornLineNumber)
-                            .arg(QFileInfo(sidePath).fileName());
+                            .arg(ShownName(sidePath));
     }
     return result;
 }

@@ -1,110 +1,68 @@
 #include "store/settingsfiles.h"
 
-#include "store/cp932.h"
 #include "store/diaryfiles.h"
-#include "store/fieldreader.h"
-#include "store/numbers.h"
 #include "store/textfiles.h"
 
-#include <QFileInfo>
+#include <initializer_list>
 
 namespace zz {
 
 namespace {
 
-QString shownName(const QString &path)
-{
-    return QFileInfo(path).fileName();
-}
-
-QString nameIn(const QString &dir, const QString &name)
-{
-    return shownName(ResolveDiaryFile(dir, name));
-}
-
 // The first `count` lines of a settings file, decoded.
-StoreStatus readLines(const QString &dir, const QString &fileName, int count, QStringList &lines,
+StoreStatus readLines(const QString &dir, const QString &fileName, qsizetype count, QStringList &lines,
                       QString &shown)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, fileName, bytes, &path); !status)
+    TextFile file;
+    if (StoreStatus status = ReadTextFile(dir, fileName, file); !status)
         return status;
-    shown = shownName(path);
-    const QList<QByteArrayView> raw = SplitLines(bytes);
-    if (raw.size() < count)
-        return StoreStatus::failure(shown, QStringLiteral("%1 行目がありません").arg(raw.size() + 1),
-                                    raw.size() + 1);
-    lines.clear();
-    for (int i = 0; i < count; ++i) {
-        QString text;
-        if (StoreStatus status = DecodeLine(raw.at(i), shown, i + 1, text); !status)
+    shown = file.shownName;
+    const qsizetype found = file.lines.size();
+    if (found < count)
+        return StoreStatus::failure(shown, QStringLiteral("%1 行目がありません").arg(found + 1), found + 1);
+    return DecodeLines(file, count, lines);
+}
+
+// One line of a settings file: the text as the user gave it, and what it is.
+struct PlainLine
+{
+    const QString &text;
+    QString what;
+};
+
+// Writes the settings file `fileName` whole, one line per text.
+StoreStatus writeLines(const QString &dir, const QString &fileName, std::initializer_list<PlainLine> lines)
+{
+    const QString shown = ShownNameIn(dir, fileName);
+    QByteArray content;
+    for (const PlainLine &line : lines) {
+        QByteArray bytes;
+        if (StoreStatus status = EncodeText(line.text, TextPlace::PlainLine, shown, line.what, bytes); !status)
             return status;
-        lines.append(text);
+        content += bytes + "\r\n";
     }
-    return StoreStatus::success();
-}
-
-// A plain line as the user typed it; it must fit on one line in code page 932.
-StoreStatus encodeLine(const QString &text, const QString &fileName, const QString &what,
-                       QByteArray &bytes)
-{
-    for (QChar c : text)
-        if (c == u'\r' || c == u'\n')
-            return StoreStatus::failure(fileName, QStringLiteral("%1に保存できない文字「改行」があります").arg(what));
-    QString bad;
-    if (!EncodeCp932(text, bytes, &bad))
-        return StoreStatus::failure(fileName,
-                                    QStringLiteral("%1に保存できない文字「%2」があります").arg(what, bad));
-    bytes += "\r\n";
-    return StoreStatus::success();
-}
-
-std::optional<int> wholeNumber(const QString &text)
-{
-    const std::optional<double> value = WholeNumber(text);
-    if (!value)
-        return std::nullopt;
-    const std::optional<qint16> rounded = RoundToInt16(*value);
-    if (!rounded)
-        return std::nullopt;
-    return *rounded;
+    return WriteDiaryFile(dir, fileName, content);
 }
 
 } // namespace
 
 StoreStatus ReadHelpTourSetting(const QString &dir, int &helpTourOn)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, FileNames::HelpTour, bytes, &path); !status)
+    const QString what = QStringLiteral("ヘルプツアー");
+    TextFile file;
+    QList<QByteArrayView> fields;
+    // Whatever follows the label and the value is never read.
+    if (StoreStatus status = ReadFirstLineFields(dir, FileNames::HelpTour, what, file, fields, 2); !status)
         return status;
-    const QString shown = shownName(path);
-    const QList<QByteArrayView> lines = SplitLines(bytes);
-    if (lines.isEmpty())
-        return StoreStatus::failure(shown, QStringLiteral("ヘルプツアーの設定がありません"));
-    FieldReader reader(lines.first());
-    QByteArrayView label, value;
-    if (!reader.next(label) || !reader.next(value)) {
-        const QString fault = reader.fault().isEmpty()
-                                  ? QStringLiteral("見出しと値の 2 項目がありません")
-                                  : reader.fault();
-        return StoreStatus::failure(shown, fault, 1);
-    }
-    const QString text = QString::fromLatin1(value);
-    const std::optional<int> number = wholeNumber(text);
-    if (!number)
-        return StoreStatus::failure(shown, QStringLiteral("ヘルプツアーの設定「%1」が整数ではありません").arg(text), 1);
-    helpTourOn = *number;
-    return StoreStatus::success();
+    if (fields.size() < 2)
+        return StoreStatus::failure(file.shownName, QStringLiteral("見出しと値の 2 項目がありません"), 1);
+    return ReadSettingNumber(QString::fromLatin1(fields.at(1)), file.shownName, what, helpTourOn);
 }
 
 StoreStatus WriteHelpTourSetting(const QString &dir, int helpTourOn)
 {
-    QByteArray label;
-    EncodeCp932(QStringLiteral("ヘルプツアー"), label);
     return WriteDiaryFile(dir, FileNames::HelpTour,
-                          '"' + label + "\"," + QByteArray::number(helpTourOn) + "\r\n");
+                          LabelledLine(QStringLiteral("ヘルプツアー"), QByteArray::number(helpTourOn)));
 }
 
 StoreStatus ReadIncrements(const QString &dir, QString &weightIncrement, QString &fatIncrement)
@@ -121,13 +79,9 @@ StoreStatus ReadIncrements(const QString &dir, QString &weightIncrement, QString
 StoreStatus WriteIncrements(const QString &dir, const QString &weightIncrement,
                             const QString &fatIncrement)
 {
-    const QString shown = nameIn(dir, FileNames::Increments);
-    QByteArray weight, fat;
-    if (StoreStatus status = encodeLine(weightIncrement, shown, QStringLiteral("体重の刻み"), weight); !status)
-        return status;
-    if (StoreStatus status = encodeLine(fatIncrement, shown, QStringLiteral("体脂肪率の刻み"), fat); !status)
-        return status;
-    return WriteDiaryFile(dir, FileNames::Increments, weight + fat);
+    return writeLines(dir, FileNames::Increments,
+                      {{weightIncrement, QStringLiteral("体重の刻み")},
+                       {fatIncrement, QStringLiteral("体脂肪率の刻み")}});
 }
 
 StoreStatus ReadMovingAverageWidth(const QString &dir, QString &widthText)
@@ -142,11 +96,7 @@ StoreStatus ReadMovingAverageWidth(const QString &dir, QString &widthText)
 
 StoreStatus WriteMovingAverageWidth(const QString &dir, const QString &widthText)
 {
-    const QString shown = nameIn(dir, FileNames::MovingAverage);
-    QByteArray bytes;
-    if (StoreStatus status = encodeLine(widthText, shown, QStringLiteral("移動平均の幅"), bytes); !status)
-        return status;
-    return WriteDiaryFile(dir, FileNames::MovingAverage, bytes);
+    return writeLines(dir, FileNames::MovingAverage, {{widthText, QStringLiteral("移動平均の幅")}});
 }
 
 StoreStatus ReadAutoTime(const QString &dir, int &autoTimeOn)
@@ -155,11 +105,7 @@ StoreStatus ReadAutoTime(const QString &dir, int &autoTimeOn)
     QString shown;
     if (StoreStatus status = readLines(dir, FileNames::AutoTime, 1, lines, shown); !status)
         return status;
-    const std::optional<int> number = wholeNumber(lines.at(0));
-    if (!number)
-        return StoreStatus::failure(shown, QStringLiteral("自動時間の設定「%1」が整数ではありません").arg(lines.at(0)), 1);
-    autoTimeOn = *number;
-    return StoreStatus::success();
+    return ReadSettingNumber(lines.at(0), shown, QStringLiteral("自動時間"), autoTimeOn);
 }
 
 StoreStatus WriteAutoTime(const QString &dir, int autoTimeOn)

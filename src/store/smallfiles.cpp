@@ -1,37 +1,19 @@
 #include "store/smallfiles.h"
 
-#include "store/cp932.h"
 #include "store/diaryfiles.h"
-#include "store/fieldreader.h"
 #include "store/numbers.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 
-#include <QFileInfo>
 #include <cmath>
 
 namespace zz {
 
 namespace {
 
-QString shownName(const QString &path)
-{
-    return QFileInfo(path).fileName();
-}
-
-// The fields of one line in the comma-separated convention.
-StoreStatus readFields(QByteArrayView line, const QString &fileName, qint64 lineNumber,
-                       QList<QByteArrayView> &fields)
-{
-    fields.clear();
-    FieldReader reader(line);
-    QByteArrayView field;
-    while (reader.next(field))
-        fields.append(field);
-    if (!reader.fault().isEmpty())
-        return StoreStatus::failure(fileName, reader.fault(), lineNumber);
-    return StoreStatus::success();
-}
+// The labels of the personal data's three lines, in file order.
+const QString PersonalLabels[3] = {QStringLiteral("氏名"), QStringLiteral("身長"),
+                                   QStringLiteral("目標体重")};
 
 StoreStatus readReal(QByteArrayView field, const QString &fileName, qint64 lineNumber,
                      const QString &what, float &value)
@@ -58,8 +40,28 @@ QByteArray realText(float value)
     return NumberText(value).toLatin1();
 }
 
-StoreStatus appendStatusLine(const QString &dir, const QByteArray &line)
+enum class Quoting { Plain, Quoted };
+
+// The status list's lines for `statuses`, CR LF after each.
+StoreStatus statusLines(const QString &dir, const QStringList &statuses, Quoting quoting,
+                        QByteArray &content)
 {
+    const QString name = ShownNameIn(dir, FileNames::StatusList);
+    for (const QString &status : statuses) {
+        QByteArray bytes;
+        if (StoreStatus result = EncodeText(status, TextPlace::QuotedField, name, QStringLiteral("状況"), bytes);
+            !result)
+            return result;
+        content += (quoting == Quoting::Quoted ? quoted(bytes) : bytes) + "\r\n";
+    }
+    return StoreStatus::success();
+}
+
+StoreStatus appendStatus(const QString &dir, const QString &status, Quoting quoting)
+{
+    QByteArray line;
+    if (StoreStatus result = statusLines(dir, {status}, quoting, line); !result)
+        return result;
     return AppendToFile(ResolveDiaryFile(dir, FileNames::StatusList), line, true);
 }
 
@@ -69,36 +71,33 @@ StoreStatus appendStatusLine(const QString &dir, const QByteArray &line)
 
 StoreStatus ReadPersonalData(const QString &dir, PersonalData &data)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, FileNames::PersonalData, bytes, &path); !status)
+    TextFile file;
+    if (StoreStatus status = ReadTextFile(dir, FileNames::PersonalData, file); !status)
         return status;
-    const QString name = shownName(path);
-    const QList<QByteArrayView> lines = SplitLines(bytes);
-    static const QString labels[3] = {QStringLiteral("氏名"), QStringLiteral("身長"),
-                                      QStringLiteral("目標体重")};
+    const QString &name = file.shownName;
     QByteArrayView values[3];
     QList<QByteArrayView> fields;
     for (int i = 0; i < 3; ++i) {
-        if (i >= lines.size())
+        if (i >= file.lines.size())
             return StoreStatus::failure(
-                name, QStringLiteral("%1 行目 (%2) がありません").arg(i + 1).arg(labels[i]));
-        if (StoreStatus status = readFields(lines.at(i), name, i + 1, fields); !status)
+                name, QStringLiteral("%1 行目 (%2) がありません").arg(i + 1).arg(PersonalLabels[i]));
+        if (StoreStatus status = ReadFields(file.lines.at(i), name, i + 1, fields); !status)
             return status;
         // The label is written but never checked: values are taken by position.
         if (fields.size() != 2)
-            return StoreStatus::failure(
-                name,
-                QStringLiteral("%1の行は見出しと値の 2 項目のはずが %2 項目です").arg(labels[i]).arg(fields.size()),
-                i + 1);
+            return StoreStatus::failure(name,
+                                        QStringLiteral("%1の行は見出しと値の 2 項目のはずが %2 項目です")
+                                            .arg(PersonalLabels[i])
+                                            .arg(fields.size()),
+                                        i + 1);
         values[i] = fields.at(1);
     }
     PersonalData result;
     if (StoreStatus status = DecodeLine(values[0], name, 1, result.userName); !status)
         return status;
-    if (StoreStatus status = readReal(values[1], name, 2, labels[1], result.heightCm); !status)
+    if (StoreStatus status = readReal(values[1], name, 2, PersonalLabels[1], result.heightCm); !status)
         return status;
-    if (StoreStatus status = readReal(values[2], name, 3, labels[2], result.targetWeight); !status)
+    if (StoreStatus status = readReal(values[2], name, 3, PersonalLabels[2], result.targetWeight); !status)
         return status;
     data = result;
     return StoreStatus::success();
@@ -106,45 +105,36 @@ StoreStatus ReadPersonalData(const QString &dir, PersonalData &data)
 
 StoreStatus WritePersonalData(const QString &dir, const PersonalData &data)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::PersonalData));
+    const QString name = ShownNameIn(dir, FileNames::PersonalData);
     QByteArray userName;
-    if (StoreStatus status = EncodeField(data.userName, name, QStringLiteral("氏名"), userName); !status)
+    if (StoreStatus status = EncodeText(data.userName, TextPlace::QuotedField, name, PersonalLabels[0], userName);
+        !status)
         return status;
     if (!std::isfinite(data.heightCm) || !std::isfinite(data.targetWeight))
         return StoreStatus::failure(name, QStringLiteral("身長または目標体重が数値ではありません"));
-    QByteArray bytes;
-    QByteArray label;
-    EncodeCp932(QStringLiteral("氏名"), label);
-    bytes += quoted(label) + ',' + quoted(userName) + "\r\n";
-    EncodeCp932(QStringLiteral("身長"), label);
-    bytes += quoted(label) + ',' + realText(data.heightCm) + "\r\n";
-    EncodeCp932(QStringLiteral("目標体重"), label);
-    bytes += quoted(label) + ',' + realText(data.targetWeight) + "\r\n";
-    return WriteDiaryFile(dir, FileNames::PersonalData, bytes);
+    return WriteDiaryFile(dir, FileNames::PersonalData,
+                          LabelledLine(PersonalLabels[0], quoted(userName))
+                              + LabelledLine(PersonalLabels[1], realText(data.heightCm))
+                              + LabelledLine(PersonalLabels[2], realText(data.targetWeight)));
 }
 
 // --- status list ---------------------------------------------------------
 
 StoreStatus ReadStatusList(const QString &dir, QStringList &statuses)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, FileNames::StatusList, bytes, &path); !status)
+    TextFile file;
+    if (StoreStatus status = ReadTextFile(dir, FileNames::StatusList, file); !status)
         return status;
-    const QString name = shownName(path);
-    const QList<QByteArrayView> lines = SplitLines(bytes);
     QStringList result;
     QList<QByteArrayView> fields;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (qsizetype i = 0; i < file.lines.size(); ++i) {
         // A quoted line is one status even with commas in it; a plain line
         // with a comma gives one status per part.
-        if (StoreStatus status = readFields(lines.at(i), name, i + 1, fields); !status)
+        if (StoreStatus status = ReadFields(file.lines.at(i), file.shownName, i + 1, fields); !status)
             return status;
         for (QByteArrayView field : std::as_const(fields)) {
-            QString text;
-            if (StoreStatus status = DecodeLine(field, name, i + 1, text); !status)
+            if (StoreStatus status = DecodeLine(field, file.shownName, i + 1, result.emplace_back()); !status)
                 return status;
-            result.append(text);
         }
     }
     statuses = result;
@@ -153,45 +143,27 @@ StoreStatus ReadStatusList(const QString &dir, QStringList &statuses)
 
 StoreStatus AppendStatusQuoted(const QString &dir, const QString &status)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::StatusList));
-    QByteArray bytes;
-    if (StoreStatus result = EncodeField(status, name, QStringLiteral("状況"), bytes); !result)
-        return result;
-    return appendStatusLine(dir, quoted(bytes) + "\r\n");
+    return appendStatus(dir, status, Quoting::Quoted);
 }
 
 StoreStatus AppendStatusPlain(const QString &dir, const QString &status)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::StatusList));
-    QByteArray bytes;
-    if (StoreStatus result = EncodeField(status, name, QStringLiteral("状況"), bytes); !result)
-        return result;
-    return appendStatusLine(dir, bytes + "\r\n");
+    return appendStatus(dir, status, Quoting::Plain);
 }
 
 StoreStatus WriteStatusListPlain(const QString &dir, const QStringList &statuses)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::StatusList));
     QByteArray content;
-    for (const QString &status : statuses) {
-        QByteArray bytes;
-        if (StoreStatus result = EncodeField(status, name, QStringLiteral("状況"), bytes); !result)
-            return result;
-        content += bytes + "\r\n";
-    }
+    if (StoreStatus result = statusLines(dir, statuses, Quoting::Plain, content); !result)
+        return result;
     return WriteDiaryFile(dir, FileNames::StatusList, content);
 }
 
 StoreStatus WriteStatusListQuoted(const QString &dir, const QStringList &statuses)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::StatusList));
     QByteArray content;
-    for (const QString &status : statuses) {
-        QByteArray bytes;
-        if (StoreStatus result = EncodeField(status, name, QStringLiteral("状況"), bytes); !result)
-            return result;
-        content += quoted(bytes) + "\r\n";
-    }
+    if (StoreStatus result = statusLines(dir, statuses, Quoting::Quoted, content); !result)
+        return result;
     return WriteDiaryFile(dir, FileNames::StatusList, content, FileNames::StatusListRenameTemp);
 }
 
@@ -199,28 +171,19 @@ StoreStatus WriteStatusListQuoted(const QString &dir, const QStringList &statuse
 
 StoreStatus ReadNoticeMemo(const QString &dir, QString &memo)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, FileNames::NoticeMemo, bytes, &path); !status)
+    TextFile file;
+    if (StoreStatus status = ReadTextFile(dir, FileNames::NoticeMemo, file); !status)
         return status;
-    const QString name = shownName(path);
-    const QList<QByteArrayView> lines = SplitLines(bytes);
-    QString result;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString text;
-        if (StoreStatus status = DecodeLine(lines.at(i), name, i + 1, text); !status)
-            return status;
-        result += text + QStringLiteral("\r\n");
-    }
-    if (result.endsWith(QStringLiteral("\r\n")))
-        result.chop(2);
-    memo = result;
+    QStringList lines;
+    if (StoreStatus status = DecodeLines(file, file.lines.size(), lines); !status)
+        return status;
+    // The one CR LF after the memo is not part of it.
+    memo = lines.join(QStringLiteral("\r\n"));
     return StoreStatus::success();
 }
 
 StoreStatus WriteNoticeMemo(const QString &dir, const QString &memo)
 {
-    const QString name = shownName(ResolveDiaryFile(dir, FileNames::NoticeMemo));
     // Any form of line break the text box hands over is stored as CR LF.
     QString text = memo;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -228,36 +191,25 @@ StoreStatus WriteNoticeMemo(const QString &dir, const QString &memo)
     text.replace(QChar(QChar::ParagraphSeparator), u'\n');
     text.replace(QChar(QChar::LineSeparator), u'\n');
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    text += QStringLiteral("\r\n");
     QByteArray bytes;
-    QString bad;
-    if (!EncodeCp932(text, bytes, &bad))
-        return StoreStatus::failure(name, QStringLiteral("気付きメモに保存できない文字「%1」があります").arg(bad));
-    return WriteDiaryFile(dir, FileNames::NoticeMemo, bytes);
+    if (StoreStatus status = EncodeText(text, TextPlace::FreeText, ShownNameIn(dir, FileNames::NoticeMemo),
+                                        QStringLiteral("気付きメモ"), bytes);
+        !status)
+        return status;
+    return WriteDiaryFile(dir, FileNames::NoticeMemo, bytes + "\r\n");
 }
 
 // --- marker setting ------------------------------------------------------
 
 StoreStatus ReadMarkerSetting(const QString &dir, int &markerMode)
 {
-    QByteArray bytes;
-    QString path;
-    if (StoreStatus status = ReadDiaryFile(dir, FileNames::Marker, bytes, &path); !status)
-        return status;
-    const QString name = shownName(path);
-    const QList<QByteArrayView> lines = SplitLines(bytes);
-    if (lines.isEmpty())
-        return StoreStatus::failure(name, QStringLiteral("マーカーの設定がありません"));
+    const QString what = QStringLiteral("マーカー");
+    TextFile file;
     QList<QByteArrayView> fields;
-    if (StoreStatus status = readFields(lines.first(), name, 1, fields); !status)
+    if (StoreStatus status = ReadFirstLineFields(dir, FileNames::Marker, what, file, fields); !status)
         return status;
     const QString text = fields.isEmpty() ? QString() : QString::fromLatin1(fields.first());
-    const std::optional<double> value = WholeNumber(text);
-    const std::optional<qint16> whole = value ? RoundToInt16(*value) : std::nullopt;
-    if (!whole)
-        return StoreStatus::failure(name, QStringLiteral("マーカーの設定「%1」が整数ではありません").arg(text), 1);
-    markerMode = *whole;
-    return StoreStatus::success();
+    return ReadSettingNumber(text, file.shownName, what, markerMode);
 }
 
 StoreStatus WriteMarkerSetting(const QString &dir, int markerMode)

@@ -2,19 +2,38 @@
 
 #include "store/cp932.h"
 #include "store/diaryfiles.h"
+#include "store/fieldreader.h"
+#include "store/numbers.h"
 #include "store/safefile.h"
 
 #include <QFileInfo>
 #include <cstring>
+#include <optional>
 
 namespace zz {
 
-QString CopyPathFor(const QString &dir, const QString &name)
+namespace {
+
+// The temporary file beside `name` for a whole-file rewrite when the file has
+// no temporary name of its own: "設定.txt" -> "設定コピー.txt".
+QString copyPathFor(const QString &dir, const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString copyName = dot < 0 ? QString(name + QStringLiteral("コピー"))
                                      : QString(name.left(dot) + QStringLiteral("コピー") + name.mid(dot));
     return ResolveDiaryFile(dir, copyName);
+}
+
+} // namespace
+
+QString ShownName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString ShownNameIn(const QString &dir, const QString &name)
+{
+    return ShownName(ResolveDiaryFile(dir, name));
 }
 
 QList<QByteArrayView> SplitLines(QByteArrayView bytes)
@@ -33,6 +52,18 @@ QList<QByteArrayView> SplitLines(QByteArrayView bytes)
     return lines;
 }
 
+StoreStatus ReadTextFile(const QString &dir, const QString &name, TextFile &file)
+{
+    const QString path = ResolveDiaryFile(dir, name);
+    TextFile result;
+    if (StoreStatus status = ReadWholeFile(path, result.bytes); !status)
+        return status;
+    result.shownName = ShownName(path);
+    result.lines = SplitLines(result.bytes);
+    file = std::move(result);
+    return StoreStatus::success();
+}
+
 StoreStatus DecodeLine(QByteArrayView line, const QString &fileName, qint64 lineNumber, QString &text)
 {
     if (DecodeCp932(line, text))
@@ -42,32 +73,87 @@ StoreStatus DecodeLine(QByteArrayView line, const QString &fileName, qint64 line
                                 lineNumber);
 }
 
-StoreStatus EncodeField(const QString &text, const QString &fileName, const QString &what,
-                        QByteArray &bytes)
+StoreStatus DecodeLines(const TextFile &file, qsizetype count, QStringList &texts)
 {
-    const QString bad = FirstUnstorableCharacter(text);
-    if (!bad.isEmpty())
-        return StoreStatus::failure(fileName,
-                                    QStringLiteral("%1に保存できない文字「%2」があります").arg(what, bad));
-    if (!EncodeCp932(text, bytes))
-        return StoreStatus::failure(fileName, QStringLiteral("%1を保存できません").arg(what));
+    QStringList result;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (StoreStatus status = DecodeLine(file.lines.at(i), file.shownName, i + 1, result.emplace_back());
+            !status)
+            return status;
+    }
+    texts = result;
     return StoreStatus::success();
+}
+
+StoreStatus ReadFields(QByteArrayView line, const QString &fileName, qint64 lineNumber,
+                       QList<QByteArrayView> &fields, qsizetype limit)
+{
+    fields.clear();
+    FieldReader reader(line);
+    QByteArrayView field;
+    while ((limit < 0 || fields.size() < limit) && reader.next(field))
+        fields.append(field);
+    if (!reader.fault().isEmpty())
+        return StoreStatus::failure(fileName, reader.fault(), lineNumber);
+    return StoreStatus::success();
+}
+
+StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const QString &what,
+                                TextFile &file, QList<QByteArrayView> &fields, qsizetype limit)
+{
+    if (StoreStatus status = ReadTextFile(dir, name, file); !status)
+        return status;
+    if (file.lines.isEmpty())
+        return StoreStatus::failure(file.shownName, QStringLiteral("%1の設定がありません").arg(what));
+    return ReadFields(file.lines.first(), file.shownName, 1, fields, limit);
+}
+
+StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what,
+                              int &value)
+{
+    const std::optional<double> number = WholeNumber(text);
+    const std::optional<qint16> whole = number ? RoundToInt16(*number) : std::nullopt;
+    if (!whole)
+        return StoreStatus::failure(fileName,
+                                    QStringLiteral("%1の設定「%2」が整数ではありません").arg(what, text), 1);
+    value = *whole;
+    return StoreStatus::success();
+}
+
+StoreStatus EncodeText(const QString &text, TextPlace place, const QString &fileName,
+                       const QString &what, QByteArray &bytes)
+{
+    auto refuse = [&](const QString &character) {
+        return StoreStatus::failure(
+            fileName, QStringLiteral("%1に保存できない文字「%2」があります").arg(what, character));
+    };
+    for (QChar c : text) {
+        if ((c == u'\r' || c == u'\n') && place != TextPlace::FreeText)
+            return refuse(QStringLiteral("改行"));
+        if (c == u'"' && place == TextPlace::QuotedField)
+            return refuse(QStringLiteral("\""));
+    }
+    QString bad;
+    if (EncodeCp932(text, bytes, &bad))
+        return StoreStatus::success();
+    if (bad.isEmpty())
+        return StoreStatus::failure(fileName, QStringLiteral("%1を保存できません").arg(what));
+    return refuse(bad);
+}
+
+QByteArray LabelledLine(const QString &label, const QByteArray &value)
+{
+    QByteArray bytes;
+    EncodeCp932(label, bytes);
+    return '"' + bytes + "\"," + value + "\r\n";
 }
 
 StoreStatus WriteDiaryFile(const QString &dir, const QString &name, const QByteArray &bytes,
                            const QString &tempName)
 {
     const QString path = ResolveDiaryFile(dir, name);
-    const QString temp = tempName.isEmpty() ? CopyPathFor(dir, name) : ResolveDiaryFile(dir, tempName);
+    const QString temp = tempName.isEmpty() ? copyPathFor(dir, name) : ResolveDiaryFile(dir, tempName);
     return ReplaceFile(path, temp, bytes);
-}
-
-StoreStatus ReadDiaryFile(const QString &dir, const QString &name, QByteArray &bytes, QString *path)
-{
-    const QString resolved = ResolveDiaryFile(dir, name);
-    if (path)
-        *path = resolved;
-    return ReadWholeFile(resolved, bytes);
 }
 
 } // namespace zz
