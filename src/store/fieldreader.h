@@ -23,8 +23,6 @@ public:
         m_done = m_pos >= m_line.size();
     }
 
-    bool atEnd() const { return m_done; }
-
     // The next field's content (without quotes). False at the end of the line
     // or on a malformed field (fault() then says why). Inlined: it runs eleven
     // times per record of the measurement file.
@@ -34,8 +32,7 @@ public:
             return false;
         skipBlanks();
         m_rawStart = m_pos;
-        m_quoted = m_pos < m_line.size() && m_line[m_pos] == '"';
-        if (m_quoted) {
+        if (m_pos < m_line.size() && m_line[m_pos] == '"') {
             const qsizetype open = m_pos + 1;
             qsizetype close = open;
             while (close < m_line.size() && m_line[close] != '"')
@@ -74,11 +71,10 @@ public:
     // Where the field last read stands in the line, quotes included.
     qsizetype rawStart() const { return m_rawStart; }
     qsizetype rawEnd() const { return m_rawEnd; }
-    bool lastWasQuoted() const { return m_quoted; }
-
-    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
     void skipBlanks()
     {
         while (m_pos < m_line.size() && isBlank(m_line[m_pos]))
@@ -89,7 +85,6 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_rawStart = 0;
     qsizetype m_rawEnd = 0;
-    bool m_quoted = false;
     bool m_done = false;
     QString m_fault;
 };

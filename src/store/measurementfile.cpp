@@ -5,11 +5,10 @@
 #include "store/fieldreader.h"
 #include "store/numbers.h"
 #include "store/safefile.h"
+#include "store/textfiles.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <array>
 #include <charconv>
@@ -21,14 +20,24 @@ namespace {
 
 constexpr int FieldCount = 11;
 
-const QString &measurementsName()
+StoreStatus failureOf(const QString &path, const QString &fault, qint64 line = 0)
 {
-    return FileNames::Measurements;
+    return StoreStatus::failure(ShownName(path), fault, line);
 }
 
-QString shownName(const QString &path)
+StoreStatus noRecords(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return failureOf(path, QStringLiteral("記録が 1 件もありません (空のファイルです)"));
+}
+
+// The whole measurement file at `path`, which holds at least one line.
+StoreStatus readWhole(const QString &path, QByteArray &bytes)
+{
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+    if (bytes.isEmpty())
+        return noRecords(path);
+    return StoreStatus::success();
 }
 
 // --- numbers -------------------------------------------------------------
@@ -326,34 +335,47 @@ struct Line
     bool terminated = false;
 };
 
-class LineSplitter
+// The lines of the file parsed one after the other, remembering the line last
+// parsed, its number and, when it is not a record, why.
+class RecordReader
 {
 public:
-    explicit LineSplitter(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit RecordReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
-    bool next(Line &line)
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+
+    // Parses the next line into `record`; only when not at the end.
+    bool parseNext(MeasurementRecord &record, FieldSpan *statusSpan = nullptr)
     {
-        if (m_pos >= m_bytes.size())
-            return false;
         const char *start = m_bytes.data() + m_pos;
         const qsizetype rest = m_bytes.size() - m_pos;
         const void *found = std::memchr(start, '\n', size_t(rest));
         qsizetype length = found ? static_cast<const char *>(found) - start : rest;
         const qsizetype full = found ? length + 1 : rest;
-        line.withEnd = QByteArrayView(start, full);
-        line.terminated = found != nullptr;
         if (length > 0 && start[length - 1] == '\r')
             --length;
-        line.content = QByteArrayView(start, length);
+        m_line = {QByteArrayView(start, length), QByteArrayView(start, full), found != nullptr};
         m_pos += full;
-        return true;
+        ++m_number;
+        return m_parser.parse(m_line.content, record, m_fault, statusSpan);
     }
+
+    const Line &line() const { return m_line; }
+    qint64 lineNumber() const { return m_number; }
+    // The line last parsed was not a record.
+    StoreStatus failure(const QString &path) const { return failureOf(path, m_fault, m_number); }
 
 private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    RecordParser m_parser;
+    Line m_line;
+    qint64 m_number = 0;
+    QString m_fault;
 };
 
+// The number of lines, for reserving: memchr finds the line ends faster than a
+// count of '\n' does.
 qsizetype lineCount(QByteArrayView bytes)
 {
     qsizetype count = 1;
@@ -369,26 +391,19 @@ qsizetype lineCount(QByteArrayView bytes)
     return count;
 }
 
-// Parses every line of `bytes`; `visit(record, line)` sees each in file order.
+// Parses every line of `bytes`; `visit(record, line, statusSpan)` sees each in
+// file order.
 template <typename Visit>
 StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
 {
-    RecordParser parser;
-    LineSplitter splitter(bytes);
-    Line line;
-    qint64 number = 0;
+    RecordReader reader(bytes);
     MeasurementRecord record;
-    QString fault;
     FieldSpan span;
-    while (splitter.next(line)) {
-        ++number;
-        if (!parser.parse(line.content, record, fault, &span))
-            return StoreStatus::failure(shownName(path), fault, number);
-        visit(record, line, span);
+    while (!reader.atEnd()) {
+        if (!reader.parseNext(record, &span))
+            return reader.failure(path);
+        visit(record, reader.line(), span);
     }
-    if (number == 0)
-        return StoreStatus::failure(shownName(path),
-                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
     return StoreStatus::success();
 }
 
@@ -396,19 +411,10 @@ StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
 
 bool appendQuoted(QByteArray &line, const QString &text, const QString &name, QString *fault)
 {
-    for (QChar c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'"') {
-            if (fault)
-                *fault = QStringLiteral("%1に保存できない文字「%2」があります")
-                             .arg(name, c == u'"' ? QStringLiteral("\"") : QStringLiteral("改行"));
-            return false;
-        }
-    }
     QByteArray bytes;
-    QString bad;
-    if (!EncodeCp932(text, bytes, &bad)) {
+    if (StoreStatus status = EncodeText(text, TextPlace::QuotedField, QString(), name, bytes); !status) {
         if (fault)
-            *fault = QStringLiteral("%1に保存できない文字「%2」があります").arg(name, bad);
+            *fault = status.fault;
         return false;
     }
     line.append('"');
@@ -417,33 +423,41 @@ bool appendQuoted(QByteArray &line, const QString &text, const QString &name, QS
     return true;
 }
 
-bool appendReal(QByteArray &line, float value, const QString &name, QString *fault)
+// The fields after the date, each with the comma before it.
+
+bool quotedField(QByteArray &line, const QString &text, const QString &name, QString *fault)
+{
+    line.append(',');
+    return appendQuoted(line, text, name, fault);
+}
+
+bool realField(QByteArray &line, float value, const QString &name, QString *fault)
 {
     if (!std::isfinite(value)) {
         if (fault)
             *fault = QStringLiteral("%1が数値ではありません").arg(name);
         return false;
     }
+    line.append(',');
     AppendNumberText(line, value);
     return true;
 }
 
-QString pathOf(const QString &dir, const QString &name)
+bool integerField(QByteArray &line, qint16 value)
 {
-    return ResolveDiaryFile(dir, name);
+    line.append(',');
+    line.append(QByteArray::number(value));
+    return true; // every integer can be stored
 }
 
-StoreStatus formatAll(const QString &path, const QList<MeasurementRecord> &records, QByteArray &out)
+// A record as its line of the file at `path`; a record the line cannot hold is
+// a failure of the file, on `lineNumber` when given.
+StoreStatus formatLine(const QString &path, const MeasurementRecord &record, QByteArray &line,
+                       qint64 lineNumber = 0)
 {
-    out.reserve(records.size() * 72);
-    QByteArray line;
     QString fault;
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        line.clear();
-        if (!FormatMeasurementLine(records.at(i), line, &fault))
-            return StoreStatus::failure(shownName(path), fault, i + 1);
-        out.append(line);
-    }
+    if (!FormatMeasurementLine(record, line, &fault))
+        return failureOf(path, fault, lineNumber);
     return StoreStatus::success();
 }
 
@@ -451,42 +465,28 @@ StoreStatus formatAll(const QString &path, const QList<MeasurementRecord> &recor
 
 bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault)
 {
-    QByteArray out;
-    out.reserve(96);
     const QByteArray date = record.date.toLatin1();
     if (record.date.size() != 10 || !isStoredDate(date)) {
         if (fault)
             *fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
         return false;
     }
+    QByteArray out;
+    out.reserve(96);
     out.append('"');
     out.append(date);
-    out.append("\",");
-    if (!appendQuoted(out, record.status, QStringLiteral("状況"), fault))
-        return false;
-    out.append(',');
-    if (!appendReal(out, record.weight, QStringLiteral("体重"), fault))
-        return false;
-    out.append(',');
-    if (!appendReal(out, record.bodyFat, QStringLiteral("体脂肪率"), fault))
-        return false;
-    out.append(',');
-    out.append(QByteArray::number(record.basalMetabolism));
-    out.append(',');
-    out.append(QByteArray::number(record.visceralFat));
-    out.append(',');
-    if (!appendReal(out, record.muscleMass, QStringLiteral("筋肉量"), fault))
-        return false;
-    out.append(',');
-    out.append(QByteArray::number(record.muscleScore));
-    out.append(',');
-    if (!appendReal(out, record.boneMass, QStringLiteral("骨量"), fault))
-        return false;
-    out.append(',');
-    if (!appendQuoted(out, record.comment, QStringLiteral("一言日記"), fault))
-        return false;
-    out.append(',');
-    if (!appendQuoted(out, record.spare, QStringLiteral("予備"), fault))
+    out.append('"');
+    const bool stored = quotedField(out, record.status, QStringLiteral("状況"), fault)
+                        && realField(out, record.weight, QStringLiteral("体重"), fault)
+                        && realField(out, record.bodyFat, QStringLiteral("体脂肪率"), fault)
+                        && integerField(out, record.basalMetabolism)
+                        && integerField(out, record.visceralFat)
+                        && realField(out, record.muscleMass, QStringLiteral("筋肉量"), fault)
+                        && integerField(out, record.muscleScore)
+                        && realField(out, record.boneMass, QStringLiteral("骨量"), fault)
+                        && quotedField(out, record.comment, QStringLiteral("一言日記"), fault)
+                        && quotedField(out, record.spare, QStringLiteral("予備"), fault);
+    if (!stored)
         return false;
     out.append("\r\n");
     line = std::move(out);
@@ -509,108 +509,85 @@ bool ParseMeasurementLine(QByteArrayView line, MeasurementRecord &record, QStrin
 
 StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray bytes;
-    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+    if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
     QList<MeasurementRecord> result;
     result.reserve(lineCount(bytes));
-    RecordParser parser;
-    LineSplitter splitter(bytes);
-    Line line;
-    QString fault;
-    qint64 number = 0;
-    while (splitter.next(line)) {
-        ++number;
-        if (!parser.parse(line.content, result.emplace_back(), fault))
-            return StoreStatus::failure(shownName(path), fault, number);
+    RecordReader reader(bytes);
+    while (!reader.atEnd()) {
+        if (!reader.parseNext(result.emplace_back()))
+            return reader.failure(path);
     }
-    if (number == 0)
-        return StoreStatus::failure(shownName(path),
-                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
     records = std::move(result);
     return StoreStatus::success();
 }
 
 StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record)
 {
-    const QString path = pathOf(dir, measurementsName());
+    // Only the first line is read: the file may hold years of records.
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QFile file(path);
     if (!file.exists())
-        return StoreStatus::failure(shownName(path), QStringLiteral("ファイルがありません"));
+        return failureOf(path, QStringLiteral("ファイルがありません"));
     if (!file.open(QIODevice::ReadOnly))
-        return StoreStatus::failure(shownName(path), QStringLiteral("ファイルを開けません"));
-    QByteArray first = file.readLine();
+        return failureOf(path, QStringLiteral("ファイルを開けません"));
+    const QByteArray first = file.readLine();
     if (first.isEmpty())
-        return StoreStatus::failure(shownName(path),
-                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
-    if (first.endsWith('\n'))
-        first.chop(1);
-    if (first.endsWith('\r'))
-        first.chop(1);
-    QString fault;
+        return noRecords(path);
+    RecordReader reader(first);
     MeasurementRecord parsed;
-    if (!ParseMeasurementLine(first, parsed, &fault))
-        return StoreStatus::failure(shownName(path), fault, 1);
+    if (!reader.parseNext(parsed))
+        return reader.failure(path);
     record = std::move(parsed);
     return StoreStatus::success();
 }
 
 StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray bytes;
-    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+    if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
+    RecordReader reader(bytes);
     MeasurementFileCheck result;
-    RecordParser parser;
-    LineSplitter splitter(bytes);
-    Line line;
     MeasurementRecord record;
-    QString fault;
-    qint64 number = 0;
-    while (splitter.next(line)) {
-        ++number;
-        if (parser.parse(line.content, record, fault)) {
+    while (!reader.atEnd()) {
+        if (reader.parseNext(record)) {
             ++result.recordCount;
             continue;
         }
         // Only the last line can be torn, and only when it has no line end.
-        if (!line.terminated && result.recordCount > 0) {
-            result.tornLineOffset = line.withEnd.data() - bytes.constData();
-            result.tornLineNumber = number;
-            result.tornLine = line.withEnd.toByteArray();
-            break;
-        }
-        return StoreStatus::failure(shownName(path), fault, number);
+        const Line &line = reader.line();
+        if (line.terminated || result.recordCount == 0)
+            return reader.failure(path);
+        result.tornLineOffset = line.withEnd.data() - bytes.constData();
+        result.tornLineNumber = reader.lineNumber();
+        result.tornLine = line.withEnd.toByteArray();
     }
-    if (number == 0)
-        return StoreStatus::failure(shownName(path),
-                                    QStringLiteral("記録が 1 件もありません (空のファイルです)"));
     check = result;
     return StoreStatus::success();
 }
 
 StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray line;
-    QString fault;
-    if (!FormatMeasurementLine(record, line, &fault))
-        return StoreStatus::failure(shownName(path), fault);
+    if (StoreStatus status = formatLine(path, record, line); !status)
+        return status;
     return AppendToFile(path, line, true);
 }
 
 StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray newLine;
-    QString fault;
-    if (!FormatMeasurementLine(record, newLine, &fault))
-        return StoreStatus::failure(shownName(path), fault);
+    if (StoreStatus status = formatLine(path, record, newLine); !status)
+        return status;
 
     QByteArray bytes;
-    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+    if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
 
     // Every record keeps its bytes; the new line goes before the first record
@@ -618,7 +595,6 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
     QByteArray out;
     out.reserve(bytes.size() + newLine.size() + 2);
     bool written = false;
-    bool lastTerminated = true;
     const StoreStatus status =
         parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpan &) {
             if (!written && existing.date > record.date) {
@@ -626,38 +602,42 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
                 written = true;
             }
             out.append(line.withEnd);
-            lastTerminated = line.terminated;
         });
     if (!status)
         return status;
     if (!written) {
-        if (!lastTerminated)
+        if (!bytes.endsWith('\n'))
             out.append("\r\n");
         out.append(newLine);
     }
-    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
 }
 
 StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecord> &records)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray out;
-    if (StoreStatus status = formatAll(path, records, out); !status)
-        return status;
-    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+    out.reserve(records.size() * 72);
+    QByteArray line;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (StoreStatus status = formatLine(path, records.at(i), line, i + 1); !status)
+            return status;
+        out.append(line);
+    }
+    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
 }
 
 StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
                                        const QString &newStatus)
 {
-    const QString path = pathOf(dir, measurementsName());
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray quotedNew;
     QString fault;
     if (!appendQuoted(quotedNew, newStatus, QStringLiteral("状況"), &fault))
-        return StoreStatus::failure(shownName(path), fault);
+        return failureOf(path, fault);
 
     QByteArray bytes;
-    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+    if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
 
     // The file holds look-alikes already mapped, so the old text is compared in
@@ -681,16 +661,12 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
         return status;
     if (changed == 0)
         return StoreStatus::success();
-    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsRenameTemp), out);
+    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsRenameTemp), out);
 }
 
 StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord)
 {
-    const QString path = pathOf(dir, measurementsName());
-    QByteArray out;
-    if (StoreStatus status = formatAll(path, {startRecord}, out); !status)
-        return status;
-    return ReplaceFile(path, pathOf(dir, FileNames::MeasurementsInsertTemp), out);
+    return RewriteMeasurements(dir, {startRecord});
 }
 
 } // namespace zz

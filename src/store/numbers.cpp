@@ -58,26 +58,46 @@ qsizetype numberLength(QStringView text)
     return i;
 }
 
-// Converts a text already known to be a well-formed number.
-double toDouble(QStringView number)
+// from_chars on a number text, which it must take whole; it takes no leading '+'.
+template <typename T>
+std::errc convert(QStringView number, T &value)
 {
-    QByteArray latin = number.toLatin1();
+    const QByteArray latin = number.toLatin1();
     const char *begin = latin.constData();
     const char *end = begin + latin.size();
     if (begin != end && *begin == '+')
         ++begin;
-    double value = 0;
     const auto result = std::from_chars(begin, end, value);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (result.ec == std::errc() && result.ptr != end)
+        return std::errc::invalid_argument;
+    return result.ec;
+}
+
+// Converts a text already known to be a well-formed number.
+double toDouble(QStringView number)
+{
+    double value = 0;
+    if (convert(number, value) == std::errc::result_out_of_range) {
         // Too large: the sign decides; too small: zero.
-        const bool negative = *begin == '-';
-        const bool tiny = latin.contains("e-") || latin.contains("E-");
-        if (tiny)
+        const bool negative = number.startsWith(u'-');
+        if (number.contains(u"e-", Qt::CaseInsensitive))
             return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::infinity()
                         : std::numeric_limits<double>::infinity();
     }
     return value;
+}
+
+// `text` without the blanks around it when what remains is a number as a
+// whole; empty otherwise.
+QStringView wholeNumberText(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    const qsizetype length = numberLength(text);
+    return length > 0 && length == text.size() ? text : QStringView();
 }
 
 // A value as decimal digits: value = 0.d1 d2 d3 ... × 10^pointPosition, that is
@@ -283,35 +303,17 @@ double LeadingNumber(QStringView text)
 
 std::optional<double> WholeNumber(QStringView text)
 {
-    QStringView trimmed = text;
-    while (!trimmed.isEmpty() && isBlank(trimmed.front()))
-        trimmed = trimmed.mid(1);
-    while (!trimmed.isEmpty() && isBlank(trimmed.back()))
-        trimmed.chop(1);
-    const qsizetype length = numberLength(trimmed);
-    if (length == 0 || length != trimmed.size())
+    const QStringView number = wholeNumberText(text);
+    if (number.isEmpty())
         return std::nullopt;
-    return toDouble(trimmed);
+    return toDouble(number);
 }
 
 std::optional<float> WholeNumberAsFloat(QStringView text)
 {
-    QStringView trimmed = text;
-    while (!trimmed.isEmpty() && isBlank(trimmed.front()))
-        trimmed = trimmed.mid(1);
-    while (!trimmed.isEmpty() && isBlank(trimmed.back()))
-        trimmed.chop(1);
-    const qsizetype length = numberLength(trimmed);
-    if (length == 0 || length != trimmed.size())
-        return std::nullopt;
-    const QByteArray latin = trimmed.toLatin1();
-    const char *begin = latin.constData();
-    const char *end = begin + latin.size();
-    if (*begin == '+')
-        ++begin;
+    const QStringView number = wholeNumberText(text);
     float value = 0;
-    const auto result = std::from_chars(begin, end, value);
-    if (result.ec != std::errc() || result.ptr != end)
+    if (number.isEmpty() || convert(number, value) != std::errc())
         return std::nullopt;
     return value;
 }
