@@ -46,6 +46,26 @@ CompositionChart FillSeries(const QList<TableRow> &rows, int column1, int column
     return chart;
 }
 
+// The largest and smallest value of a series, starting from the given values
+// (which a day without measurements keeps). With `whole`, each value is
+// compared as it is but kept rounded to a whole number.
+struct Extremes
+{
+    double largest, smallest;
+};
+Extremes ExtremesOf(const QList<std::optional<double>> &values, Extremes start, bool whole = false)
+{
+    Extremes e = start;
+    for (const std::optional<double> &v : values) {
+        const double kept = whole ? std::nearbyint(*v) : *v;
+        if (*v > e.largest)
+            e.largest = kept;
+        if (*v < e.smallest)
+            e.smallest = kept;
+    }
+    return e;
+}
+
 } // namespace
 
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)
@@ -62,16 +82,9 @@ CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1, 
 {
     CompositionChart chart = FillSeries(rows, column1, column2);
     // Whole numbers, as the metabolism in kcal is.
-    int largest = 0;
-    int smallest = 30000;
-    for (const std::optional<double> &v : chart.series1) {
-        if (*v > largest)
-            largest = int(std::nearbyint(*v));
-        if (*v < smallest)
-            smallest = int(std::nearbyint(*v));
-    }
-    chart.left.max = (FloorDiv10(largest) + 1) * 10;
-    chart.left.min = (FloorDiv10(smallest) - 1) * 10;
+    const Extremes e = ExtremesOf(chart.series1, {0, 30000}, true);
+    chart.left.max = (FloorDiv10(int(e.largest)) + 1) * 10;
+    chart.left.min = (FloorDiv10(int(e.smallest)) - 1) * 10;
     chart.left.divisions = 10;
     return chart;
 }
@@ -79,16 +92,9 @@ CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1, 
 CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int column2)
 {
     CompositionChart chart = FillSeries(rows, column1, column2);
-    double largest = 0;
-    double smallest = 9999;
-    for (const std::optional<double> &v : chart.series1) {
-        if (*v > largest)
-            largest = *v;
-        if (*v < smallest)
-            smallest = *v;
-    }
-    chart.left.max = std::floor(Tidy(largest + 0.99));
-    chart.left.min = std::floor(smallest);
+    const Extremes e = ExtremesOf(chart.series1, {0, 9999});
+    chart.left.max = std::floor(Tidy(e.largest + 0.99));
+    chart.left.min = std::floor(e.smallest);
     chart.left.divisions = 10;
     return chart;
 }
@@ -96,16 +102,9 @@ CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int 
 CompositionChart BuildBoneChart(const QList<TableRow> &rows, int column)
 {
     CompositionChart chart = FillSeries(rows, column, -1);
-    double largest = 0;
-    double smallest = 30000;
-    for (const std::optional<double> &v : chart.series1) {
-        if (*v > largest)
-            largest = *v;
-        if (*v < smallest)
-            smallest = *v;
-    }
-    chart.left.max = Tidy(largest + 0.1);
-    chart.left.min = Tidy(smallest - 0.1);
+    const Extremes e = ExtremesOf(chart.series1, {0, 30000});
+    chart.left.max = Tidy(e.largest + 0.1);
+    chart.left.min = Tidy(e.smallest - 0.1);
     // One division per 0.1 kg. A day without bone masses gives a negative
     // count, which the chart could not take; the count is then left alone.
     const double divisions = std::round((chart.left.max - chart.left.min) * 10.0);
