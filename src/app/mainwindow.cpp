@@ -34,13 +34,6 @@
 #include <QVBoxLayout>
 #include <QXYSeries>
 
-// The pictures are compiled into a static library, so they are registered
-// explicitly.
-static void InitPictures()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 namespace zz {
 
 namespace {
@@ -52,7 +45,6 @@ const QString kProductName = QStringLiteral("Zumazuma☆ダイエット");
 MainWindow::MainWindow(const QString &dir, QWidget *parent)
     : QMainWindow(parent), m_dir(dir)
 {
-    InitPictures();
     setObjectName(QStringLiteral("frmMain"));
     buildFrame();
 }
