@@ -112,6 +112,13 @@ ChartView::ChartView(QWidget *parent)
 
     m_left.axis = new QValueAxis(this);
     m_right.axis = new QValueAxis(this);
+    // Scale labels are digits only: a compact Latin face, since a label taller
+    // than the distance between two ticks is drawn as "..." and the Japanese
+    // faces are tall (ten divisions on a day-panel chart).
+    QFont labelFont(QStringLiteral("DejaVu Sans"));
+    labelFont.setPointSizeF(7.5);
+    for (QValueAxis *axis : {m_rowAxis, m_left.axis, m_right.axis})
+        axis->setLabelsFont(labelFont);
     for (QValueAxis *axis : {m_left.axis, m_right.axis}) {
         axis->setRange(0, 10);
         axis->setTickCount(6);
