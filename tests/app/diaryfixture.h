@@ -3,6 +3,7 @@
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
+#include "testrecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,24 +16,6 @@ struct DiaryFixture
 {
     QTemporaryDir temp;
     QString dir() const { return temp.path(); }
-
-    static zz::MeasurementRecord Record(const QString &date, const QString &status, float weight,
-                                        float fat = 22.5f, qint16 metabolism = 1350,
-                                        qint16 visceral = 8, float muscle = 45.2f,
-                                        qint16 score = 95, float bone = 2.8f)
-    {
-        zz::MeasurementRecord r;
-        r.date = date;
-        r.status = status;
-        r.weight = weight;
-        r.bodyFat = fat;
-        r.basalMetabolism = metabolism;
-        r.visceralFat = visceral;
-        r.muscleMass = muscle;
-        r.muscleScore = score;
-        r.boneMass = bone;
-        return r;
-    }
 
     void write(const QList<zz::MeasurementRecord> &records, const zz::PersonalData &personal,
                int helpTour = 0, const QStringList &statuses = {QStringLiteral("朝起きて"),

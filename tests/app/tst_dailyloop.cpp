@@ -65,9 +65,9 @@ class TestDailyLoop : public QObject
     void start(int autoTime = 0)
     {
         m_diary = new DiaryFixture;
-        m_diary->write({DiaryFixture::Record(QStringLiteral("2026/12/01"), QStringLiteral("はじめの一歩"), 70.0f),
-                        DiaryFixture::Record(QStringLiteral("2026/12/05"), QStringLiteral("朝起きて"), 69.4f),
-                        DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.0f)},
+        m_diary->write({TestRecord(QStringLiteral("2026/12/01"), QStringLiteral("はじめの一歩"), 70.0f),
+                        TestRecord(QStringLiteral("2026/12/05"), QStringLiteral("朝起きて"), 69.4f),
+                        TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.0f)},
                        PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
         QVERIFY(WriteAutoTime(m_diary->dir(), autoTime).ok);
         m_boxes = new BoxWatcher;
@@ -381,7 +381,7 @@ private Q_SLOTS:
         QFETCH(QString, checkedOption);
         QFETCH(QString, freeText);
         m_diary = new DiaryFixture;
-        m_diary->write({DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 69.0f)},
+        m_diary->write({TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 69.0f)},
                        PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
         QVERIFY(WriteIncrements(m_diary->dir(), weightIncrement, QStringLiteral("0.2")).ok);
         const QByteArray before = m_diary->bytes(QStringLiteral("体重計刻み.txt"));

@@ -52,10 +52,10 @@ class TestMainPanel : public QObject
     }
     void startWithDay()
     {
-        start(168.5f, {DiaryFixture::Record(QStringLiteral("2026/12/06"), QStringLiteral("朝"), 65.0f),
-                       DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f,
+        start(168.5f, {TestRecord(QStringLiteral("2026/12/06"), QStringLiteral("朝"), 65.0f),
+                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f,
                                             1350, 8, 45.0f, 95, 2.8f),
-                       DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f,
+                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f,
                                             1372, 9, 45.5f, 96, 3.0f)});
     }
 
@@ -201,7 +201,7 @@ private Q_SLOTS:
 
     void bmiClassAndMeter()
     {
-        start(168.5f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 62.5f)});
+        start(168.5f, {TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 62.5f)});
         QCOMPARE(child<QLabel>(QStringLiteral("lblMHyouka"))->text(), QStringLiteral("スタンダード"));
         QCOMPARE(child<QLabel>(QStringLiteral("Label9(25)"))->text(), QStringLiteral("22.0"));
         QCOMPARE(child<QLabel>(QStringLiteral("Label9(28)"))->text(), QStringLiteral("62.5"));
@@ -225,7 +225,7 @@ private Q_SLOTS:
     void pointerStandsAtTheMiddlePartForBmi24()
     {
         // 24 x 1.6^2 = 61.44
-        start(160.0f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 61.44f)});
+        start(160.0f, {TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 61.44f)});
         auto *pointer = child<QLabel>(QStringLiteral("Image1"));
         auto *middle = child<QLabel>(QStringLiteral("Shape1(2)"));
         QVERIFY(qAbs(pointer->x() + pointer->width() / 2 - middle->x()) <= 1);
@@ -234,7 +234,7 @@ private Q_SLOTS:
 
     void highBmiStopsThePointersAt32()
     {
-        start(150.0f, {DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 78.75f)}); // BMI 35
+        start(150.0f, {TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 78.75f)}); // BMI 35
         QCOMPARE(child<QLabel>(QStringLiteral("lblMHyouka"))->text(), QStringLiteral("でぶフォルテシモ"));
         QCOMPARE(child<QScrollBar>(QStringLiteral("HScroll1"))->value(), 320);
     }

@@ -30,8 +30,8 @@ private:
 
     static QList<MeasurementRecord> TwoDays()
     {
-        return {DiaryFixture::Record(QStringLiteral("2026/12/06"), QStringLiteral("朝起きて"), 70.2f),
-                DiaryFixture::Record(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.8f)};
+        return {TestRecord(QStringLiteral("2026/12/06"), QStringLiteral("朝起きて"), 70.2f),
+                TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.8f)};
     }
 
     template<typename T>
@@ -69,7 +69,7 @@ private Q_SLOTS:
     void sampleStartDateWithOtherHeightIsNotTheSample()
     {
         DiaryFixture diary;
-        diary.write({DiaryFixture::Record(QStringLiteral("2004/03/14"), QStringLiteral("はじめの一歩"), 70.0f)},
+        diary.write({TestRecord(QStringLiteral("2004/03/14"), QStringLiteral("はじめの一歩"), 70.0f)},
                      Person(SampleUserName(), 170.0f));
         BoxWatcher boxes;
         auto window = StartProgram(diary.dir());

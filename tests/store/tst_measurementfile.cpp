@@ -2,6 +2,7 @@
 #include "store/measurementfile.h"
 #include "store/numbers.h"
 #include "storetestutil.h"
+#include "testrecord.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,18 +17,7 @@ namespace {
 MeasurementRecord record(const QString &date, const QString &status, float weight,
                          const QString &comment = {})
 {
-    MeasurementRecord r;
-    r.date = date;
-    r.status = status;
-    r.weight = weight;
-    r.bodyFat = 22.5f;
-    r.basalMetabolism = 1350;
-    r.visceralFat = 8;
-    r.muscleMass = 45.2f;
-    r.muscleScore = 95;
-    r.boneMass = 2.8f;
-    r.comment = comment;
-    return r;
+    return TestRecord(date, status, weight, 22.5f, 1350, 8, 45.2f, 95, 2.8f, comment);
 }
 
 const QString Data = QStringLiteral("データ.txt");

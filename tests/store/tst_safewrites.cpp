@@ -4,6 +4,7 @@
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
 #include "storetestutil.h"
+#include "testrecord.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,18 +21,7 @@ namespace {
 
 MeasurementRecord record(const QString &date, const QString &comment = {})
 {
-    MeasurementRecord r;
-    r.date = date;
-    r.status = QStringLiteral("朝");
-    r.weight = 65.4f;
-    r.bodyFat = 22.5f;
-    r.basalMetabolism = 1350;
-    r.visceralFat = 8;
-    r.muscleMass = 45.2f;
-    r.muscleScore = 95;
-    r.boneMass = 2.8f;
-    r.comment = comment;
-    return r;
+    return TestRecord(date, QStringLiteral("朝"), 65.4f, 22.5f, 1350, 8, 45.2f, 95, 2.8f, comment);
 }
 
 using Operation = std::function<StoreStatus(const QString &dir)>;

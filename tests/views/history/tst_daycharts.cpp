@@ -1,5 +1,6 @@
 #include "views/history/daycharts.h"
 #include "views/history/daylist.h"
+#include "testrecord.h"
 
 #include <QTest>
 
@@ -30,17 +31,7 @@ QList<std::optional<double>> Values(const QList<double> &values)
 MeasurementRecord Rec(const QString &date, float weight, qint16 metabolism, qint16 visceral,
                       float muscle, qint16 score, float bone)
 {
-    MeasurementRecord r;
-    r.date = date;
-    r.status = u"朝"_s;
-    r.weight = weight;
-    r.bodyFat = 20.0f;
-    r.basalMetabolism = metabolism;
-    r.visceralFat = visceral;
-    r.muscleMass = muscle;
-    r.muscleScore = score;
-    r.boneMass = bone;
-    return r;
+    return TestRecord(date, u"朝"_s, weight, 20.0f, metabolism, visceral, muscle, score, bone);
 }
 
 } // namespace

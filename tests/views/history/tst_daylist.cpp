@@ -1,4 +1,5 @@
 #include "views/history/daylist.h"
+#include "testrecord.h"
 
 #include <QTest>
 
@@ -13,17 +14,7 @@ MeasurementRecord Rec(const QString &date, const QString &status, float weight, 
                       qint16 metabolism = 1400, qint16 visceral = 9, float muscle = 40.0f,
                       qint16 score = 90, float bone = 2.9f)
 {
-    MeasurementRecord r;
-    r.date = date;
-    r.status = status;
-    r.weight = weight;
-    r.bodyFat = fat;
-    r.basalMetabolism = metabolism;
-    r.visceralFat = visceral;
-    r.muscleMass = muscle;
-    r.muscleScore = score;
-    r.boneMass = bone;
-    return r;
+    return TestRecord(date, status, weight, fat, metabolism, visceral, muscle, score, bone);
 }
 
 // A diary started on 2003/08/21 with two measurements on the start day, one
