@@ -4,9 +4,8 @@
 #include "app/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "boxwatcher.h"
 #include "controls.h"
-#include "diaryfixture.h"
+#include "windowsession.h"
 #include "store/measurementfile.h"
 #include "store/safefile.h"
 
@@ -38,14 +37,12 @@ class TestDailyLoop : public QObject
 {
     Q_OBJECT
 
-    DiaryFixture *m_diary = nullptr;
-    std::unique_ptr<MainWindow> m_window;
-    BoxWatcher *m_boxes = nullptr;
+    std::unique_ptr<WindowSession> m_session;
 
     template<typename T>
     T *child(const QString &name)
     {
-        return Control<T>(m_window.get(), name);
+        return Control<T>(m_session->window.get(), name);
     }
     QLineEdit *box(int i) { return child<QLineEdit>(kBoxes[i]); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
@@ -58,22 +55,22 @@ class TestDailyLoop : public QObject
     QList<MeasurementRecord> records()
     {
         QList<MeasurementRecord> result;
-        if (!ReadMeasurements(m_diary->dir(), result).ok)
+        if (!ReadMeasurements(m_session->diary.dir(), result).ok)
             qFatal("diary unreadable");
         return result;
     }
     void start(int autoTime = 0)
     {
-        m_diary = new DiaryFixture;
-        m_diary->write({TestRecord(QStringLiteral("2026/12/01"), QStringLiteral("はじめの一歩"), 70.0f),
-                        TestRecord(QStringLiteral("2026/12/05"), QStringLiteral("朝起きて"), 69.4f),
-                        TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.0f)},
-                       PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
-        QVERIFY(WriteAutoTime(m_diary->dir(), autoTime).ok);
-        m_boxes = new BoxWatcher;
-        m_window = StartProgram(m_diary->dir());
-        QVERIFY(m_window);
-        QVERIFY(m_boxes->boxes.isEmpty());
+        m_session = std::make_unique<WindowSession>();
+        m_session->diary.write(
+            {TestRecord(QStringLiteral("2026/12/01"), QStringLiteral("はじめの一歩"), 70.0f),
+             TestRecord(QStringLiteral("2026/12/05"), QStringLiteral("朝起きて"), 69.4f),
+             TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.0f)},
+            PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
+        QVERIFY(WriteAutoTime(m_session->diary.dir(), autoTime).ok);
+        m_session->start();
+        QVERIFY(m_session->window);
+        QVERIFY(m_session->boxes.boxes.isEmpty());
     }
 
 private Q_SLOTS:
@@ -83,11 +80,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_window.reset();
-        delete m_boxes;
-        m_boxes = nullptr;
-        delete m_diary;
-        m_diary = nullptr;
+        m_session.reset();
     }
 
     void choosingAStatusFillsTheBoxesAndEnablesSteps()
@@ -97,7 +90,7 @@ private Q_SLOTS:
             QVERIFY(!child<QPushButton>(name)->isEnabled());
         box(0)->setText(QStringLiteral("12"));
         chooseStatus(1);
-        QCOMPARE(m_window->state().currentStatus, QStringLiteral("夕食後"));
+        QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("夕食後"));
         const QStringList expected = {QStringLiteral("69"),   QStringLiteral("22.5"), QStringLiteral("1350"),
                                       QStringLiteral("8"),    QStringLiteral("45.2"), QStringLiteral("95"),
                                       QStringLiteral("2.8")};
@@ -121,7 +114,7 @@ private Q_SLOTS:
         click(QStringLiteral("cmdDn"));
         QCOMPARE(box(0)->text(), QStringLiteral("68.7"));
         click(QStringLiteral("cmdTaiHozon"));
-        QVERIFY(m_boxes->boxes.isEmpty());
+        QVERIFY(m_session->boxes.boxes.isEmpty());
 
         const QList<MeasurementRecord> saved = records();
         QCOMPARE(saved.size(), 4);
@@ -129,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(saved.last().status, QStringLiteral("夕食後"));
         QCOMPARE(saved.last().weight, 68.7f);
         QCOMPARE(saved.last().comment, QStringLiteral("17:42:10")); // automatic time on the append path
-        QVERIFY(m_diary->bytes(QStringLiteral("データ.txt"))
+        QVERIFY(m_session->diary.bytes(QStringLiteral("データ.txt"))
                     .endsWith("\"2026/12/07\",\"\x97\x5b\x90\x48\x8c\xe3\",68.7,22.5,1350,8,45.2,95,2.8,\"17:42:10\",\"\"\r\n"));
 
         // The new row, its difference and mark; the boxes and status are emptied.
@@ -137,16 +130,16 @@ private Q_SLOTS:
         QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("68.7Kg"));
         QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("-0.3Kg"));
         QCOMPARE(model->index(1, 4).data().toString(), QStringLiteral("↓"));
-        QVERIFY(child<QWidget>(QStringLiteral("imgwara"))->isVisibleTo(m_window.get()));
+        QVERIFY(child<QWidget>(QStringLiteral("imgwara"))->isVisibleTo(m_session->window.get()));
         for (int i = 0; i < 7; ++i)
             QVERIFY(box(i)->text().isEmpty());
         for (const QString &name : kSteps)
             QVERIFY(!child<QPushButton>(name)->isEnabled());
-        QCOMPARE(m_window->state().referenceMeasurement.weight, 68.7f);
+        QCOMPARE(m_session->window->state().referenceMeasurement.weight, 68.7f);
 
         // A second press finds no status.
         click(QStringLiteral("cmdTaiHozon"));
-        QCOMPARE(m_boxes->titles(), QStringList{QStringLiteral("行動未入力")});
+        QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("行動未入力")});
         QCOMPARE(records().size(), 4);
     }
 
@@ -174,18 +167,18 @@ private Q_SLOTS:
         start();
         chooseStatus(0);
         box(0)->setText(QStringLiteral("64"));
-        m_boxes->answer(QMessageBox::No);
+        m_session->boxes.answer(QMessageBox::No);
         click(QStringLiteral("cmdTaiHozon"));
-        QCOMPARE(m_boxes->boxes.size(), 1);
-        QCOMPARE(m_boxes->boxes[0].title, QStringLiteral("異常確認"));
-        QCOMPARE(m_boxes->boxes[0].text, QStringLiteral("前回より５Ｋｇ以上の変動がありますが間違いありませんか？"));
-        QCOMPARE(m_boxes->boxes[0].icon, QMessageBox::Warning);
-        QCOMPARE(m_boxes->boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(m_boxes->boxes[0].defaultButton, QMessageBox::No);
+        QCOMPARE(m_session->boxes.boxes.size(), 1);
+        QCOMPARE(m_session->boxes.boxes[0].title, QStringLiteral("異常確認"));
+        QCOMPARE(m_session->boxes.boxes[0].text, QStringLiteral("前回より５Ｋｇ以上の変動がありますが間違いありませんか？"));
+        QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(m_session->boxes.boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(m_session->boxes.boxes[0].defaultButton, QMessageBox::No);
         QCOMPARE(records().size(), 3);
         QCOMPARE(box(0)->text(), QStringLiteral("64")); // kept for correction
 
-        m_boxes->answer(QMessageBox::Yes);
+        m_session->boxes.answer(QMessageBox::Yes);
         click(QStringLiteral("cmdTaiHozon"));
         QCOMPARE(records().size(), 4);
     }
@@ -212,9 +205,9 @@ private Q_SLOTS:
         box(0)->setText(weight);
         box(1)->setText(fat);
         click(QStringLiteral("cmdTaiHozon"));
-        QCOMPARE(m_boxes->titles(), QStringList{title});
-        QCOMPARE(m_boxes->boxes[0].icon, QMessageBox::Warning);
-        QCOMPARE(m_boxes->boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(m_session->boxes.titles(), QStringList{title});
+        QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(m_session->boxes.boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(records().size(), 3);
     }
 
@@ -228,7 +221,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, day);
         start();
-        const QByteArray before = m_diary->bytes(QStringLiteral("データ.txt"));
+        const QByteArray before = m_session->diary.bytes(QStringLiteral("データ.txt"));
         auto *calendar = child<QCalendarWidget>(QStringLiteral("mtvmain"));
         const QDate date = QDate::fromString(day, QStringLiteral("yyyy/MM/dd"));
         calendar->setSelectedDate(date);
@@ -239,12 +232,12 @@ private Q_SLOTS:
         testing::SetWriteFailure(testing::FailPoint::Write, ENOSPC, 10);
         click(QStringLiteral("cmdTaiHozon"));
         testing::ClearWriteFailure();
-        QCOMPARE(m_boxes->boxes.size(), 1);
-        QCOMPARE(m_boxes->boxes[0].icon, QMessageBox::Critical);
-        QVERIFY2(m_boxes->boxes[0].text.contains(QStringLiteral("データ.txt")), qPrintable(m_boxes->boxes[0].text));
-        QCOMPARE(m_diary->bytes(QStringLiteral("データ.txt")), before);
+        QCOMPARE(m_session->boxes.boxes.size(), 1);
+        QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Critical);
+        QVERIFY2(m_session->boxes.boxes[0].text.contains(QStringLiteral("データ.txt")), qPrintable(m_session->boxes.boxes[0].text));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("データ.txt")), before);
         QCOMPARE(box(0)->text(), QStringLiteral("68.8"));
-        QCOMPARE(m_window->state().currentStatus, QStringLiteral("朝起きて"));
+        QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("朝起きて"));
         QCOMPARE(qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount(), rows);
     }
 
@@ -271,7 +264,7 @@ private Q_SLOTS:
     {
         start();
         child<QRadioButton>(QStringLiteral("optKizami(2)"))->click();
-        QCOMPARE(m_diary->bytes(QStringLiteral("体重計刻み.txt")), QByteArray("0.2\r\n0.1\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("体重計刻み.txt")), QByteArray("0.2\r\n0.1\r\n"));
         chooseStatus(0);
         box(0)->setText(QStringLiteral("64.8"));
         QStringList seen;
@@ -285,38 +278,38 @@ private Q_SLOTS:
         auto *free = child<QLineEdit>(QStringLiteral("txtKizami"));
         free->setText(QStringLiteral("abc"));
         QTest::keyClick(free, Qt::Key_Return);
-        QCOMPARE(m_diary->bytes(QStringLiteral("体重計刻み.txt")), QByteArray("abc\r\n0.1\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("体重計刻み.txt")), QByteArray("abc\r\n0.1\r\n"));
         click(QStringLiteral("cmdUp"));
         QCOMPARE(box(0)->text(), QStringLiteral("65.4"));
-        QCOMPARE(m_boxes->titles(), QStringList{QStringLiteral("刻み設定エラー")});
+        QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("刻み設定エラー")});
     }
 
     void freeStatusAddedToEveryList()
     {
         start();
-        m_boxes->answerInput(QStringLiteral("散歩後"));
-        m_boxes->answer(QMessageBox::Yes);
+        m_session->boxes.answerInput(QStringLiteral("散歩後"));
+        m_session->boxes.answer(QMessageBox::Yes);
         click(QStringLiteral("cmdFree"));
-        QCOMPARE(m_boxes->boxes.size(), 2);
-        QVERIFY(m_boxes->boxes[0].isInput);
-        QCOMPARE(m_boxes->boxes[0].title, QStringLiteral("状況フリー入力"));
-        QCOMPARE(m_boxes->boxes[1].title, QStringLiteral("状況リスト登録の有無"));
-        QCOMPARE(m_boxes->boxes[1].icon, QMessageBox::Question);
-        QCOMPARE(m_window->state().currentStatus, QStringLiteral("散歩後"));
+        QCOMPARE(m_session->boxes.boxes.size(), 2);
+        QVERIFY(m_session->boxes.boxes[0].isInput);
+        QCOMPARE(m_session->boxes.boxes[0].title, QStringLiteral("状況フリー入力"));
+        QCOMPARE(m_session->boxes.boxes[1].title, QStringLiteral("状況リスト登録の有無"));
+        QCOMPARE(m_session->boxes.boxes[1].icon, QMessageBox::Question);
+        QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("散歩後"));
         for (const QString &name : {QStringLiteral("lstAct"), QStringLiteral("lstAct2"), QStringLiteral("lstKoumoku")}) {
             auto *list = child<QListWidget>(name);
             QCOMPARE(list->count(), 3);
             QCOMPARE(list->item(2)->text(), QStringLiteral("散歩後"));
         }
-        QVERIFY(m_diary->bytes(QStringLiteral("状況リスト.txt")).endsWith("\"\x8e\x55\x95\xe0\x8c\xe3\"\r\n"));
+        QVERIFY(m_session->diary.bytes(QStringLiteral("状況リスト.txt")).endsWith("\"\x8e\x55\x95\xe0\x8c\xe3\"\r\n"));
     }
 
     void cancelledFreeStatusChangesNothing()
     {
         start();
-        m_boxes->cancelInput();
+        m_session->boxes.cancelInput();
         click(QStringLiteral("cmdFree"));
-        QVERIFY(m_window->state().currentStatus.isEmpty());
+        QVERIFY(m_session->window->state().currentStatus.isEmpty());
         QVERIFY(box(0)->text().isEmpty());
         QVERIFY(!child<QPushButton>(QStringLiteral("cmdUp"))->isEnabled());
     }
@@ -324,19 +317,19 @@ private Q_SLOTS:
     void unstorableFreeStatusIsRefused()
     {
         start();
-        m_boxes->answerInput(QStringLiteral("朝\"食"));
+        m_session->boxes.answerInput(QStringLiteral("朝\"食"));
         click(QStringLiteral("cmdFree"));
-        QCOMPARE(m_boxes->boxes.size(), 2);
-        QCOMPARE(m_boxes->boxes[1].title, QStringLiteral("入力文字エラー"));
-        QCOMPARE(m_boxes->boxes[1].text, QStringLiteral("「\"」は保存できない文字です。別の文字に置き換えてください。"));
-        QVERIFY(m_window->state().currentStatus.isEmpty());
+        QCOMPARE(m_session->boxes.boxes.size(), 2);
+        QCOMPARE(m_session->boxes.boxes[1].title, QStringLiteral("入力文字エラー"));
+        QCOMPARE(m_session->boxes.boxes[1].text, QStringLiteral("「\"」は保存できない文字です。別の文字に置き換えてください。"));
+        QVERIFY(m_session->window->state().currentStatus.isEmpty());
     }
 
     void timeButtonTakesTheClock()
     {
         start();
         click(QStringLiteral("cmdJikan"));
-        QCOMPARE(m_window->state().currentStatus, QStringLiteral("17:42:10"));
+        QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("17:42:10"));
         QVERIFY(child<QPushButton>(QStringLiteral("cmdUp6"))->isEnabled());
     }
 
@@ -344,11 +337,11 @@ private Q_SLOTS:
     {
         // Startup settings are read without writing: the help flag file is untouched.
         start();
-        QCOMPARE(m_diary->bytes(QStringLiteral("設定.txt")), QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("設定.txt")), QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
         auto *help = child<QCheckBox>(QStringLiteral("chkHelp"));
         help->click();
-        QCOMPARE(m_boxes->titles(), QStringList{QStringLiteral("ヘルプツアーＯＮ")});
-        QVERIFY(m_diary->bytes(QStringLiteral("設定.txt")).endsWith(",1\r\n"));
+        QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("ヘルプツアーＯＮ")});
+        QVERIFY(m_session->diary.bytes(QStringLiteral("設定.txt")).endsWith(",1\r\n"));
     }
 
     void movingAverageWidth()
@@ -360,10 +353,10 @@ private Q_SLOTS:
         combo->setEditText(QStringLiteral("0"));
         QTest::keyClick(combo, Qt::Key_Return);
         QVERIFY(combo->currentText().isEmpty());
-        QCOMPARE(m_diary->bytes(QStringLiteral("移動平均.TXT")), QByteArray("10\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("移動平均.TXT")), QByteArray("10\r\n"));
         combo->setEditText(QStringLiteral("45"));
         QTest::keyClick(combo, Qt::Key_Return);
-        QCOMPARE(m_diary->bytes(QStringLiteral("移動平均.TXT")), QByteArray("45\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("移動平均.TXT")), QByteArray("45\r\n"));
     }
 
     void storedIncrementsSelectOptionsByText_data()
@@ -380,14 +373,13 @@ private Q_SLOTS:
         QFETCH(QString, weightIncrement);
         QFETCH(QString, checkedOption);
         QFETCH(QString, freeText);
-        m_diary = new DiaryFixture;
-        m_diary->write({TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 69.0f)},
-                       PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
-        QVERIFY(WriteIncrements(m_diary->dir(), weightIncrement, QStringLiteral("0.2")).ok);
-        const QByteArray before = m_diary->bytes(QStringLiteral("体重計刻み.txt"));
-        m_boxes = new BoxWatcher;
-        m_window = StartProgram(m_diary->dir());
-        QVERIFY(m_window);
+        m_session = std::make_unique<WindowSession>();
+        m_session->diary.write({TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 69.0f)},
+                               PersonalData{QStringLiteral("花子"), 160.0f, 60.0f});
+        QVERIFY(WriteIncrements(m_session->diary.dir(), weightIncrement, QStringLiteral("0.2")).ok);
+        const QByteArray before = m_session->diary.bytes(QStringLiteral("体重計刻み.txt"));
+        m_session->start();
+        QVERIFY(m_session->window);
         for (int i = 1; i <= 3; ++i) {
             const QString name = QStringLiteral("optKizami(%1)").arg(i);
             QCOMPARE(child<QRadioButton>(name)->isChecked(), name == checkedOption);
@@ -395,8 +387,8 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(QStringLiteral("txtKizami"))->text(), freeText);
         QVERIFY(child<QRadioButton>(QStringLiteral("optKizami1(2)"))->isChecked());
         // Startup shows the settings without writing them.
-        QCOMPARE(m_diary->bytes(QStringLiteral("体重計刻み.txt")), before);
-        QVERIFY(m_boxes->boxes.isEmpty());
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("体重計刻み.txt")), before);
+        QVERIFY(m_session->boxes.boxes.isEmpty());
     }
 
     void autoTimeBoxWritesItsFile()
@@ -405,7 +397,7 @@ private Q_SLOTS:
         auto *check = child<QCheckBox>(QStringLiteral("chkJikan"));
         QVERIFY(!check->isChecked());
         check->click();
-        QCOMPARE(m_diary->bytes(QStringLiteral("自動時間.TXT")), QByteArray(" 1\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("自動時間.TXT")), QByteArray(" 1\r\n"));
     }
 };
 

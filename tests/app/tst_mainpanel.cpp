@@ -3,9 +3,8 @@
 #include "app/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "boxwatcher.h"
 #include "controls.h"
-#include "diaryfixture.h"
+#include "windowsession.h"
 #include "ui/chartview.h"
 
 #include <QCalendarWidget>
@@ -23,16 +22,14 @@ class TestMainPanel : public QObject
 {
     Q_OBJECT
 
-    DiaryFixture *m_diary = nullptr;
-    std::unique_ptr<MainWindow> m_window;
-    BoxWatcher *m_boxes = nullptr;
+    std::unique_ptr<WindowSession> m_session;
 
     template<typename T>
     T *child(const QString &name)
     {
-        return Control<T>(m_window.get(), name);
+        return Control<T>(m_session->window.get(), name);
     }
-    bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_window.get()); }
+    bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_session->window.get()); }
     void clickLabel(const QString &name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }
     static QValueAxis *axis(ChartView *chart, Qt::Alignment side)
     {
@@ -44,30 +41,25 @@ class TestMainPanel : public QObject
     }
     void start(float height, const QList<MeasurementRecord> &records)
     {
-        m_diary = new DiaryFixture;
-        m_diary->write(records, PersonalData{QStringLiteral("花子"), height, 60.0f});
-        m_boxes = new BoxWatcher;
-        m_window = StartProgram(m_diary->dir());
-        QVERIFY(m_window);
+        m_session = std::make_unique<WindowSession>();
+        m_session->diary.write(records, PersonalData{QStringLiteral("花子"), height, 60.0f});
+        m_session->start();
+        QVERIFY(m_session->window);
     }
     void startWithDay()
     {
         start(168.5f, {TestRecord(QStringLiteral("2026/12/06"), QStringLiteral("朝"), 65.0f),
                        TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f,
-                                            1350, 8, 45.0f, 95, 2.8f),
+                                  1350, 8, 45.0f, 95, 2.8f),
                        TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f,
-                                            1372, 9, 45.5f, 96, 3.0f)});
+                                  1372, 9, 45.5f, 96, 3.0f)});
     }
 
 private Q_SLOTS:
     void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(7, 0))); }
     void cleanup()
     {
-        m_window.reset();
-        delete m_boxes;
-        delete m_diary;
-        m_boxes = nullptr;
-        m_diary = nullptr;
+        m_session.reset();
     }
 
     void dayChartsAreFilledAndScaled()
@@ -189,14 +181,14 @@ private Q_SLOTS:
         auto *day = child<ChartView>(QStringLiteral("mcrMain"));
         QCOMPARE(day->markerStyle(1), MarkerStyle::None);
         QTest::mouseDClick(day->viewport(), Qt::LeftButton);
-        QCOMPARE(m_diary->bytes(QStringLiteral("マーカー.TXT")), QByteArray("1\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("マーカー.TXT")), QByteArray("1\r\n"));
         QCOMPARE(day->markerStyle(1), MarkerStyle::Circle);
         QCOMPARE(child<ChartView>(QStringLiteral("mcrMain4"))->markerStyle(1), MarkerStyle::Circle);
         QTest::mouseDClick(day->viewport(), Qt::LeftButton);
         QCOMPARE(day->markerStyle(2), MarkerStyle::Ball);
         QTest::mouseDClick(day->viewport(), Qt::LeftButton);
         QCOMPARE(day->markerStyle(1), MarkerStyle::None);
-        QCOMPARE(m_diary->bytes(QStringLiteral("マーカー.TXT")), QByteArray("0\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("マーカー.TXT")), QByteArray("0\r\n"));
     }
 
     void bmiClassAndMeter()
