@@ -12,8 +12,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr float GaugeLow = 17.0f;
 constexpr float GaugeHigh = 32.0f;
-constexpr double MainPanelTwipsPerPoint = 160;
-constexpr double MeterTwipsPerPoint = 500;
 
 // The square of the height in metres, in single precision like every BMI value.
 float HeightSquared(float heightCm)

@@ -22,6 +22,10 @@ float StandardWeightOf(float heightCm); // (height m)^2 x 22
 
 // The gauge: the BMI limited to 17 .. 32.
 float GaugeBmi(float bmi);
+// Twips per BMI point of the two colour bars (main panel, meter).
+inline constexpr double MainPanelTwipsPerPoint = 160;
+inline constexpr double MeterTwipsPerPoint = 500;
+
 // Pointer offsets, in twips, from the left edge of the middle part of the bar:
 // -((24 - gauge) x twipsPerPoint + 240). Main panel 160 per point, meter 500.
 double PointerOffsetTwips(float gaugeBmi, double twipsPerPoint);

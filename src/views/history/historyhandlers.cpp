@@ -151,7 +151,8 @@ QWidget *MainWindow::buildDayArea()
     lblMHyouka->setMinimumWidth(150);
     lblMHyouka->setFrameShape(QFrame::StyledPanel);
     bmiBox->addWidget(lblMHyouka);
-    bmiBox->addWidget(ColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"), 160));
+    bmiBox->addWidget(ColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
+                                MainPanelTwipsPerPoint));
     top->addLayout(bmiBox);
     top->addStretch();
     layout->addLayout(top);
@@ -285,14 +286,15 @@ QWidget *MainWindow::buildBmiMeter()
     HScroll1->setPageStep(10);
     HScroll1->setValue(170);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-    auto *bar = ColourBar(QStringLiteral("Shape2"), Shape2, Image2, QStringLiteral("Image2"), 500);
+    auto *bar = ColourBar(QStringLiteral("Shape2"), Shape2, Image2, QStringLiteral("Image2"),
+                          MeterTwipsPerPoint);
     HScroll1->setFixedWidth(bar->width());
     auto *scale = new QWidget;
     scale->setFixedSize(bar->width(), 16);
     for (int bmi = 17; bmi <= 32; ++bmi) {
         auto *tick = new QLabel(QString::number(bmi), scale);
         tick->setStyleSheet(QStringLiteral("font-size: 9px; color: #404040;"));
-        const int x = TwipsToPixels(240 + (bmi - 17) * 500.0);
+        const int x = TwipsToPixels(240 + (bmi - 17) * MeterTwipsPerPoint);
         tick->setGeometry(x - 10, 0, 20, 16);
         tick->setAlignment(Qt::AlignCenter);
     }
@@ -532,22 +534,20 @@ void MainWindow::ClassifyBmi()
 {
     if (m_state.recordCount == 0)
         return;
-    const float bmi = BmiOf(m_state.referenceMeasurement.weight, m_state.personal.heightCm);
-    const float gauge = GaugeBmi(bmi);
-    placePointer(Image1, Shape1[2], PointerOffsetTwips(gauge, 160));
-    placePointer(Image2, Shape2[2], PointerOffsetTwips(gauge, 500));
+    const BmiClassification c =
+        zz::ClassifyBmi(m_state.referenceMeasurement.weight, m_state.personal.heightCm);
+    placePointer(Image1, Shape1[2], c.mainPointerOffsetTwips);
+    placePointer(Image2, Shape2[2], c.meterPointerOffsetTwips);
 
-    const int scroll = ScrollValueFor(gauge);
     m_state.meterSetByRefresh = true;
-    if (HScroll1->value() != scroll)
-        HScroll1->setValue(scroll); // runs UpdateBmiMeter, which clears the flag
+    if (HScroll1->value() != c.scrollValue)
+        HScroll1->setValue(c.scrollValue); // runs UpdateBmiMeter, which clears the flag
     else
         m_state.meterSetByRefresh = false; // no move: the next user move is a simulation
 
-    const BmiClass bmiClass = ClassifyBmiValue(bmi);
-    lblMHyouka->setStyleSheet(StyleFor(bmiClass.background));
-    lblMHyouka->setText(bmiClass.text);
-    Label9_25->setText(FormatOneDecimal(bmi));
+    lblMHyouka->setStyleSheet(StyleFor(c.bmiClass.background));
+    lblMHyouka->setText(c.bmiClass.text);
+    Label9_25->setText(c.bmiText);
 }
 
 void MainWindow::HScroll1_Change()
