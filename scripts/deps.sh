@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the program need.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
+          qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
           fonts-noto-cjk fonts-dejavu-core xvfb xauth x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do

@@ -284,8 +284,6 @@ QString shortestText(double value, int significantDigits)
     return text.toString();
 }
 
-constexpr int FloatDigits = 7;
-constexpr int DoubleDigits = 15;
 
 } // namespace
 
@@ -350,71 +348,15 @@ QString NumberText(int value)
     return QString::number(value);
 }
 
-QString FormatFixed(double value, int decimals, int significantDigits)
+QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits,
+                    int pointShift)
 {
     if (!std::isfinite(value))
         return shortestText(value, significantDigits);
-    return fixedText(toDecimal(value, significantDigits), decimals);
-}
-
-QString FormatKg(float value)
-{
-    return FormatFixed(value, 1, FloatDigits) + QStringLiteral("Kg");
-}
-
-QString FormatKg3(double value)
-{
-    return FormatFixed(value, 3, DoubleDigits) + QStringLiteral("Kg");
-}
-
-QString FormatOneDecimal(float value)
-{
-    return FormatFixed(value, 1, FloatDigits);
-}
-
-QString FormatOneDecimal(double value)
-{
-    return FormatFixed(value, 1, DoubleDigits);
-}
-
-QString FormatPercentSign(float value)
-{
-    return FormatFixed(value, 1, FloatDigits) + u'%';
-}
-
-QString FormatPercentOf(float fraction)
-{
-    if (!std::isfinite(fraction))
-        return NumberText(fraction);
-    // The fraction's own decimal text, moved two places: 0.1235 -> 12.35 -> 12.4.
-    Decimal d = toDecimal(fraction, FloatDigits);
+    Decimal d = toDecimal(value, significantDigits);
     if (!d.isZero())
-        d.pointPosition += 2;
-    return fixedText(d, 1) + u'%';
-}
-
-QString FormatTwoDigitOneDecimal(float value)
-{
-    if (!std::isfinite(value))
-        return NumberText(value);
-    return fixedText(toDecimal(value, FloatDigits), 1, 2);
-}
-
-QString FormatGrams(double value)
-{
-    return FormatFixed(value, 0, DoubleDigits) + u'g';
-}
-
-QString FormatShortDate(QStringView storedDate)
-{
-    return storedDate.mid(2).toString();
-}
-
-QString FormatYearMonth(int year, int month)
-{
-    return QStringLiteral("%1年%2月")
-        .arg(year, 4, 10, QLatin1Char('0'))
-        .arg(month, 2, 10, QLatin1Char('0'));
+        d.pointPosition += pointShift;
+    return fixedText(d, decimals, minIntegerDigits);
 }
 
 } // namespace zz

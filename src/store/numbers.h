@@ -36,24 +36,16 @@ QString NumberText(int value);
 // NumberText(float) appended to a line being built, without a QString between.
 void AppendNumberText(QByteArray &out, float value);
 
-// Display formats. Values are rounded half away from zero as the user reads
-// the number (the float's 7-digit or the double's 15-digit decimal form), and a
-// value that rounds to zero never shows a minus sign.
-QString FormatKg(float value);          // "0.0Kg"   65.4 -> "65.4Kg"
-QString FormatKg3(double value);        // "0.000Kg"
-QString FormatOneDecimal(float value);  // "0.0"
-QString FormatOneDecimal(double value); // "0.0"
-QString FormatPercentSign(float value); // "0.0" then "%": 22.5 -> "22.5%"
-QString FormatPercentOf(float fraction);// "0.0%": the fraction times 100, 0.123 -> "12.3%"
-QString FormatTwoDigitOneDecimal(float value); // "00.0": 5.25 -> "05.3"
-QString FormatGrams(double value);      // "0g": a whole number of grams, then "g"
+// Fixed notation with `decimals` places, rounded half away from zero on the
+// value's decimal text of `significantDigits` digits (the number as the user
+// reads it), at least `minIntegerDigits` digits before the point, the point
+// moved `pointShift` places to the right first (2: a fraction as percent);
+// never "-0...". The display formats are built on it.
+QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits = 1,
+                    int pointShift = 0);
 
-// Rounds value to `decimals` places half away from zero, taking the value as
-// its decimal text of `significantDigits` digits; never returns "-0...".
-QString FormatFixed(double value, int decimals, int significantDigits);
-
-// Dates. Stored dates are "yyyy/mm/dd".
-QString FormatShortDate(QStringView storedDate);  // "yy/mm/dd" from "yyyy/mm/dd"
-QString FormatYearMonth(int year, int month);     // "yyyy年mm月"
+// Significant digits of the two number types' texts.
+inline constexpr int FloatDigits = 7;
+inline constexpr int DoubleDigits = 15;
 
 } // namespace zz

@@ -163,6 +163,15 @@ private Q_SLOTS:
                 QCOMPARE(child<QWidget>(window.get(), panels[p])->isVisible(), p == i);
         }
         QVERIFY(boxes.boxes.isEmpty());
+
+        // Each panel is a class of its own that owns its controls.
+        QSet<QString> classes;
+        for (const QString &name : panels) {
+            const QMetaObject *meta = child<QWidget>(window.get(), name)->metaObject();
+            QCOMPARE(meta->superClass()->className(), "zz::Panel");
+            classes.insert(QString::fromLatin1(meta->className()));
+        }
+        QCOMPARE(classes.size(), panels.size());
     }
 
     void exitClosesTheHelpWindow()

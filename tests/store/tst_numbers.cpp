@@ -1,4 +1,5 @@
 #include "store/numbers.h"
+#include "views/displayformats.h"
 #include "views/tablerow.h"
 
 #include <QTest>

@@ -1,6 +1,7 @@
 #include "views/history/bmi.h"
 
 #include "store/numbers.h"
+#include "views/displayformats.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #include "views/history/daylist.h"
 
 #include "store/numbers.h"
+#include "views/displayformats.h"
 #include "views/history/bmi.h"
 
 #include <QDate>

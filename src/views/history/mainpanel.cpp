@@ -1,40 +1,25 @@
-// The main panel's day list, day charts and BMI: members of the main window.
+#include "views/history/mainpanel.h"
 
-#include "app/dialogs.h"
-#include "app/eventhooks.h"
-#include "app/mainwindow.h"
+#include "entry/entryarea.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
-#include "store/numbers.h"
 #include "store/smallfiles.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "views/history/bmi.h"
+#include "views/history/bmibar.h"
 #include "views/history/daycharts.h"
 
-#include <QCalendarWidget>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
+#include <QXYSeries>
 
 namespace zz {
 
 namespace {
-
-QString StyleFor(const Rgb &rgb, const QString &extra = {})
-{
-    return QStringLiteral("background-color: rgb(%1, %2, %3); %4")
-        .arg(rgb.r)
-        .arg(rgb.g)
-        .arg(rgb.b)
-        .arg(extra);
-}
 
 QLabel *Named(QLabel *label, const QString &name)
 {
@@ -50,33 +35,6 @@ QLabel *FacePicture(const QString &name, const QString &resource)
     label->setAlignment(Qt::AlignCenter);
     label->setVisible(false);
     return label;
-}
-
-// The BMI classes' colour bar from 17 to 32 with the borders 20, 24, 26.4 and 30,
-// `twipsPerPoint` twips per BMI point, starting 240 twips from the left so the
-// pointer (480 twips wide, its tip in the middle) fits at 17.
-QWidget *ColourBar(const QString &shapeName, QList<QLabel *> &parts, QLabel *&pointer,
-                   const QString &pointerName, double twipsPerPoint)
-{
-    static const float borders[] = {17.0f, 20.0f, 24.0f, 26.4f, 30.0f, 32.0f};
-    static const Rgb colours[] = {Colors::PaleCyan, Colors::PaleGreen, Colors::PaleYellow,
-                                  Colors::PaleMagenta, Colors::PaleRed};
-    auto *bar = new QWidget;
-    const int pointerWidth = TwipsToPixels(480);
-    const int pointerHeight = 14;
-    const int barHeight = 14;
-    auto x = [&](float bmi) { return TwipsToPixels(240 + (bmi - 17.0) * twipsPerPoint); };
-    for (int i = 0; i < 5; ++i) {
-        auto *part = Named(new QLabel(bar), QStringLiteral("%1(%2)").arg(shapeName).arg(i));
-        part->setGeometry(x(borders[i]), pointerHeight, x(borders[i + 1]) - x(borders[i]), barHeight);
-        part->setStyleSheet(StyleFor(colours[i], QStringLiteral("border: 1px solid #808080;")));
-        parts.append(part);
-    }
-    pointer = Named(new QLabel(bar), pointerName);
-    pointer->setPixmap(QIcon(QStringLiteral(":/pointer.svg")).pixmap(pointerWidth, pointerHeight));
-    pointer->setGeometry(x(24.0f) - pointerWidth / 2, 0, pointerWidth, pointerHeight);
-    bar->setFixedSize(x(32.0f) + pointerWidth / 2 + 2, pointerHeight + barHeight + 2);
-    return bar;
 }
 
 QLabel *Caption(const QString &text)
@@ -97,18 +55,18 @@ QLabel *ValueLabel(const QString &name, int minWidth)
 
 } // namespace
 
-QWidget *MainWindow::buildMainPanel()
+MainPanel::MainPanel(PanelHost &host, QWidget *parent)
+    : Panel(QStringLiteral("fraMain"), host, parent)
 {
-    auto *panel = new QFrame;
-    panel->setObjectName(QStringLiteral("fraMain"));
-    auto *layout = new QHBoxLayout(panel);
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(buildEntryArea());
+    m_entry = new EntryArea(host);
+    connect(m_entry, &EntryArea::headingClicked, this, &MainPanel::headingLabelClick);
+    layout->addWidget(m_entry);
     layout->addWidget(buildDayArea(), 1);
-    return panel;
 }
 
-QWidget *MainWindow::buildDayArea()
+QWidget *MainPanel::buildDayArea()
 {
     auto *area = new QWidget;
     auto *layout = new QVBoxLayout(area);
@@ -151,7 +109,7 @@ QWidget *MainWindow::buildDayArea()
     lblMHyouka->setMinimumWidth(150);
     lblMHyouka->setFrameShape(QFrame::StyledPanel);
     bmiBox->addWidget(lblMHyouka);
-    bmiBox->addWidget(ColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
+    bmiBox->addWidget(BmiColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
                                 MainPanelTwipsPerPoint));
     top->addLayout(bmiBox);
     top->addStretch();
@@ -227,112 +185,7 @@ QWidget *MainWindow::buildDayArea()
     return area;
 }
 
-QWidget *MainWindow::buildBmiMeter()
-{
-    auto *frame = new QGroupBox(QStringLiteral("　ＢＭＩメーター (Body Mass Index)　と　肥満度　"));
-    frame->setObjectName(QStringLiteral("fraBmiMeter"));
-    auto *layout = new QGridLayout(frame);
-    layout->setHorizontalSpacing(6);
-
-    auto value = [](const QString &name) {
-        auto *label = Named(new QLabel, name);
-        label->setMinimumWidth(56);
-        label->setAlignment(Qt::AlignCenter);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setStyleSheet(QStringLiteral("background: white;"));
-        return label;
-    };
-    Label9_25 = value(QStringLiteral("Label9(25)"));
-    Label9_28 = value(QStringLiteral("Label9(28)"));
-    Label9_30 = value(QStringLiteral("Label9(30)"));
-    lblTai = value(QStringLiteral("lblTai"));
-    lblHiman = value(QStringLiteral("lblHiman"));
-    lblHyojun = {value(QStringLiteral("lblHyojun(0)")), value(QStringLiteral("lblHyojun(1)"))};
-    lblHyouka = Named(new QLabel, QStringLiteral("lblHyouka"));
-    lblHyouka->setAlignment(Qt::AlignCenter);
-    lblHyouka->setMinimumWidth(160);
-    lblHyouka->setFrameShape(QFrame::StyledPanel);
-
-    // BMI = weight / height squared
-    auto *bmiFormula = new QHBoxLayout;
-    bmiFormula->addWidget(new QLabel(QStringLiteral("BMI(体格指数)")));
-    bmiFormula->addWidget(Label9_25);
-    bmiFormula->addWidget(new QLabel(QStringLiteral("＝")));
-    auto *fraction = new QVBoxLayout;
-    auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("体重（Ｋｇ）")));
-    top->addWidget(Label9_28);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("身長（ｍ）")));
-    bottom->addWidget(Label9_30);
-    bottom->addWidget(new QLabel(QStringLiteral("²")));
-    fraction->addLayout(top);
-    auto *line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    fraction->addWidget(line);
-    fraction->addLayout(bottom);
-    bmiFormula->addLayout(fraction);
-    bmiFormula->addSpacing(16);
-    bmiFormula->addWidget(new QLabel(QStringLiteral("肥満指数判定")));
-    bmiFormula->addWidget(lblHyouka);
-    bmiFormula->addStretch();
-    layout->addLayout(bmiFormula, 0, 0);
-
-    // The simulator: scroll bar over the colour bar, with a 17..32 scale.
-    HScroll1 = new QScrollBar(Qt::Horizontal);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1->setRange(170, 320);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(10);
-    HScroll1->setValue(170);
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-    auto *bar = ColourBar(QStringLiteral("Shape2"), Shape2, Image2, QStringLiteral("Image2"),
-                          MeterTwipsPerPoint);
-    HScroll1->setFixedWidth(bar->width());
-    auto *scale = new QWidget;
-    scale->setFixedSize(bar->width(), 16);
-    for (int bmi = 17; bmi <= 32; ++bmi) {
-        auto *tick = new QLabel(QString::number(bmi), scale);
-        tick->setStyleSheet(QStringLiteral("font-size: 9px; color: #404040;"));
-        const int x = TwipsToPixels(240 + (bmi - 17) * MeterTwipsPerPoint);
-        tick->setGeometry(x - 10, 0, 20, 16);
-        tick->setAlignment(Qt::AlignCenter);
-    }
-    auto *meter = new QVBoxLayout;
-    meter->setSpacing(2);
-    meter->addWidget(bar);
-    meter->addWidget(scale);
-    meter->addWidget(HScroll1);
-    layout->addLayout(meter, 1, 0);
-
-    // Obesity degree = (weight - standard weight) / standard weight x 100
-    auto *obesity = new QHBoxLayout;
-    obesity->addWidget(new QLabel(QStringLiteral("肥満度（％）")));
-    obesity->addWidget(lblHiman);
-    obesity->addWidget(new QLabel(QStringLiteral("＝")));
-    auto *obFraction = new QVBoxLayout;
-    auto *obTop = new QHBoxLayout;
-    obTop->addWidget(new QLabel(QStringLiteral("体重（Ｋｇ）           －標準体重（Ｋｇ）")));
-    obTop->addWidget(lblTai);
-    obTop->addWidget(lblHyojun[0]);
-    auto *obBottom = new QHBoxLayout;
-    obBottom->addWidget(new QLabel(QStringLiteral("標準体重（Ｋｇ）")));
-    obBottom->addWidget(lblHyojun[1]);
-    obFraction->addLayout(obTop);
-    auto *line2 = new QFrame;
-    line2->setFrameShape(QFrame::HLine);
-    obFraction->addWidget(line2);
-    obFraction->addLayout(obBottom);
-    obesity->addLayout(obFraction);
-    obesity->addWidget(new QLabel(QStringLiteral("×１００")));
-    obesity->addSpacing(16);
-    obesity->addWidget(new QLabel(QStringLiteral("適正　２２")));
-    obesity->addStretch();
-    layout->addLayout(obesity, 2, 0);
-    return frame;
-}
-
-void MainWindow::SetupDayListColumns()
+void MainPanel::SetupDayListColumns()
 {
     const auto setup = [](GridView *grid, const QStringList &headers, const QList<int> &widths,
                           bool centredMarks) {
@@ -356,25 +209,25 @@ void MainWindow::SetupDayListColumns()
     setup(msgDayList2, CompositionListHeaders(), CompositionListWidths(), false);
 }
 
-void MainWindow::RefreshDayList()
+void MainPanel::RefreshDayList()
 {
     SetupDayListColumns();
     mcrMain->setRowCount(1);
     mcrMain2->setRowCount(1);
 
     QList<MeasurementRecord> records;
-    const StoreStatus status = ReadMeasurements(m_dir, records);
+    const StoreStatus status = ReadMeasurements(dir(), records);
     if (!status || records.isEmpty()) {
-        reportReadFailure(status ? StoreStatus::failure(FileNames::Measurements,
+        host().ReportReadFailure(status ? StoreStatus::failure(FileNames::Measurements,
                                                         QStringLiteral("測定データが1件もありません"))
                                  : status);
         return;
     }
-    const QString selected = mtvmain->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
-    applyDayList(ComputeDayList(records, selected, m_state.personal.heightCm));
+    const QString selected = m_entry->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
+    applyDayList(ComputeDayList(records, selected, state().personal.heightCm));
 }
 
-void MainWindow::applyDayList(const DayListResult &result)
+void MainPanel::applyDayList(const DayListResult &result)
 {
     msgDayList->gridModel()->setRows(result.weightRows);
     msgDayList2->gridModel()->setRows(result.compositionRows);
@@ -399,12 +252,13 @@ void MainWindow::applyDayList(const DayListResult &result)
     mcrMain->setAxisScale(ChartAxis::Left, scales.left.min, scales.left.max, scales.left.divisions);
     mcrMain->setAxisScale(ChartAxis::Right, scales.right.min, scales.right.max, scales.right.divisions);
 
-    m_state.referenceMeasurement = result.referenceMeasurement;
-    m_state.lastRecord = result.lastRecord;
-    m_state.lastRecordDate = result.lastRecordDate;
-    m_state.recordCount = result.recordCount;
-    m_state.startDate = result.startDate;
-    m_state.standardWeight = result.standardWeight;
+    WindowState &shared = host().mutableState();
+    shared.referenceMeasurement = result.referenceMeasurement;
+    shared.lastRecord = result.lastRecord;
+    shared.lastRecordDate = result.lastRecordDate;
+    shared.recordCount = result.recordCount;
+    shared.startDate = result.startDate;
+    shared.standardWeight = result.standardWeight;
 
     ClassifyBmi();
 
@@ -424,12 +278,11 @@ void MainWindow::applyDayList(const DayListResult &result)
 
     buildCompositionCharts(result.compositionRows);
 
-    m_state.currentStatus.clear();
-    for (QLineEdit *box : std::as_const(m_boxes))
-        box->clear();
+    shared.currentStatus.clear();
+    m_entry->ClearBoxes();
 }
 
-void MainWindow::buildCompositionCharts(const QList<TableRow> &rows)
+void MainPanel::buildCompositionCharts(const QList<TableRow> &rows)
 {
     const auto fill = [](ChartView *chart, const CompositionChart &data, bool twoSeries) {
         chart->setRowCount(data.rowCount);
@@ -443,13 +296,7 @@ void MainWindow::buildCompositionCharts(const QList<TableRow> &rows)
     fill(mcrMain4, BuildBoneChart(rows), false);
 }
 
-void MainWindow::mtvmain_DateClick()
-{
-    RefreshDayList();
-    lstAct->setFocus();
-}
-
-void MainWindow::headingLabelClick(const QString &label)
+void MainPanel::headingLabelClick(const QString &label)
 {
     // Each label sets only what its row names; the stacking order of the charts
     // does the rest.
@@ -481,7 +328,7 @@ void MainWindow::headingLabelClick(const QString &label)
     }
 }
 
-void MainWindow::optTai_Click()
+void MainPanel::optTai_Click()
 {
     mcrMain->setSeriesHidden(1, false);
     mcrMain->setAxisHidden(ChartAxis::Left, false);
@@ -489,7 +336,7 @@ void MainWindow::optTai_Click()
     mcrMain->setAxisHidden(ChartAxis::Right, true);
 }
 
-void MainWindow::optShi_Click()
+void MainPanel::optShi_Click()
 {
     mcrMain->setSeriesHidden(1, true);
     mcrMain->setAxisHidden(ChartAxis::Left, true);
@@ -497,7 +344,7 @@ void MainWindow::optShi_Click()
     mcrMain->setAxisHidden(ChartAxis::Right, false);
 }
 
-void MainWindow::optKon_Click()
+void MainPanel::optKon_Click()
 {
     mcrMain->setSeriesHidden(1, false);
     mcrMain->setAxisHidden(ChartAxis::Left, false);
@@ -505,10 +352,10 @@ void MainWindow::optKon_Click()
     mcrMain->setAxisHidden(ChartAxis::Right, false);
 }
 
-void MainWindow::ApplyMarkerStyle()
+void MainPanel::ApplyMarkerStyle()
 {
-    const MarkerStyle style = m_state.markerMode == 1   ? MarkerStyle::Circle
-                              : m_state.markerMode == 2 ? MarkerStyle::Ball
+    const MarkerStyle style = state().markerMode == 1   ? MarkerStyle::Circle
+                              : state().markerMode == 2 ? MarkerStyle::Ball
                                                         : MarkerStyle::None;
     for (ChartView *chart : {mcrMain, mcrMain2, mcrMain3})
         for (int series : {1, 2})
@@ -516,63 +363,54 @@ void MainWindow::ApplyMarkerStyle()
     mcrMain4->setMarkerStyle(1, style);
 }
 
-void MainWindow::mcrMain_DblClick()
+void MainPanel::mcrMain_DblClick()
 {
-    m_state.markerMode = NextMarkerMode(m_state.markerMode);
+    WindowState &shared = host().mutableState();
+    shared.markerMode = NextMarkerMode(shared.markerMode);
     ApplyMarkerStyle();
-    const StoreStatus status = WriteMarkerSetting(m_dir, m_state.markerMode);
+    const StoreStatus status = WriteMarkerSetting(dir(), shared.markerMode);
     if (!status)
-        reportStoreFailure(status);
+        host().ReportStoreFailure(status);
 }
 
-void MainWindow::placePointer(QWidget *pointer, QWidget *middlePart, double offsetTwips)
+void MainPanel::ClassifyBmi()
 {
-    pointer->move(middlePart->x() + TwipsToPixels(offsetTwips), pointer->y());
-}
-
-void MainWindow::ClassifyBmi()
-{
-    if (m_state.recordCount == 0)
+    if (state().recordCount == 0)
         return;
     const BmiClassification c =
-        zz::ClassifyBmi(m_state.referenceMeasurement.weight, m_state.personal.heightCm);
-    placePointer(Image1, Shape1[2], c.mainPointerOffsetTwips);
-    placePointer(Image2, Shape2[2], c.meterPointerOffsetTwips);
-
-    m_state.meterSetByRefresh = true;
-    if (HScroll1->value() != c.scrollValue)
-        HScroll1->setValue(c.scrollValue); // runs UpdateBmiMeter, which clears the flag
-    else
-        m_state.meterSetByRefresh = false; // no move: the next user move is a simulation
-
-    lblMHyouka->setStyleSheet(StyleFor(c.bmiClass.background));
+        zz::ClassifyBmi(state().referenceMeasurement.weight, state().personal.heightCm);
+    PlaceBmiPointer(Image1, Shape1[2], c.mainPointerOffsetTwips);
+    lblMHyouka->setStyleSheet(BackgroundStyle(c.bmiClass.background));
     lblMHyouka->setText(c.bmiClass.text);
-    Label9_25->setText(c.bmiText);
+    emit bmiClassified(c);
 }
 
-void MainWindow::HScroll1_Change()
+void MainPanel::ClearChartCaptions()
 {
-    UpdateBmiMeter();
+    lblG1->clear();
+    lblG2->clear();
 }
 
-void MainWindow::UpdateBmiMeter()
+void MainPanel::HidePointLabels()
 {
-    if (m_state.recordCount == 0)
-        return;
-    const bool simulated = !m_state.meterSetByRefresh;
-    const BmiMeterView view = ComputeBmiMeter(HScroll1->value(), m_state.personal.heightCm, simulated,
-                                              Label9_28->text());
-    if (simulated)
-        Label9_28->setText(view.weightText);
-    placePointer(Image2, Shape2[2], view.pointerOffsetTwips);
-    m_state.meterSetByRefresh = false;
-    lblHyouka->setStyleSheet(StyleFor(view.bmiClass.background));
-    lblHyouka->setText(view.bmiClass.text);
-    Label9_25->setText(view.bmiText);
-    lblHyojun[0]->setText(view.standardWeightText);
-    lblHyojun[1]->setText(view.standardWeightText);
-    lblTai->setText(Label9_28->text());
-    lblHiman->setText(view.obesityText);
+    for (ChartView *chart : {mcrMain, mcrMain2, mcrMain3, mcrMain4}) {
+        const auto series = chart->chart()->series();
+        for (QAbstractSeries *s : series) {
+            if (auto *xy = qobject_cast<QXYSeries *>(s))
+                xy->setPointLabelsVisible(false);
+        }
+    }
+}
+
+void MainPanel::SelectMixedChart()
+{
+    optKon->setChecked(true);
+    optKon_Click();
+}
+
+void MainPanel::RedrawMainChart()
+{
+    mcrMain->update();
 }
 
 } // namespace zz

@@ -1,10 +1,8 @@
-// The entry area of the main panel: status choice, the seven boxes with their
-// step buttons, and saving. Members of the main window.
+#include "entry/entryarea.h"
 
 #include "app/clock.h"
 #include "app/dialogs.h"
 #include "app/eventhooks.h"
-#include "app/mainwindow.h"
 #include "entry/entrylogic.h"
 #include "store/measurementfile.h"
 #include "store/numbers.h"
@@ -42,11 +40,10 @@ constexpr BoxControls kBoxes[] = {
 constexpr double kFixedSteps[] = {0, 0, 1, 1, 0.1, 1, 0.1};
 } // namespace
 
-QWidget *MainWindow::buildEntryArea()
+EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host(host)
 {
-    auto *area = new QWidget;
-    area->setMaximumWidth(560);
-    auto *layout = new QHBoxLayout(area);
+    setMaximumWidth(560);
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
     // Status choice and the calendar.
@@ -54,7 +51,7 @@ QWidget *MainWindow::buildEntryArea()
     auto *statusHeading = new QLabel(QStringLiteral("状況選択"));
     statusHeading->setObjectName(QStringLiteral("Label1(0)"));
     statusHeading->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    OnClick(statusHeading, [this] { headingLabelClick(QStringLiteral("Label1")); });
+    OnClick(statusHeading, [this] { emit headingClicked(QStringLiteral("Label1")); });
     left->addWidget(statusHeading);
     lstAct = new QListWidget;
     lstAct->setObjectName(QStringLiteral("lstAct"));
@@ -95,7 +92,7 @@ QWidget *MainWindow::buildEntryArea()
         heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); text-decoration: underline;"));
         const QString labelName = QString::fromUtf16(controls.label);
         OnClick(heading, [this, labelName] {
-            headingLabelClick(labelName.startsWith(u"Label1") ? QStringLiteral("Label1") : labelName);
+            emit headingClicked(labelName.startsWith(u"Label1") ? QStringLiteral("Label1") : labelName);
         });
         auto *down = new QPushButton(QStringLiteral("↓"));
         down->setObjectName(QStringLiteral("cmdDn") + QString::fromUtf16(controls.suffix));
@@ -148,10 +145,37 @@ QWidget *MainWindow::buildEntryArea()
     for (int i = 0; i + 1 < m_boxes.size(); ++i)
         setTabOrder(m_boxes[i], m_boxes[i + 1]);
     setTabOrder(m_boxes.last(), cmdTaiHozon);
-    return area;
 }
 
-void MainWindow::entryKeyEnter(int box)
+QDate EntryArea::selectedDate() const
+{
+    return mtvmain->selectedDate();
+}
+
+void EntryArea::setSelectedDate(const QDate &date)
+{
+    mtvmain->setSelectedDate(date);
+}
+
+void EntryArea::SetStatusList(const QStringList &statuses)
+{
+    lstAct->clear();
+    lstAct->addItems(statuses);
+}
+
+void EntryArea::mtvmain_DateClick()
+{
+    m_host.RefreshDayList();
+    lstAct->setFocus();
+}
+
+void EntryArea::ClearBoxes()
+{
+    for (QLineEdit *box : std::as_const(m_boxes))
+        box->clear();
+}
+
+void EntryArea::entryKeyEnter(int box)
 {
     if (m_boxes[box]->text().isEmpty())
         return;
@@ -161,11 +185,12 @@ void MainWindow::entryKeyEnter(int box)
         cmdTaiHozon->setFocus(Qt::TabFocusReason);
 }
 
-void MainWindow::step(int box, int direction)
+void EntryArea::step(int box, int direction)
 {
+    const WindowState &state = m_host.state();
     QLineEdit *edit = m_boxes[box];
     if (box == 0 || box == 1) {
-        const QString &increment = box == 0 ? m_state.weightIncrement : m_state.fatIncrement;
+        const QString &increment = box == 0 ? state.weightIncrement : state.fatIncrement;
         const std::optional<QString> stepped = StepByIncrement(edit->text(), increment, direction);
         if (!stepped) {
             Dialogs::Exclamation(this, QStringLiteral("刻み設定エラー"),
@@ -178,9 +203,10 @@ void MainWindow::step(int box, int direction)
     edit->setText(StepFixed(edit->text(), kFixedSteps[box], direction));
 }
 
-void MainWindow::FillEntryFields()
+void EntryArea::FillEntryFields()
 {
-    const MeasurementRecord &ref = m_state.referenceMeasurement;
+    const WindowState &state = m_host.state();
+    const MeasurementRecord &ref = state.referenceMeasurement;
     const QString texts[] = {NumberText(ref.weight),          NumberText(ref.bodyFat),
                              NumberText(int(ref.basalMetabolism)), NumberText(int(ref.visceralFat)),
                              NumberText(ref.muscleMass),      NumberText(int(ref.muscleScore)),
@@ -192,7 +218,7 @@ void MainWindow::FillEntryFields()
     }
 }
 
-void MainWindow::DisableStepButtons()
+void EntryArea::DisableStepButtons()
 {
     for (int i = 0; i < 7; ++i) {
         m_downs[i]->setEnabled(false);
@@ -200,7 +226,7 @@ void MainWindow::DisableStepButtons()
     }
 }
 
-bool MainWindow::refuseUnstorableStatus(const QString &status)
+bool EntryArea::refuseUnstorableStatus(const QString &status)
 {
     const std::optional<SaveMessage> refusal = UnstorableStatusMessage(status);
     if (!refusal)
@@ -209,20 +235,22 @@ bool MainWindow::refuseUnstorableStatus(const QString &status)
     return true;
 }
 
-void MainWindow::lstAct_Click()
+void EntryArea::lstAct_Click()
 {
+    WindowState &state = m_host.mutableState();
     QListWidgetItem *item = lstAct->currentItem();
     if (!item)
         return;
     if (refuseUnstorableStatus(item->text()))
         return;
-    m_state.currentStatus = item->text();
+    state.currentStatus = item->text();
     FillEntryFields();
     m_boxes[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::cmdFree_Click()
+void EntryArea::cmdFree_Click()
 {
+    WindowState &state = m_host.mutableState();
     const QString answer = Dialogs::Input(
         this, QStringLiteral("状況フリー入力"),
         QStringLiteral("状況リストに無い内容をフリーで入力できます。\n\n"
@@ -232,32 +260,34 @@ void MainWindow::cmdFree_Click()
         return;
     if (refuseUnstorableStatus(answer))
         return;
-    m_state.currentStatus = answer;
+    state.currentStatus = answer;
     FillEntryFields();
     if (!Dialogs::AskYesNo(this, QStringLiteral("状況リスト登録の有無"),
                            QStringLiteral("状況リストに追加しますか？\n\n"), QMessageBox::Question,
                            QMessageBox::Yes))
         return;
-    const StoreStatus status = AppendStatusQuoted(m_dir, answer);
+    const StoreStatus status = AppendStatusQuoted(m_host.diaryDirectory(), answer);
     if (!status) {
-        reportStoreFailure(status);
+        m_host.ReportStoreFailure(status);
         return;
     }
-    for (QListWidget *list : {lstAct, lstAct2, lstKoumoku})
-        list->addItem(answer);
+    // The new status stands at the end of all three lists.
+    m_host.LoadStatusList();
 }
 
-void MainWindow::cmdJikan_Click()
+void EntryArea::cmdJikan_Click()
 {
-    m_state.currentStatus = Clock::FormatTimeOfDay(Clock::timeOfDay());
+    WindowState &state = m_host.mutableState();
+    state.currentStatus = Clock::FormatTimeOfDay(Clock::timeOfDay());
     FillEntryFields();
 }
 
-void MainWindow::cmdTaiHozon_Click()
+void EntryArea::cmdTaiHozon_Click()
 {
+    const WindowState &state = m_host.state();
     SaveInputs inputs;
-    inputs.sampleMode = m_state.sampleMode;
-    inputs.currentStatus = m_state.currentStatus;
+    inputs.sampleMode = state.sampleMode;
+    inputs.currentStatus = state.currentStatus;
     inputs.weightText = m_boxes[0]->text();
     inputs.fatText = m_boxes[1]->text();
     inputs.metabolismText = m_boxes[2]->text();
@@ -265,8 +295,8 @@ void MainWindow::cmdTaiHozon_Click()
     inputs.muscleText = m_boxes[4]->text();
     inputs.scoreText = m_boxes[5]->text();
     inputs.boneText = m_boxes[6]->text();
-    inputs.referenceWeight = m_state.referenceMeasurement.weight;
-    inputs.referenceFat = m_state.referenceMeasurement.bodyFat;
+    inputs.referenceWeight = state.referenceMeasurement.weight;
+    inputs.referenceFat = state.referenceMeasurement.bodyFat;
 
     for (const SaveMessage &message : SaveChecks(inputs)) {
         if (message.kind == SaveMessage::Kind::Refusal) {
@@ -281,20 +311,20 @@ void MainWindow::cmdTaiHozon_Click()
     const QString date = mtvmain->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
     MeasurementRecord record = RecordFromEntry(inputs, date);
     StoreStatus status;
-    if (SaveTakesInsertPath(m_state.lastRecordDate, date)) {
+    if (SaveTakesInsertPath(state.lastRecordDate, date)) {
         // A measurement for an earlier day never carries a clock time.
-        status = InsertMeasurementByDate(m_dir, record);
+        status = InsertMeasurementByDate(m_host.diaryDirectory(), record);
     } else {
-        if (m_state.autoTimeOn == 1)
+        if (state.autoTimeOn == 1)
             record.comment = Clock::FormatTimeOfDay(Clock::timeOfDay());
-        status = AppendMeasurement(m_dir, record);
+        status = AppendMeasurement(m_host.diaryDirectory(), record);
     }
     if (!status) {
         // The boxes keep what was typed; the list stays as it was.
         Dialogs::Critical(this, QStringLiteral("保存エラー"), status.userText());
         return;
     }
-    RefreshDayList();
+    m_host.RefreshDayList();
     DisableStepButtons();
 }
 

@@ -1,0 +1,175 @@
+#include "setup/settingspanel.h"
+
+#include "app/eventhooks.h"
+#include "entry/entrylogic.h"
+#include "store/settingsfiles.h"
+#include "views/history/bmimeter.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zz {
+
+SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
+    : Panel(QStringLiteral("fraSettei"), host, parent)
+{
+    auto *layout = new QGridLayout(this);
+
+    auto makeIncrementFrame = [this](const QString &title, const QStringList &captions,
+                                     const QString &optionName, const QString &boxName,
+                                     const QString &unit, QList<QRadioButton *> &options,
+                                     QButtonGroup *&group, QLineEdit *&freeBox) {
+        auto *frame = new QGroupBox(title);
+        auto *row = new QHBoxLayout(frame);
+        group = new QButtonGroup(frame);
+        for (int i = 0; i < 3; ++i) {
+            auto *option = new QRadioButton(captions[i]);
+            option->setObjectName(QStringLiteral("%1(%2)").arg(optionName).arg(i + 1));
+            group->addButton(option, i + 1);
+            options.append(option);
+            row->addWidget(option);
+        }
+        row->addSpacing(12);
+        row->addWidget(new QLabel(QStringLiteral("任意")));
+        freeBox = new QLineEdit;
+        freeBox->setObjectName(boxName);
+        freeBox->setMaximumWidth(70);
+        row->addWidget(freeBox);
+        row->addWidget(new QLabel(unit));
+        row->addStretch();
+        return frame;
+    };
+
+    layout->addWidget(makeIncrementFrame(QStringLiteral("体重入力 刻み指定　（体重計の刻み）"),
+                                         {QStringLiteral("０．１ Ｋｇ"), QStringLiteral("０．２ Ｋｇ"),
+                                          QStringLiteral("０．５ Ｋｇ")},
+                                         QStringLiteral("optKizami"), QStringLiteral("txtKizami"),
+                                         QStringLiteral("Ｋｇ"), optKizami, m_weightOptions, txtKizami),
+                      0, 0);
+    layout->addWidget(makeIncrementFrame(QStringLiteral("体脂肪率入力 刻み指定　（体脂肪率計の刻み）"),
+                                         {QStringLiteral("０．１ ％"), QStringLiteral("０．２ ％"),
+                                          QStringLiteral("０．５ ％")},
+                                         QStringLiteral("optKizami1"), QStringLiteral("txtKizami2"),
+                                         QStringLiteral("％"), optKizami1, m_fatOptions, txtKizami2),
+                      1, 0);
+    for (int i = 0; i < 3; ++i) {
+        connect(optKizami[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optKizami_Click(i + 1);
+        });
+        connect(optKizami1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optKizami1_Click(i + 1);
+        });
+    }
+    OnEnter(txtKizami, [this] { txtKizami_Enter(); });
+    OnEnter(txtKizami2, [this] { txtKizami2_Enter(); });
+
+    chkJikan = new QCheckBox(QStringLiteral("一言日記に自動的に時間を記録"));
+    chkJikan->setObjectName(QStringLiteral("chkJikan"));
+    connect(chkJikan, &QCheckBox::toggled, this, [this] { chkJikan_Click(); });
+    layout->addWidget(chkJikan, 2, 0);
+
+    // The status list editor's list; its buttons come with the editor.
+    auto *listFrame = new QGroupBox(QStringLiteral("状況リスト編集"));
+    auto *listLayout = new QVBoxLayout(listFrame);
+    lstKoumoku = new QListWidget;
+    lstKoumoku->setObjectName(QStringLiteral("lstKoumoku"));
+    lstKoumoku->setToolTip(QStringLiteral("クリックすると選択されます"));
+    listLayout->addWidget(lstKoumoku);
+    layout->addWidget(listFrame, 0, 1, 3, 1);
+
+    m_meter = new BmiMeter(host);
+    layout->addWidget(m_meter, 3, 0, 1, 2);
+    layout->setRowStretch(4, 1);
+    layout->setColumnStretch(0, 1);
+}
+
+void SettingsPanel::SetStatusList(const QStringList &statuses)
+{
+    lstKoumoku->clear();
+    lstKoumoku->addItems(statuses);
+}
+
+
+void SettingsPanel::READ_KIZAMI()
+{
+    WindowState &shared = host().mutableState();
+    host().ReportReadFailure(ReadIncrements(dir(), shared.weightIncrement, shared.fatIncrement));
+    auto show = [](const QString &text, QButtonGroup *group, const QList<QRadioButton *> &options,
+                   QLineEdit *freeBox) {
+        const int index = IncrementOptionIndex(text);
+        if (index > 0) {
+            options[index - 1]->setChecked(true);
+            return;
+        }
+        group->setExclusive(false);
+        for (QRadioButton *option : options)
+            option->setChecked(false);
+        group->setExclusive(true);
+        freeBox->setText(text);
+    };
+    show(shared.weightIncrement, m_weightOptions, optKizami, txtKizami);
+    show(shared.fatIncrement, m_fatOptions, optKizami1, txtKizami2);
+}
+
+void SettingsPanel::LoadAutoTime()
+{
+    host().ReportReadFailure(ReadAutoTime(dir(), host().mutableState().autoTimeOn));
+    // Setting the box runs its handler when the value changes, which writes
+    // the file again with the value just read; that is harmless and kept.
+    chkJikan->setChecked(state().autoTimeOn != 0);
+}
+
+void SettingsPanel::writeIncrements()
+{
+    const StoreStatus status = WriteIncrements(dir(), state().weightIncrement, state().fatIncrement);
+    if (!status)
+        host().ReportStoreFailure(status);
+}
+
+void SettingsPanel::optKizami_Click(int index)
+{
+    if (state().startupInProgress)
+        return;
+    host().mutableState().weightIncrement = IncrementForOption(index);
+    writeIncrements();
+}
+
+void SettingsPanel::optKizami1_Click(int index)
+{
+    if (state().startupInProgress)
+        return;
+    host().mutableState().fatIncrement = IncrementForOption(index);
+    writeIncrements();
+}
+
+void SettingsPanel::txtKizami_Enter()
+{
+    host().mutableState().weightIncrement = txtKizami->text();
+    writeIncrements();
+}
+
+void SettingsPanel::txtKizami2_Enter()
+{
+    host().mutableState().fatIncrement = txtKizami2->text();
+    writeIncrements();
+}
+
+void SettingsPanel::chkJikan_Click()
+{
+    host().mutableState().autoTimeOn = chkJikan->isChecked() ? 1 : 0;
+    const StoreStatus status = WriteAutoTime(dir(), state().autoTimeOn);
+    if (!status)
+        host().ReportStoreFailure(status);
+}
+
+} // namespace zz

@@ -1,0 +1,62 @@
+#include "views/displayformats.h"
+
+#include "store/numbers.h"
+
+#include <cmath>
+
+namespace zz {
+
+QString FormatKg(float value)
+{
+    return FormatFixed(value, 1, FloatDigits) + QStringLiteral("Kg");
+}
+
+QString FormatKg3(double value)
+{
+    return FormatFixed(value, 3, DoubleDigits) + QStringLiteral("Kg");
+}
+
+QString FormatOneDecimal(float value)
+{
+    return FormatFixed(value, 1, FloatDigits);
+}
+
+QString FormatOneDecimal(double value)
+{
+    return FormatFixed(value, 1, DoubleDigits);
+}
+
+QString FormatPercentSign(float value)
+{
+    return FormatFixed(value, 1, FloatDigits) + u'%';
+}
+
+QString FormatPercentOf(float fraction)
+{
+    // The fraction's own decimal text, moved two places: 0.1235 -> 12.35 -> 12.4.
+    return FormatFixed(fraction, 1, FloatDigits, 1, 2) + u'%';
+}
+
+QString FormatTwoDigitOneDecimal(float value)
+{
+    return FormatFixed(value, 1, FloatDigits, 2);
+}
+
+QString FormatGrams(double value)
+{
+    return FormatFixed(value, 0, DoubleDigits) + u'g';
+}
+
+QString FormatShortDate(QStringView storedDate)
+{
+    return storedDate.mid(2).toString();
+}
+
+QString FormatYearMonth(int year, int month)
+{
+    return QStringLiteral("%1年%2月")
+        .arg(year, 4, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace zz
