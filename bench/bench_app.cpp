@@ -6,7 +6,11 @@
 #include "entry/entryarea.h"
 #include "store/measurementfile.h"
 
+#include <QAbstractButton>
 #include <QCalendarWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -70,6 +74,27 @@ void AppBenchmarks(Table &table)
     table.measure(QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 150,
                   [&] { entry->cmdTaiHozon_Click(); }, 5,
                   [&] { ChooseFirstStatus(*window); });
+
+    // The whole-period and analysis panels, each opened from the main panel.
+    auto button = [&](const char16_t *name) {
+        return window->findChild<QAbstractButton *>(QString::fromUtf16(name));
+    };
+    auto backToMain = [&] { button(u"cmdMain")->click(); };
+    table.measure(QStringLiteral("cmdRentai until the panel is shown, 50,000 records"), 150,
+                  [&] { button(u"cmdRentai")->click(); }, 3, backToMain);
+    auto *width = window->findChild<QComboBox *>(QStringLiteral("cboIdou"));
+    int widthValue = 10;
+    table.measure(QStringLiteral("cboIdou: redraw with a new moving-average width, 50,000 records"), 100,
+                  [&] { QTest::keyClick(width->lineEdit(), Qt::Key_Return); }, 3,
+                  [&] { width->setEditText(QString::number(widthValue++ % 30 + 1)); });
+    table.measure(QStringLiteral("cmdBunseki until the panel is shown, 50,000 records"), 200,
+                  [&] { button(u"cmdBunseki")->click(); }, 3, backToMain);
+    button(u"cmdBunseki")->click();
+    int option = 0;
+    table.measure(QStringLiteral("Option1: time series switched, 50,000 records"), 100,
+                  [&] { button(option++ % 2 ? u"Option1(0)" : u"Option1(1)")->click(); }, 4);
+    table.measure(QStringLiteral("Option2: ranking switched, 50,000 records"), 100,
+                  [&] { button(option++ % 2 ? u"Option2(0)" : u"Option2(1)")->click(); }, 4);
 }
 
 } // namespace zzbench

@@ -180,6 +180,11 @@ void MainWindow::RefreshDayList()
     fraMain->RefreshDayList();
 }
 
+void MainWindow::LoadWholeHistory()
+{
+    fraRenTai->LoadWholeHistory();
+}
+
 void MainWindow::LoadStatusList()
 {
     QStringList statuses;
@@ -310,8 +315,8 @@ bool MainWindow::Form_Load(StoreStatus &error)
     fraRenTai->LoadMovingAverageWidth();
     // 9
     fraSettei->LoadAutoTime();
-    // 10: the analysis grids are set up here too once that panel exists; they
-    // end with the day-list grids.
+    // 10: the analysis grids, then the day-list grids.
+    fraBunseki->SetupAnalysisListColumns();
     fraMain->SetupDayListColumns();
     // 11: older data files are imported here.
     // 12

@@ -56,6 +56,7 @@ public:
     void ShowPanel(PanelId panel) override;
     void DSP_HELP(const QString &text) override;
     void RefreshDayList() override;
+    void LoadWholeHistory() override;
     void LoadStatusList() override;
     void SetWindowTitleFromPersonalData() override;
     void ReportStoreFailure(const StoreStatus &status) override;

@@ -20,7 +20,7 @@ namespace zz {
 //   every panel: the diary folder, the shared values (WindowState: every panel
 //   reads them, only a value's owner writes them, see windowstate.h), and the
 //   few operations that cross panels: HideAllPanels, showing another panel,
-//   DSP_HELP, RefreshDayList, LoadStatusList into the three status lists, the
+//   DSP_HELP, RefreshDayList, LoadWholeHistory, LoadStatusList into the three status lists, the
 //   window title, and telling the user of a failed read or write.
 // - Qt signals for events that one panel raises and another panel answers (a
 //   new BMI class on the main panel moves the meter on the settings panel; the
@@ -53,6 +53,9 @@ public:
     virtual void DSP_HELP(const QString &text) = 0;
     // The main panel's day list, summary and charts for the calendar's date.
     virtual void RefreshDayList() = 0;
+    // Re-reads the whole history into the shared values and redraws the
+    // whole-period panel with it.
+    virtual void LoadWholeHistory() = 0;
     // Re-reads the status list into lstAct, lstAct2 and lstKoumoku.
     virtual void LoadStatusList() = 0;
     // The title from the personal data in the shared values.

@@ -2,6 +2,7 @@
 
 #include "store/measurementrecord.h"
 #include "store/smallfiles.h"
+#include "views/history/wholeperiod.h"
 
 #include <QString>
 
@@ -14,7 +15,9 @@ namespace zz {
 // - startupInProgress, sampleMode: the startup sequence;
 // - the day-list values (referenceMeasurement .. standardWeight): RefreshDayList;
 // - currentStatus: the status choice (emptied by RefreshDayList);
-// - markerMode: the day chart's double click.
+// - markerMode: the day chart's double click;
+// - history: LoadWholeHistory of the whole-period panel, which the analysis
+//   panel runs before it reads it.
 struct WindowState
 {
     PersonalData personal;
@@ -38,7 +41,8 @@ struct WindowState
 
     QString currentStatus;
     int markerMode = 0;
-    bool meterSetByRefresh = false;
+
+    WholeHistory history;
 };
 
 } // namespace zz

@@ -1,7 +1,162 @@
 #include "views/analysis/analysispanel.h"
 
+#include "ui/gridview.h"
+#include "views/analysis/analyses.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
 namespace zz {
 
-AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent) : Panel(QStringLiteral("fraBunseki"), host, parent) {}
+AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
+    : Panel(QStringLiteral("fraBunseki"), host, parent)
+{
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const QString captions[] = {QStringLiteral("    時系列体重データ"), QStringLiteral("    区切り経過"),
+                                QStringLiteral("    体重平均推移"),
+                                QStringLiteral("    体重推移累積番付 < 0.5Kg刻み >")};
+    const QString pictures[] = {QStringLiteral(":/analysis_series.svg"), QStringLiteral(":/analysis_flag.svg"),
+                                QStringLiteral(":/analysis_average.svg"), QStringLiteral(":/analysis_rank.svg")};
+    auto option = [](const QString &name, const QString &caption) {
+        auto *button = new QRadioButton(caption);
+        button->setObjectName(name);
+        return button;
+    };
+    auto label = [](const QString &name) {
+        auto *l = new QLabel;
+        l->setObjectName(name);
+        l->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); font-weight: bold;"));
+        return l;
+    };
+    Option1 = {option(QStringLiteral("Option1(0)"), QStringLiteral("前回との差")),
+               option(QStringLiteral("Option1(1)"), QStringLiteral("初回との差"))};
+    Option2 = {option(QStringLiteral("Option2(0)"), QStringLiteral("１.０Ｋｇ刻み")),
+               option(QStringLiteral("Option2(1)"), QStringLiteral("０.５Ｋｇ刻み"))};
+    Option1[0]->setChecked(true);
+    Option2[1]->setChecked(true);
+    Label5 = {label(QStringLiteral("Label5(0)")), label(QStringLiteral("Label5(1)"))};
+
+    for (int i = 0; i < 4; ++i) {
+        auto *frame = new QGroupBox(captions[i]);
+        frame->setObjectName(i < 3 ? QStringLiteral("Frame8(%1)").arg(i) : QStringLiteral("fraB4"));
+        if (i == 3)
+            fraB4 = frame;
+        auto *row = new QHBoxLayout(frame);
+        auto *picture = new QLabel;
+        picture->setObjectName(QStringLiteral("Image3(%1)").arg(i));
+        picture->setPixmap(QIcon(pictures[i]).pixmap(32, 32));
+        picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        row->addWidget(picture);
+        auto *column = new QVBoxLayout;
+        auto *grid = new GridView;
+        grid->setObjectName(QStringLiteral("msgB%1").arg(i + 1));
+        m_grids.append(grid);
+        column->addWidget(grid, 1);
+        if (i == 0 || i == 3) {
+            auto *options = new QHBoxLayout;
+            auto *group = new QButtonGroup(frame);
+            for (QRadioButton *button : i == 0 ? Option1 : Option2) {
+                group->addButton(button);
+                options->addWidget(button);
+            }
+            options->addStretch();
+            column->addLayout(options);
+        } else {
+            column->addWidget(Label5[i - 1]);
+        }
+        row->addLayout(column, 1);
+        layout->addWidget(frame, i / 2, i % 2);
+    }
+    // A click on the selected option computes the same list again.
+    for (QRadioButton *button : std::as_const(Option1))
+        connect(button, &QRadioButton::clicked, this, [this] { FillTimeSeriesList(); });
+    for (QRadioButton *button : std::as_const(Option2))
+        connect(button, &QRadioButton::clicked, this, [this] { FillWeightRanking(); });
+}
+
+void AnalysisPanel::SetupAnalysisListColumns()
+{
+    const QList<AnalysisListLayout> layouts = AnalysisListLayouts();
+    for (int i = 0; i < 4; ++i) {
+        GridView *grid = m_grids[i];
+        GridModel *model = grid->gridModel();
+        grid->setFontPointSize(11);
+        model->setGridColumnCount(int(layouts[i].headers.size()));
+        model->setGridRowCount(1);
+        model->setHeaders(layouts[i].headers);
+        model->setHeaderAlignment(Qt::AlignCenter);
+        for (int c = 0; c < layouts[i].headers.size(); ++c) {
+            grid->setColumnWidthTwips(c, layouts[i].widths[c]);
+            model->setColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void AnalysisPanel::PreparePanel()
+{
+    host().LoadWholeHistory();
+    FillTimeSeriesList();
+    FillMilestoneList();
+    FillAverageTrendList();
+    FillWeightRanking();
+}
+
+void AnalysisPanel::showRows(GridView *grid, const QList<TableRow> &rows)
+{
+    grid->gridModel()->setRows(rows);
+    // A long list shows its end.
+    const int gridRows = grid->gridModel()->gridRowCount();
+    grid->setTopRow(gridRows > 10 ? gridRows - 1 : 1);
+}
+
+void AnalysisPanel::FillTimeSeriesList()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    const TimeSeriesList list = ComputeTimeSeries(history, Option1[1]->isChecked());
+    QStringList headers = AnalysisListLayouts()[0].headers;
+    headers[3] = list.differenceHeader;
+    m_grids[0]->gridModel()->setHeaders(headers);
+    showRows(m_grids[0], list.rows);
+}
+
+void AnalysisPanel::FillMilestoneList()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    const MilestoneList list = ComputeMilestones(history);
+    showRows(m_grids[1], list.rows);
+    if (list.label)
+        Label5[0]->setText(*list.label);
+}
+
+void AnalysisPanel::FillAverageTrendList()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    const AverageTrendList list = ComputeAverageTrend(history);
+    showRows(m_grids[2], list.rows);
+    Label5[1]->setText(list.label);
+}
+
+void AnalysisPanel::FillWeightRanking()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    const WeightRanking ranking = ComputeWeightRanking(history, Option2[0]->isChecked());
+    fraB4->setTitle(ranking.frameCaption);
+    m_grids[3]->gridModel()->setRows(ranking.rows);
+}
 
 } // namespace zz

@@ -8,20 +8,6 @@ namespace zz {
 
 namespace {
 
-// Axis ends are sums like 2.8 - 0.1; taken to six decimals they become the
-// value the user reads (2.7) instead of its binary neighbour 2.6999999999999997.
-double Tidy(double value)
-{
-    return std::round(value * 1e6) / 1e6;
-}
-
-// A day's extreme as the user reads it in the list: the single-precision value
-// through its decimal text, so 65.1 stays 65.1 and not 65.09999847.
-double AsRead(float value)
-{
-    return LeadingNumber(NumberText(value));
-}
-
 double CellValue(const TableRow &row, int column)
 {
     return column < row.cells.size() ? LeadingNumber(row.cells.at(column)) : 0.0;
@@ -68,13 +54,23 @@ Extremes ExtremesOf(const QList<std::optional<double>> &values, Extremes start, 
 
 } // namespace
 
+double TidyAxisValue(double value)
+{
+    return std::round(value * 1e6) / 1e6;
+}
+
+double AxisValueAsRead(float value)
+{
+    return LeadingNumber(NumberText(value));
+}
+
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)
 {
     DayChartScales s;
-    s.left.max = std::floor(Tidy(AsRead(maxWeight) + 0.9));
-    s.left.min = std::floor(AsRead(minWeight));
-    s.right.max = std::floor(Tidy(AsRead(maxFat) + 0.9));
-    s.right.min = std::floor(AsRead(minFat));
+    s.left.max = std::floor(TidyAxisValue(AxisValueAsRead(maxWeight) + 0.9));
+    s.left.min = std::floor(AxisValueAsRead(minWeight));
+    s.right.max = std::floor(TidyAxisValue(AxisValueAsRead(maxFat) + 0.9));
+    s.right.min = std::floor(AxisValueAsRead(minFat));
     return s;
 }
 
@@ -93,7 +89,7 @@ CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int 
 {
     CompositionChart chart = FillSeries(rows, column1, column2);
     const Extremes e = ExtremesOf(chart.series1, {0, 9999});
-    chart.left.max = std::floor(Tidy(e.largest + 0.99));
+    chart.left.max = std::floor(TidyAxisValue(e.largest + 0.99));
     chart.left.min = std::floor(e.smallest);
     chart.left.divisions = 10;
     return chart;
@@ -103,8 +99,8 @@ CompositionChart BuildBoneChart(const QList<TableRow> &rows, int column)
 {
     CompositionChart chart = FillSeries(rows, column, -1);
     const Extremes e = ExtremesOf(chart.series1, {0, 30000});
-    chart.left.max = Tidy(e.largest + 0.1);
-    chart.left.min = Tidy(e.smallest - 0.1);
+    chart.left.max = TidyAxisValue(e.largest + 0.1);
+    chart.left.min = TidyAxisValue(e.smallest - 0.1);
     // One division per 0.1 kg. A day without bone masses gives a negative
     // count, which the chart could not take; the count is then left alone.
     const double divisions = std::round((chart.left.max - chart.left.min) * 10.0);

@@ -18,6 +18,13 @@ struct AxisScale
     friend bool operator==(const AxisScale &, const AxisScale &) = default;
 };
 
+// Axis ends are sums like 2.8 - 0.1; taken to six decimals they become the
+// value the user reads (2.7) instead of its binary neighbour 2.6999999999999997.
+double TidyAxisValue(double value);
+// A single-precision value as the user reads it in the lists: through its
+// decimal text, so 65.1 stays 65.1 and not 65.09999847.
+double AxisValueAsRead(float value);
+
 struct DayChartScales
 {
     AxisScale left, right;

@@ -2,29 +2,291 @@
 
 #include "app/eventhooks.h"
 #include "entry/entrylogic.h"
+#include "store/measurementfile.h"
 #include "store/settingsfiles.h"
+#include "ui/chartview.h"
+#include "views/history/wholeperiod.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace zz {
+
+namespace {
+
+template<typename T>
+T *Named(T *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+} // namespace
 
 WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraRenTai"), host, parent)
 {
-    auto *layout = new QHBoxLayout(this);
-    auto *caption = new QLabel(QStringLiteral("移動平均"));
-    cboIdou = new QComboBox;
-    cboIdou->setObjectName(QStringLiteral("cboIdou"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *bar = new QHBoxLayout;
+    optTai1 = Named(new QRadioButton(QStringLiteral("体重")), QStringLiteral("optTai1"));
+    optTai1->setStyleSheet(QStringLiteral("color: blue;"));
+    optShi1 = Named(new QRadioButton(QStringLiteral("体脂肪率")), QStringLiteral("optShi1"));
+    optShi1->setStyleSheet(QStringLiteral("color: rgb(0, 140, 0);"));
+    optKon1 = Named(new QRadioButton(QStringLiteral("混合")), QStringLiteral("optKon1"));
+    optKon1->setStyleSheet(QStringLiteral("color: rgb(160, 0, 160);"));
+    connect(optTai1, &QRadioButton::clicked, this, [this] { optTai1_Click(); });
+    connect(optShi1, &QRadioButton::clicked, this, [this] { optShi1_Click(); });
+    connect(optKon1, &QRadioButton::clicked, this, [this] { optKon1_Click(); });
+    for (QRadioButton *option : {optTai1, optShi1, optKon1})
+        bar->addWidget(option);
+    bar->addSpacing(16);
+
+    bar->addWidget(new QLabel(QStringLiteral("移動平均")));
+    cboIdou = Named(new QComboBox, QStringLiteral("cboIdou"));
     cboIdou->setEditable(true);
     cboIdou->setInsertPolicy(QComboBox::NoInsert);
-    cboIdou->setMinimumWidth(80);
-    layout->addWidget(caption, 0, Qt::AlignTop);
-    layout->addWidget(cboIdou, 0, Qt::AlignTop);
-    layout->addStretch();
+    cboIdou->setMinimumWidth(70);
     connect(cboIdou, &QComboBox::activated, this, [this] { cboIdou_Click(); });
     OnEnter(cboIdou, [this] { cboIdou_Click(); });
+    bar->addWidget(cboIdou);
+    bar->addWidget(new QLabel(QStringLiteral("回")));
+    bar->addSpacing(16);
+
+    cmdMokuChk = Named(new QPushButton(QStringLiteral("目標まで残り　")), QStringLiteral("cmdMokuChk"));
+    cmdMokuChk->setToolTip(QStringLiteral("グラフの下限を目標体重に切り替えます"));
+    cmdMokuChk->setMinimumWidth(190);
+    connect(cmdMokuChk, &QPushButton::clicked, this, [this] { cmdMokuChk_Click(); });
+    bar->addWidget(cmdMokuChk);
+    bar->addStretch();
+
+    const struct
+    {
+        const char16_t *name, *caption, *toolTip;
+        void (WholePeriodPanel::*handler)();
+    } chartButtons[] = {
+        {u"cmdTai", u"体", u"体重グラフ", &WholePeriodPanel::cmdTai_Click},
+        {u"cmdTaisya", u"代", u"基礎代謝・内臓脂肪グラフ", &WholePeriodPanel::cmdTaisya_Click},
+        {u"cmdKinr", u"筋", u"筋肉量・筋肉スコアグラフ", &WholePeriodPanel::cmdKinr_Click},
+        {u"cmdKotur", u"骨", u"骨量グラフ", &WholePeriodPanel::cmdKotur_Click},
+    };
+    for (const auto &b : chartButtons) {
+        auto *button = Named(new QPushButton(QString::fromUtf16(b.caption)), QString::fromUtf16(b.name));
+        button->setToolTip(QString::fromUtf16(b.toolTip));
+        button->setFixedSize(34, 30);
+        connect(button, &QPushButton::clicked, this, b.handler);
+        bar->addWidget(button);
+    }
+    layout->addLayout(bar);
+
+    auto *captions = new QHBoxLayout;
+    lblG11 = Named(new QLabel, QStringLiteral("lblG11"));
+    lblG11->setStyleSheet(QStringLiteral("color: rgb(0, 0, 192); font-weight: bold;"));
+    lblG12 = Named(new QLabel, QStringLiteral("lblG12"));
+    lblG12->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    captions->addWidget(lblG11);
+    captions->addSpacing(20);
+    captions->addWidget(lblG12);
+    captions->addStretch();
+    layout->addLayout(captions);
+
+    // Four charts at one place; each later one lies in front of the one before.
+    auto *charts = new QGridLayout;
+    auto makeChart = [&](const QString &name, const QList<ChartView::SeriesSpec> &series) {
+        auto *chart = Named(new ChartView, name);
+        chart->setSeries(series);
+        charts->addWidget(chart, 0, 0);
+        chart->raise();
+        return chart;
+    };
+    const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 160, 0), orange(230, 120, 0);
+    mcrRentai = makeChart(QStringLiteral("mcrRentai"), {{QStringLiteral("体重"), blue, ChartAxis::Left},
+                                                        {QStringLiteral("平均"), red, ChartAxis::Left},
+                                                        {QStringLiteral("体脂肪"), green, ChartAxis::Right}});
+    mcrRentai2 = makeChart(QStringLiteral("mcrRentai2"),
+                           {{QStringLiteral("基礎代謝"), orange, ChartAxis::Left},
+                            {QStringLiteral("内臓脂肪"), green, ChartAxis::Right}});
+    mcrRentai3 = makeChart(QStringLiteral("mcrRentai3"),
+                           {{QStringLiteral("筋肉量"), blue, ChartAxis::Left},
+                            {QStringLiteral("筋肉スコア"), green, ChartAxis::Right}});
+    mcrRentai4 = makeChart(QStringLiteral("mcrRentai4"), {{QStringLiteral("骨量"), orange, ChartAxis::Left}});
+    // The right-hand axes of the composition charts keep one fixed scale.
+    mcrRentai2->setAxisScale(ChartAxis::Right, 0, 30, 6);
+    mcrRentai3->setAxisScale(ChartAxis::Right, 0, 150, 5);
+    HideWholeBodyCharts();
+    layout->addLayout(charts, 1);
+
+    lblNichis = Named(new QLabel, QStringLiteral("lblNichis"));
+    lblKiro = Named(new QLabel, QStringLiteral("lblKiro"));
+    for (QLabel *label : {lblNichis, lblKiro}) {
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setStyleSheet(QStringLiteral("background: white; padding: 3px 6px;"));
+        layout->addWidget(label);
+    }
+}
+
+void WholePeriodPanel::PreparePanel()
+{
+    LoadWholeHistory();
+    drawWholePeriodChart();
+    optTai1->setChecked(true);
+    optTai1_Click();
+    lblG11->clear();
+    lblG12->clear();
+    // The captions are emptied, so the weight chart is the one in front.
+    HideWholeBodyCharts();
+}
+
+void WholePeriodPanel::LoadWholeHistory()
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    if (!status) {
+        host().ReportReadFailure(status);
+        return;
+    }
+    host().mutableState().history = WholeHistoryOf(records);
+    // While the panel is hidden (the analysis panel loads the history) its
+    // chart is drawn when the panel is opened, which loads the history anew.
+    if (isVisible())
+        drawWholePeriodChart();
+}
+
+void WholePeriodPanel::drawWholePeriodChart()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0) {
+        mcrRentai->setRowCount(1);
+        return;
+    }
+    const WholePeriodView view = ComputeWholePeriod(
+        history, MovingAverageWidthOf(cboIdou->currentText()), state().personal.targetWeight);
+    mcrRentai->setRowCount(int(history.recordCount()));
+    mcrRentai->setSeriesValues(1, view.weights);
+    mcrRentai->setSeriesValues(2, view.averages);
+    mcrRentai->setSeriesValues(3, view.bodyFats);
+    m_weightAxisMax = view.left.max;
+    mcrRentai->setAxisScale(ChartAxis::Left, view.left.min, view.left.max);
+    mcrRentai->setAxisScale(ChartAxis::Right, view.right.min, view.right.max);
+    lblNichis->setText(view.lblNichis);
+    lblKiro->setText(view.lblKiro);
+    cmdMokuChk->setText(view.targetCaption);
+}
+
+void WholePeriodPanel::RedrawWholePeriodChart()
+{
+    // The weight and average lines again from the loaded history.
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    QList<std::optional<double>> weights;
+    weights.reserve(history.recordCount());
+    for (float weight : history.weights)
+        weights.append(AxisValueAsRead(weight));
+    mcrRentai->setRowCount(int(history.recordCount()));
+    mcrRentai->setSeriesValues(1, weights);
+    mcrRentai->setSeriesValues(2, MovingAverageSeries(history.weights,
+                                                      MovingAverageWidthOf(cboIdou->currentText())));
+}
+
+void WholePeriodPanel::cmdMokuChk_Click()
+{
+    const WholeHistory &history = state().history;
+    if (history.recordCount() == 0)
+        return;
+    m_targetFloorOn = !m_targetFloorOn;
+    mcrRentai->setAxisScale(ChartAxis::Left,
+                            WeightAxisFloor(history.lowestWeight, state().personal.targetWeight,
+                                            m_targetFloorOn),
+                            m_weightAxisMax);
+    cmdMokuChk->setStyleSheet(m_targetFloorOn ? QStringLiteral("background-color: rgb(255, 224, 192);")
+                                              : QString());
+}
+
+void WholePeriodPanel::HideWholeBodyCharts()
+{
+    mcrRentai2->setVisible(false);
+    mcrRentai3->setVisible(false);
+    mcrRentai4->setVisible(false);
+}
+
+QList<TableRow> WholePeriodPanel::readCompositionRows()
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    host().ReportReadFailure(status);
+    return status ? WholeCompositionRows(records) : QList<TableRow>();
+}
+
+void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &data, bool twoSeries)
+{
+    chart->setRowCount(data.rowCount);
+    chart->setSeriesValues(1, data.series1);
+    if (twoSeries)
+        chart->setSeriesValues(2, data.series2);
+    chart->setAxisScale(ChartAxis::Left, data.left.min, data.left.max, data.left.divisions);
+    HideWholeBodyCharts();
+    chart->setVisible(true);
+}
+
+void WholePeriodPanel::cmdTai_Click()
+{
+    HideWholeBodyCharts();
+    lblG11->clear();
+    lblG12->clear();
+}
+
+void WholePeriodPanel::cmdTaisya_Click()
+{
+    buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readCompositionRows()), true);
+    lblG11->setText(QStringLiteral("基礎代謝"));
+    lblG12->setText(QStringLiteral("内臓脂肪"));
+}
+
+void WholePeriodPanel::cmdKinr_Click()
+{
+    buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readCompositionRows()), true);
+    lblG11->setText(QStringLiteral("筋肉量"));
+    lblG12->setText(QStringLiteral("筋肉スコア"));
+}
+
+void WholePeriodPanel::cmdKotur_Click()
+{
+    buildWholeBodyChart(mcrRentai4, BuildBoneChart(readCompositionRows()), false);
+    lblG11->setText(QStringLiteral("骨量"));
+    lblG12->clear();
+}
+
+void WholePeriodPanel::optTai1_Click()
+{
+    mcrRentai->setAxisHidden(ChartAxis::Left, false);
+    mcrRentai->setAxisHidden(ChartAxis::Right, true);
+    mcrRentai->setSeriesHidden(1, false);
+    mcrRentai->setSeriesHidden(2, false);
+    mcrRentai->setSeriesHidden(3, true);
+}
+
+void WholePeriodPanel::optShi1_Click()
+{
+    mcrRentai->setAxisHidden(ChartAxis::Left, true);
+    mcrRentai->setAxisHidden(ChartAxis::Right, false);
+    mcrRentai->setSeriesHidden(1, true);
+    mcrRentai->setSeriesHidden(2, true);
+    mcrRentai->setSeriesHidden(3, false);
+}
+
+void WholePeriodPanel::optKon1_Click()
+{
+    mcrRentai->setAxisHidden(ChartAxis::Left, false);
+    mcrRentai->setAxisHidden(ChartAxis::Right, false);
+    for (int series : {1, 2, 3})
+        mcrRentai->setSeriesHidden(series, false);
 }
 
 void WholePeriodPanel::LoadMovingAverageWidth()
@@ -50,12 +312,6 @@ void WholePeriodPanel::cboIdou_Click()
     const StoreStatus status = WriteMovingAverageWidth(dir(), text);
     if (!status)
         host().ReportStoreFailure(status);
-}
-
-void WholePeriodPanel::RedrawWholePeriodChart()
-{
-    // The whole-period chart is drawn from the history the panel loaded; the
-    // panel comes with its own chart.
 }
 
 } // namespace zz

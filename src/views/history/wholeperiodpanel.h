@@ -1,26 +1,58 @@
 #pragma once
 
 #include "app/panel.h"
+#include "views/history/daycharts.h"
 
 class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 namespace zz {
 
-// fraRenTai: the whole diet at a glance; the moving-average width cboIdou
-// (its settings file is read at startup and written when it changes).
+class ChartView;
+
+// fraRenTai: the whole diet at a glance. mcrRentai charts every weight with
+// its moving average over cboIdou measurements and the body fat; three texts
+// sum up the progress; cmdMokuChk moves the floor of the weight axis to the
+// target; four small buttons show the whole-period body-composition charts.
+// It owns the whole history in the shared values (LoadWholeHistory).
 class WholePeriodPanel : public Panel
 {
     Q_OBJECT
 public:
     explicit WholePeriodPanel(PanelHost &host, QWidget *parent = nullptr);
 
+    // cmdRentai_Click before the panel is shown.
+    void PreparePanel() override;
+    void LoadWholeHistory();
     void LoadMovingAverageWidth();
     void cboIdou_Click();
+    void cmdMokuChk_Click();
+    void cmdTai_Click();
+    void cmdTaisya_Click();
+    void cmdKinr_Click();
+    void cmdKotur_Click();
 
 private:
+    void drawWholePeriodChart();
     void RedrawWholePeriodChart();
+    void HideWholeBodyCharts();
+    void buildWholeBodyChart(ChartView *chart, const CompositionChart &data, bool twoSeries);
+    QList<TableRow> readCompositionRows();
+    void optTai1_Click();
+    void optShi1_Click();
+    void optKon1_Click();
 
+    // Whether the weight axis starts at the target weight; kept while the
+    // program runs, as is the button's colour.
+    bool m_targetFloorOn = false;
+    double m_weightAxisMax = 0;
     QComboBox *cboIdou = nullptr;
+    ChartView *mcrRentai = nullptr, *mcrRentai2 = nullptr, *mcrRentai3 = nullptr, *mcrRentai4 = nullptr;
+    QLabel *lblNichis = nullptr, *lblKiro = nullptr, *lblG11 = nullptr, *lblG12 = nullptr;
+    QPushButton *cmdMokuChk = nullptr;
+    QRadioButton *optTai1 = nullptr, *optShi1 = nullptr, *optKon1 = nullptr;
 };
 
 } // namespace zz
