@@ -95,6 +95,17 @@ void AppBenchmarks(Table &table)
                   [&] { button(option++ % 2 ? u"Option1(0)" : u"Option1(1)")->click(); }, 4);
     table.measure(QStringLiteral("Option2: ranking switched, 50,000 records"), 100,
                   [&] { button(option++ % 2 ? u"Option2(0)" : u"Option2(1)")->click(); }, 4);
+
+    // The filtered view: opened, one criterion, one display switch.
+    table.measure(QStringLiteral("cmdTaijyu until the panel is shown, 50,000 records"), 250,
+                  [&] { button(u"cmdTaijyu")->click(); }, 3, backToMain);
+    button(u"cmdTaijyu")->click();
+    int weekday = 0;
+    table.measure(QStringLiteral("filtered view: a weekday chosen, 50,000 records"), 250,
+                  [&] { button(weekday++ % 2 ? u"cmdAllWeek" : u"cmdWeek(1)")->click(); }, 4);
+    int display = 0;
+    table.measure(QStringLiteral("filtered view: a display switch, 50,000 records"), 20,
+                  [&] { button(display++ % 2 ? u"cmdTai1" : u"cmdTai2")->click(); }, 4);
 }
 
 } // namespace zzbench

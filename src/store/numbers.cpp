@@ -130,7 +130,7 @@ struct Decimal
 // A short text built in place.
 struct TextBuffer
 {
-    char data[64];
+    char data[400]; // a double's 309 integer digits, decimals and a suffix
     int size = 0;
     void append(char c) { data[size++] = c; }
     void append(const char *from, int count)
@@ -207,7 +207,7 @@ void roundDecimal(Decimal &d, int decimals)
 
 // Fixed notation with exactly `decimals` places and at least
 // `minIntegerDigits` digits before the point.
-QString fixedText(Decimal d, int decimals, int minIntegerDigits = 1)
+QString fixedText(Decimal d, int decimals, int minIntegerDigits = 1, QLatin1StringView suffix = {})
 {
     roundDecimal(d, decimals);
     TextBuffer text;
@@ -228,6 +228,7 @@ QString fixedText(Decimal d, int decimals, int minIntegerDigits = 1)
         for (int i = 0; i < decimals; ++i)
             text.append(d.at(d.pointPosition + i));
     }
+    text.append(suffix.data(), int(suffix.size()));
     return text.toString();
 }
 
@@ -349,14 +350,14 @@ QString NumberText(int value)
 }
 
 QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits,
-                    int pointShift)
+                    int pointShift, QLatin1StringView suffix)
 {
     if (!std::isfinite(value))
-        return shortestText(value, significantDigits);
+        return shortestText(value, significantDigits) + suffix;
     Decimal d = toDecimal(value, significantDigits);
     if (!d.isZero())
         d.pointPosition += pointShift;
-    return fixedText(d, decimals, minIntegerDigits);
+    return fixedText(d, decimals, minIntegerDigits, suffix);
 }
 
 } // namespace zz

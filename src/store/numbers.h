@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -40,9 +41,9 @@ void AppendNumberText(QByteArray &out, float value);
 // value's decimal text of `significantDigits` digits (the number as the user
 // reads it), at least `minIntegerDigits` digits before the point, the point
 // moved `pointShift` places to the right first (2: a fraction as percent);
-// never "-0...". The display formats are built on it.
+// never "-0..."; then `suffix` ("Kg"). The display formats are built on it.
 QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits = 1,
-                    int pointShift = 0);
+                    int pointShift = 0, QLatin1StringView suffix = {});
 
 // Significant digits of the two number types' texts.
 inline constexpr int FloatDigits = 7;

@@ -205,7 +205,7 @@ void ChartView::scheduleUpdate()
     if (m_updateQueued)
         return;
     m_updateQueued = true;
-    QMetaObject::invokeMethod(this, &ChartView::updateLines, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ChartView::updateShownLines, Qt::QueuedConnection);
 }
 
 void ChartView::setRowCount(int rows)
@@ -331,6 +331,31 @@ std::optional<double> ChartView::value(int row, int series) const
     return HasValue(value) ? std::optional<double>(value) : std::nullopt;
 }
 
+void ChartView::updateShownLines()
+{
+    // A hidden chart (a composition chart under the weight chart) takes its
+    // lines when it is shown: drawing 50,000 points nobody sees is the most
+    // costly part of a refill.
+    m_linesWaitForShow = !isVisible();
+    if (m_linesWaitForShow) {
+        m_updateQueued = false;
+        if (m_rowRangeBehind)
+            applyRowRange();
+        fitFreeAxes();
+        return;
+    }
+    updateLines();
+}
+
+void ChartView::showEvent(QShowEvent *event)
+{
+    if (m_linesWaitForShow) {
+        m_linesWaitForShow = false;
+        updateLines();
+    }
+    QChartView::showEvent(event);
+}
+
 void ChartView::updateLines()
 {
     m_updateQueued = false;
@@ -349,6 +374,12 @@ void ChartView::updateLines()
         // Unblocked now: the chart takes the complete points in one pass.
         s.line->replace(s.line->points());
     }
+    // Thousands of points lie closer than a pixel: smoothing their edges
+    // shows nothing and costs most of the drawing.
+    bool dense = false;
+    for (const Series &s : std::as_const(m_series))
+        dense = dense || s.line->count() > ThinLineFrom;
+    setRenderHint(QPainter::Antialiasing, !dense);
     fitFreeAxes();
 }
 

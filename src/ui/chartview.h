@@ -71,6 +71,7 @@ Q_SIGNALS:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Series
@@ -93,6 +94,7 @@ private:
     AxisState &axisState(ChartAxis axis);
     const AxisState &axisState(ChartAxis axis) const;
     void scheduleUpdate();
+    void updateShownLines();
     void applyRowRange();
     void fitFreeAxes();
     void applyMarker(Series &series);
@@ -103,6 +105,7 @@ private:
     QValueAxis *m_rowAxis = nullptr;
     bool m_updateQueued = false;
     bool m_rowRangeBehind = false;
+    bool m_linesWaitForShow = false; // hidden when its lines changed
 };
 
 } // namespace zz

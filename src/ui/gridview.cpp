@@ -237,11 +237,10 @@ void GridModel::storeRow(qsizetype at, const TableRow &row)
         return;
     if (m_colors.isEmpty())
         m_colors.resize(m_cells.size(), 0);
-    for (auto it = row.backgrounds.cbegin(); it != row.backgrounds.cend(); ++it) {
-        if (it.key() < 0 || it.key() >= m_columns)
+    for (const auto &[column, rgb] : row.backgrounds) {
+        if (column < 0 || column >= m_columns)
             continue;
-        const Rgb rgb = it.value();
-        m_colors[at + it.key()] = qRgb(rgb.r, rgb.g, rgb.b);
+        m_colors[at + column] = qRgb(rgb.r, rgb.g, rgb.b);
     }
 }
 

@@ -6,14 +6,16 @@
 
 namespace zz {
 
+using namespace Qt::StringLiterals;
+
 QString FormatKg(float value)
 {
-    return FormatFixed(value, 1, FloatDigits) + QStringLiteral("Kg");
+    return FormatFixed(value, 1, FloatDigits, 1, 0, "Kg"_L1);
 }
 
 QString FormatKg3(double value)
 {
-    return FormatFixed(value, 3, DoubleDigits) + QStringLiteral("Kg");
+    return FormatFixed(value, 3, DoubleDigits, 1, 0, "Kg"_L1);
 }
 
 QString FormatOneDecimal(float value)
@@ -28,13 +30,13 @@ QString FormatOneDecimal(double value)
 
 QString FormatPercentSign(float value)
 {
-    return FormatFixed(value, 1, FloatDigits) + u'%';
+    return FormatFixed(value, 1, FloatDigits, 1, 0, "%"_L1);
 }
 
 QString FormatPercentOf(float fraction)
 {
     // The fraction's own decimal text, moved two places: 0.1235 -> 12.35 -> 12.4.
-    return FormatFixed(fraction, 1, FloatDigits, 1, 2) + u'%';
+    return FormatFixed(fraction, 1, FloatDigits, 1, 2, "%"_L1);
 }
 
 QString FormatTwoDigitOneDecimal(float value)
@@ -44,7 +46,7 @@ QString FormatTwoDigitOneDecimal(float value)
 
 QString FormatGrams(double value)
 {
-    return FormatFixed(value, 0, DoubleDigits) + u'g';
+    return FormatFixed(value, 0, DoubleDigits, 1, 0, "g"_L1);
 }
 
 QString FormatShortDate(QStringView storedDate)

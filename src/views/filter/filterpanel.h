@@ -1,13 +1,27 @@
 #pragma once
 
 #include "app/panel.h"
+#include "views/filter/filteredview.h"
 
+#include <QList>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPushButton;
+class QRadioButton;
 
 namespace zz {
 
-// fraTaijyu: the measurements restricted by status, weekday and period, as
-// lists and charts. Its status list lstAct2 is filled with the others.
+class ChartView;
+class GridView;
+
+// fraTaijyu: the measurements restricted by status, weekday and period at
+// once, as a weight list and a body-composition list (msgBunseki,
+// msgBunseki2, one over the other) and four charts. Every change of a
+// criterion refills everything from the file. It owns weekdayFilter and the
+// criteria controls.
 class FilterPanel : public Panel
 {
     Q_OBJECT
@@ -15,9 +29,55 @@ public:
     explicit FilterPanel(PanelHost &host, QWidget *parent = nullptr);
 
     void SetStatusList(const QStringList &statuses);
+    // cmdTaijyu_Click before the panel is shown.
+    void PreparePanel() override;
+
+    void SetupFilteredListColumns();
+    void FillAllMeasurementsView();
+    void FillFilteredView(bool useStatus, bool useWeekday);
+    void RefreshFilteredView();
 
 private:
+    QWidget *buildCriteria();
+    QWidget *buildDisplay();
+    void fill(const std::optional<FilterRequest> &request);
+    FilterCriteria criteria() const;
+    // The end of every criteria handler: refill, show the panel again.
+    void refreshAndShow();
+    void highlight(QPushButton *button, bool on);
+    void ResetPeriodButtons();
+    void setPeriod(const QDate &start, const QDate &end);
+
+    void cmdAllact_Click();
+    void lstAct2_Click();
+    void txtKey_GotFocus();
+    void txtKey_KeyPress();
+    void cmdKensaku_Click();
+    void cmdAllWeek_Click();
+    void cmdWeek_Click(int index);
+    void cmdAllDay_Click();
+    void cmdKikan_Click(QPushButton *button, int offsetDays);
+    void cmdKikanF_Click();
+    void showComposition(ChartView *chart, const QString &caption1, const QString &caption2);
+    void cmdTai1_Click();
+    void optTai2_Click();
+    void optShi2_Click();
+    void optKon2_Click();
+
+    int weekdayFilter = AllWeekdays;
+
     QListWidget *lstAct2 = nullptr;
+    QLineEdit *txtKey = nullptr;
+    QPushButton *cmdAllact = nullptr, *cmdKensaku = nullptr, *cmdAllWeek = nullptr, *cmdAllDay = nullptr,
+                *cmdKikanF = nullptr;
+    QList<QPushButton *> cmdWeek;         // 0 Sunday .. 6 Saturday
+    QList<QPushButton *> m_periodButtons; // cmdAllDay, cmdKikan1 .. cmdKikan8, cmdKikanF
+    QComboBox *cboStdate = nullptr, *cboEddate = nullptr;
+
+    GridView *msgBunseki = nullptr, *msgBunseki2 = nullptr;
+    ChartView *mcrBunseki = nullptr, *mcrBunseki2 = nullptr, *mcrBunseki3 = nullptr, *mcrBunseki4 = nullptr;
+    QLabel *lblG21 = nullptr, *lblG22 = nullptr;
+    QRadioButton *optTai2 = nullptr, *optShi2 = nullptr, *optKon2 = nullptr;
 };
 
 } // namespace zz

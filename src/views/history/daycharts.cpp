@@ -2,6 +2,9 @@
 
 #include "store/numbers.h"
 
+#include <charconv>
+#include <QHash>
+
 #include <cmath>
 
 namespace zz {
@@ -24,10 +27,24 @@ CompositionChart FillSeries(const QList<TableRow> &rows, int column1, int column
 {
     CompositionChart chart;
     chart.rowCount = rows.isEmpty() ? 1 : int(rows.size());
+    chart.series1.reserve(rows.size());
+    chart.series2.reserve(column2 >= 0 ? rows.size() : 0);
+    // Long lists share one text among the cells that show the same value;
+    // each shared text is read once.
+    QHash<const QChar *, double> read;
+    const auto value = [&](const TableRow &row, int column) {
+        if (column >= row.cells.size())
+            return 0.0;
+        const QChar *text = row.cells.at(column).constData();
+        auto it = read.constFind(text);
+        if (it == read.cend())
+            it = read.insert(text, CellValue(row, column));
+        return *it;
+    };
     for (const TableRow &row : rows) {
-        chart.series1.append(CellValue(row, column1));
+        chart.series1.append(value(row, column1));
         if (column2 >= 0)
-            chart.series2.append(CellValue(row, column2));
+            chart.series2.append(value(row, column2));
     }
     return chart;
 }
@@ -61,7 +78,15 @@ double TidyAxisValue(double value)
 
 double AxisValueAsRead(float value)
 {
-    return LeadingNumber(NumberText(value));
+    // The float's 7-digit decimal text read back as a double, without a
+    // QString between: charts take one of these per row.
+    if (!std::isfinite(value))
+        return double(value);
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 7);
+    double read = 0;
+    std::from_chars(text, written.ptr, read);
+    return read;
 }
 
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)

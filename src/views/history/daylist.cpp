@@ -50,6 +50,7 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
         return r;
 
     r.standardWeight = StandardWeightOf(heightCm);
+    const bool hasHeight = heightCm > 0;
 
     // The first record is the start of the diet.
     const MeasurementRecord &first = records.constFirst();
@@ -80,8 +81,10 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
             weightRow.cells << NumberText(n) << rec.status << FormatKg(rec.weight);
             PutDifference(weightRow, rec.weight - previousWeight);
             PutDifference(weightRow, rec.weight - dayFirstWeight);
-            weightRow.cells << FormatOneDecimal(BmiOf(rec.weight, heightCm))
-                            << FormatPercentOf((rec.weight - r.standardWeight) / r.standardWeight)
+            // Without a height there is no BMI and no obesity degree.
+            weightRow.cells << (hasHeight ? FormatOneDecimal(BmiOf(rec.weight, heightCm)) : QString())
+                            << (hasHeight ? FormatPercentOf((rec.weight - r.standardWeight) / r.standardWeight)
+                                          : QString())
                             << FormatPercentSign(rec.bodyFat);
             r.weightRows.append(weightRow);
 
@@ -127,12 +130,14 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     r.lblDspTai = FormatKg(r.startWeight) + u" → "_s
                   + FormatKg(std::fabs(referenceWeight - r.startWeight))
                   + DirectionWord(r.startWeight - referenceWeight);
-    r.lblDspBmi = FormatOneDecimal(r.startBmi) + u" → "_s
-                  + FormatOneDecimal(std::fabs(r.currentBmi - r.startBmi))
-                  + DirectionWord(r.startBmi - r.currentBmi);
-    r.lblDspHiman = FormatPercentOf(r.startObesity) + u" → "_s
-                    + FormatPercentOf(std::fabs(r.currentObesity - r.startObesity))
-                    + DirectionWord(r.startObesity - r.currentObesity);
+    if (hasHeight) {
+        r.lblDspBmi = FormatOneDecimal(r.startBmi) + u" → "_s
+                      + FormatOneDecimal(std::fabs(r.currentBmi - r.startBmi))
+                      + DirectionWord(r.startBmi - r.currentBmi);
+        r.lblDspHiman = FormatPercentOf(r.startObesity) + u" → "_s
+                        + FormatPercentOf(std::fabs(r.currentObesity - r.startObesity))
+                        + DirectionWord(r.startObesity - r.currentObesity);
+    }
 
     // The face follows the mark of the day's last row against its first.
     r.face = FaceMark::Nashi;

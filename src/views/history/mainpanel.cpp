@@ -7,6 +7,7 @@
 #include "ui/chartview.h"
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
+#include "views/history/chartstack.h"
 #include "views/history/daycharts.h"
 
 #include <QGridLayout>
@@ -155,31 +156,13 @@ QWidget *MainPanel::buildDayArea()
 
     // Four charts at one place; each later one lies in front of the one before.
     auto *charts = new QGridLayout;
-    auto makeChart = [&](const QString &name, const QList<ChartView::SeriesSpec> &series) {
-        auto *chart = new ChartView;
-        chart->setObjectName(name);
-        chart->setSeries(series);
-        charts->addWidget(chart, 0, 0);
-        chart->raise();
-        return chart;
-    };
-    const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 160, 0), orange(230, 120, 0);
-    mcrMain = makeChart(QStringLiteral("mcrMain"),
-                        {{QStringLiteral("体重"), blue, ChartAxis::Left},
-                         {QStringLiteral("体脂肪率"), red, ChartAxis::Right}});
-    mcrMain2 = makeChart(QStringLiteral("mcrMain2"),
-                         {{QStringLiteral("基礎代謝"), orange, ChartAxis::Left},
-                          {QStringLiteral("内臓脂肪"), green, ChartAxis::Right}});
-    mcrMain3 = makeChart(QStringLiteral("mcrMain3"),
-                         {{QStringLiteral("筋肉量"), blue, ChartAxis::Left},
-                          {QStringLiteral("筋肉スコア"), green, ChartAxis::Right}});
-    mcrMain4 = makeChart(QStringLiteral("mcrMain4"), {{QStringLiteral("骨量"), orange, ChartAxis::Left}});
-    // The right-hand axes of the composition charts keep one fixed scale.
-    mcrMain2->setAxisScale(ChartAxis::Right, 0, 30, 6);
-    mcrMain3->setAxisScale(ChartAxis::Right, 0, 150, 5);
-    mcrMain2->setVisible(false);
-    mcrMain3->setVisible(false);
-    mcrMain4->setVisible(false);
+    const ChartStack stack = AddChartStack(charts, QStringLiteral("mcrMain"),
+                                           {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
+                                            {QStringLiteral("体脂肪率"), QColor(255, 0, 0), ChartAxis::Right}});
+    mcrMain = stack.weight;
+    mcrMain2 = stack.metabolism;
+    mcrMain3 = stack.muscle;
+    mcrMain4 = stack.bone;
     connect(mcrMain, &ChartView::doubleClicked, this, [this] { mcrMain_DblClick(); });
     layout->addLayout(charts, 6);
     return area;
@@ -284,16 +267,9 @@ void MainPanel::applyDayList(const DayListResult &result)
 
 void MainPanel::buildCompositionCharts(const QList<TableRow> &rows)
 {
-    const auto fill = [](ChartView *chart, const CompositionChart &data, bool twoSeries) {
-        chart->setRowCount(data.rowCount);
-        chart->setSeriesValues(1, data.series1);
-        if (twoSeries)
-            chart->setSeriesValues(2, data.series2);
-        chart->setAxisScale(ChartAxis::Left, data.left.min, data.left.max, data.left.divisions);
-    };
-    fill(mcrMain2, BuildMetabolismChart(rows), true);
-    fill(mcrMain3, BuildMuscleChart(rows), true);
-    fill(mcrMain4, BuildBoneChart(rows), false);
+    DrawCompositionChart(mcrMain2, BuildMetabolismChart(rows));
+    DrawCompositionChart(mcrMain3, BuildMuscleChart(rows));
+    DrawCompositionChart(mcrMain4, BuildBoneChart(rows));
 }
 
 void MainPanel::headingLabelClick(const QString &label)
@@ -375,7 +351,8 @@ void MainPanel::mcrMain_DblClick()
 
 void MainPanel::ClassifyBmi()
 {
-    if (state().recordCount == 0)
+    // Without a height there is no BMI: class and pointers stay as they are.
+    if (state().recordCount == 0 || !(state().personal.heightCm > 0))
         return;
     const BmiClassification c =
         zz::ClassifyBmi(state().referenceMeasurement.weight, state().personal.heightCm);

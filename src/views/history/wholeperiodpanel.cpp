@@ -5,6 +5,7 @@
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
 #include "ui/chartview.h"
+#include "views/history/chartstack.h"
 #include "views/history/wholeperiod.h"
 
 #include <QComboBox>
@@ -98,27 +99,15 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
 
     // Four charts at one place; each later one lies in front of the one before.
     auto *charts = new QGridLayout;
-    auto makeChart = [&](const QString &name, const QList<ChartView::SeriesSpec> &series) {
-        auto *chart = Named(new ChartView, name);
-        chart->setSeries(series);
-        charts->addWidget(chart, 0, 0);
-        chart->raise();
-        return chart;
-    };
-    const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 160, 0), orange(230, 120, 0);
-    mcrRentai = makeChart(QStringLiteral("mcrRentai"), {{QStringLiteral("体重"), blue, ChartAxis::Left},
-                                                        {QStringLiteral("平均"), red, ChartAxis::Left},
-                                                        {QStringLiteral("体脂肪"), green, ChartAxis::Right}});
-    mcrRentai2 = makeChart(QStringLiteral("mcrRentai2"),
-                           {{QStringLiteral("基礎代謝"), orange, ChartAxis::Left},
-                            {QStringLiteral("内臓脂肪"), green, ChartAxis::Right}});
-    mcrRentai3 = makeChart(QStringLiteral("mcrRentai3"),
-                           {{QStringLiteral("筋肉量"), blue, ChartAxis::Left},
-                            {QStringLiteral("筋肉スコア"), green, ChartAxis::Right}});
-    mcrRentai4 = makeChart(QStringLiteral("mcrRentai4"), {{QStringLiteral("骨量"), orange, ChartAxis::Left}});
-    // The right-hand axes of the composition charts keep one fixed scale.
-    mcrRentai2->setAxisScale(ChartAxis::Right, 0, 30, 6);
-    mcrRentai3->setAxisScale(ChartAxis::Right, 0, 150, 5);
+    const ChartStack stack =
+        AddChartStack(charts, QStringLiteral("mcrRentai"),
+                      {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
+                       {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
+                       {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}});
+    mcrRentai = stack.weight;
+    mcrRentai2 = stack.metabolism;
+    mcrRentai3 = stack.muscle;
+    mcrRentai4 = stack.bone;
     HideWholeBodyCharts();
     layout->addLayout(charts, 1);
 
@@ -224,13 +213,9 @@ QList<TableRow> WholePeriodPanel::readCompositionRows()
     return status ? WholeCompositionRows(records) : QList<TableRow>();
 }
 
-void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &data, bool twoSeries)
+void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &data)
 {
-    chart->setRowCount(data.rowCount);
-    chart->setSeriesValues(1, data.series1);
-    if (twoSeries)
-        chart->setSeriesValues(2, data.series2);
-    chart->setAxisScale(ChartAxis::Left, data.left.min, data.left.max, data.left.divisions);
+    DrawCompositionChart(chart, data);
     HideWholeBodyCharts();
     chart->setVisible(true);
 }
@@ -244,21 +229,21 @@ void WholePeriodPanel::cmdTai_Click()
 
 void WholePeriodPanel::cmdTaisya_Click()
 {
-    buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readCompositionRows()), true);
+    buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readCompositionRows()));
     lblG11->setText(QStringLiteral("基礎代謝"));
     lblG12->setText(QStringLiteral("内臓脂肪"));
 }
 
 void WholePeriodPanel::cmdKinr_Click()
 {
-    buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readCompositionRows()), true);
+    buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readCompositionRows()));
     lblG11->setText(QStringLiteral("筋肉量"));
     lblG12->setText(QStringLiteral("筋肉スコア"));
 }
 
 void WholePeriodPanel::cmdKotur_Click()
 {
-    buildWholeBodyChart(mcrRentai4, BuildBoneChart(readCompositionRows()), false);
+    buildWholeBodyChart(mcrRentai4, BuildBoneChart(readCompositionRows()));
     lblG11->setText(QStringLiteral("骨量"));
     lblG12->clear();
 }

@@ -38,7 +38,7 @@ private:
     void drawWholePeriodChart();
     void RedrawWholePeriodChart();
     void HideWholeBodyCharts();
-    void buildWholeBodyChart(ChartView *chart, const CompositionChart &data, bool twoSeries);
+    void buildWholeBodyChart(ChartView *chart, const CompositionChart &data);
     QList<TableRow> readCompositionRows();
     void optTai1_Click();
     void optShi1_Click();

@@ -56,6 +56,7 @@ private slots:
     void referenceAndFileValues();
     void dayExtremesAndChartRows();
     void recordCountIsNotLimitedTo16Bits();
+    void noHeightLeavesBmiAndObesityEmpty();
 };
 
 void TestDayList::weightRows_data()
@@ -265,6 +266,14 @@ void TestDayList::recordCountIsNotLimitedTo16Bits()
     QCOMPARE(r.recordCount, qint64(40000));
     QCOMPARE(r.weightRows.size(), 4);
     QCOMPARE(r.weightRows.at(3).cells.at(0), u"4"_s);
+}
+
+void TestDayList::noHeightLeavesBmiAndObesityEmpty()
+{
+    const DayListResult r = ComputeDayList(Diary(), u"2004/04/13"_s, 0.0f);
+    QCOMPARE(r.weightRows[0].cells.mid(7), (QStringList{QString(), QString(), u"28.5%"_s}));
+    QVERIFY(r.lblDspBmi.isEmpty() && r.lblDspHiman.isEmpty());
+    QCOMPARE(r.lblDspTai, u"74.5Kg → 1.3Kg 減"_s);
 }
 
 QTEST_APPLESS_MAIN(TestDayList)
