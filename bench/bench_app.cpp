@@ -10,7 +10,9 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -106,6 +108,35 @@ void AppBenchmarks(Table &table)
     int display = 0;
     table.measure(QStringLiteral("filtered view: a display switch, 50,000 records"), 20,
                   [&] { button(display++ % 2 ? u"cmdTai1" : u"cmdTai2")->click(); }, 4);
+
+    // Daily averages: opened, a period, the export; the calendar: opened, a mode.
+    table.measure(QStringLiteral("cmdAvgtai until the panel is shown, 50,000 records"), 100,
+                  [&] { button(u"cmdAvgtai")->click(); }, 3, backToMain);
+    button(u"cmdAvgtai")->click();
+    auto *periodStart = window->findChild<QComboBox *>(QStringLiteral("cboStdate2"));
+    periodStart->setEditText(periodStart->itemText(periodStart->count() / 2));
+    table.measure(QStringLiteral("daily averages: a period of half the diary, 50,000 records"), 100,
+                  [&] { button(u"cmdKikanF2")->click(); }, 3);
+    button(u"cmdAvgtai")->click();
+    backToMain();
+    button(u"cmdAvgtai")->click();
+    {
+        // The "保存終了" box is answered as soon as it shows.
+        QTimer answer;
+        answer.setInterval(0);
+        QObject::connect(&answer, &QTimer::timeout, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        answer.start();
+        table.measure(QStringLiteral("daily averages: the export of every day, with its box, 50,000 records"), 100,
+                      [&] { button(u"cmdAvgHozon")->click(); }, 3);
+    }
+    table.measure(QStringLiteral("cmdCale until the panel is shown, 50,000 records"), 100,
+                  [&] { button(u"cmdCale")->click(); }, 3, backToMain);
+    int mode = 0;
+    table.measure(QStringLiteral("calendar: a mode switch, 50,000 records"), 100,
+                  [&] { button(mode++ % 2 ? u"cmdSel1(0)" : u"cmdSel1(1)")->click(); }, 4);
 }
 
 } // namespace zzbench

@@ -180,6 +180,14 @@ void MainWindow::RefreshDayList()
     fraMain->RefreshDayList();
 }
 
+void MainWindow::OpenDay(const QDate &date)
+{
+    fraMain->entryArea()->setSelectedDate(date);
+    RefreshDayList();
+    HideAllPanels();
+    fraMain->setVisible(true);
+}
+
 void MainWindow::LoadWholeHistory()
 {
     fraRenTai->LoadWholeHistory();

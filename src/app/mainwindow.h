@@ -57,6 +57,7 @@ public:
     void DSP_HELP(const QString &text) override;
     void RefreshDayList() override;
     void LoadWholeHistory() override;
+    void OpenDay(const QDate &date) override;
     void LoadStatusList() override;
     void SetWindowTitleFromPersonalData() override;
     void ReportStoreFailure(const StoreStatus &status) override;

@@ -3,6 +3,7 @@
 #include "app/windowstate.h"
 #include "store/storestatus.h"
 
+#include <QDate>
 #include <QString>
 
 namespace zz {
@@ -53,6 +54,9 @@ public:
     virtual void DSP_HELP(const QString &text) = 0;
     // The main panel's day list, summary and charts for the calendar's date.
     virtual void RefreshDayList() = 0;
+    // `date` chosen in the main panel's calendar, its day list refreshed, and
+    // the main panel shown (a double click on a day of the weight calendar).
+    virtual void OpenDay(const QDate &date) = 0;
     // Re-reads the whole history into the shared values and redraws the
     // whole-period panel with it.
     virtual void LoadWholeHistory() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringView>
 
@@ -20,6 +21,9 @@ QString FormatGrams(double value);      // "0g": a whole number of grams, then "
 
 // Dates. Stored dates are "yyyy/mm/dd".
 QString FormatShortDate(QStringView storedDate);  // "yy/mm/dd" from "yyyy/mm/dd"
-QString FormatYearMonth(int year, int month);     // "yyyy年mm月"
+QString FormatYearMonth(int year, int month);
+// A stored "yyyy/mm/dd" date read by hand (QDate::fromString is slow for
+// lists of thousands of days); an invalid QDate when it is none.
+QDate StoredDateOf(QStringView storedDate);     // "yyyy年mm月"
 
 } // namespace zz

@@ -1,7 +1,156 @@
 #include "views/average/averagepanel.h"
 
+#include "app/dialogs.h"
+#include "store/measurementfile.h"
+#include "ui/chartview.h"
+#include "ui/gridview.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
 namespace zz {
 
-AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(QStringLiteral("fraAvgTai"), host, parent) {}
+using namespace Qt::StringLiterals;
+
+AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai"_s, host, parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(u"期間"_s));
+    cboStdate2 = new QComboBox;
+    cboStdate2->setObjectName(u"cboStdate2"_s);
+    cboEddate2 = new QComboBox;
+    cboEddate2->setObjectName(u"cboEddate2"_s);
+    m_days = new QStringListModel(this);
+    for (QComboBox *box : {cboStdate2, cboEddate2}) {
+        box->setModel(m_days);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMinimumWidth(100);
+    }
+    bar->addWidget(cboStdate2);
+    bar->addWidget(new QLabel(u"～"_s));
+    bar->addWidget(cboEddate2);
+    const struct
+    {
+        const char16_t *name, *caption, *toolTip;
+    } buttons[] = {{u"cmdKikanF2", u"期間表示", u"指定した期間で表示"},
+                   {u"cmdAvgHozon", u"保存", u"平均データを保存"},
+                   {u"cmdAvgPri", u"印刷", u"平均データを印刷"}};
+    QList<QPushButton *> made;
+    for (const auto &b : buttons) {
+        auto *button = new QPushButton(QString::fromUtf16(b.caption));
+        button->setObjectName(QString::fromUtf16(b.name));
+        button->setToolTip(QString::fromUtf16(b.toolTip));
+        bar->addWidget(button);
+        made.append(button);
+    }
+    bar->addStretch();
+    connect(made[0], &QPushButton::clicked, this, [this] { cmdKikanF2_Click(); });
+    connect(made[1], &QPushButton::clicked, this, [this] { cmdAvgHozon_Click(); });
+    layout->addLayout(bar);
+
+    auto *body = new QHBoxLayout;
+    msgAvgtai = new GridView;
+    msgAvgtai->setObjectName(u"msgAvgtai"_s);
+    msgAvgtai->setFixedWidth(TwipsToPixels(500 + 900 + 550 + 400));
+    body->addWidget(msgAvgtai);
+    mcrAvgtai = new ChartView;
+    mcrAvgtai->setObjectName(u"mcrAvgtai"_s);
+    mcrAvgtai->setSeries({{u"日平均体重"_s, QColor(0, 0, 255), ChartAxis::Left}});
+    body->addWidget(mcrAvgtai, 1);
+    layout->addLayout(body, 1);
+}
+
+void AveragePanel::PreparePanel()
+{
+    SetupAverageGrid();
+    ShowDailyAverages();
+}
+
+void AveragePanel::SetupAverageGrid()
+{
+    GridModel *model = msgAvgtai->gridModel();
+    msgAvgtai->setFontPointSize(9);
+    const QStringList headers = AverageListHeaders();
+    const QList<int> widths = AverageListWidths();
+    model->setGridColumnCount(int(headers.size()));
+    model->setGridRowCount(1);
+    model->setHeaders(headers);
+    model->setHeaderAlignment(Qt::AlignCenter);
+    for (int c = 0; c < headers.size(); ++c)
+        msgAvgtai->setColumnWidthTwips(c, widths[c]);
+    model->setColumnAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    model->setColumnAlignment(1, Qt::AlignCenter);
+    model->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+bool AveragePanel::show(const std::optional<AveragePeriod> &period)
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    if (!status) {
+        host().ReportReadFailure(status);
+        return false;
+    }
+    const DailyAverageView view = ComputeDailyAverages(records, period);
+    msgAvgtai->gridModel()->setRows(view.rows);
+    mcrAvgtai->setRowCount(0);
+    mcrAvgtai->setRowCount(std::max(1, int(view.points.size())));
+    mcrAvgtai->setSeriesValues(1, view.points);
+    mcrAvgtai->setAxisScale(ChartAxis::Left, view.y.min, view.y.max);
+    if (!period) {
+        // Both lists hold every day: one model, filled in one call.
+        m_days->setStringList(view.days);
+        cboStdate2->setEditText(view.days.value(0));
+        cboEddate2->setEditText(view.days.isEmpty() ? QString() : view.days.last());
+    }
+    return true;
+}
+
+void AveragePanel::ShowDailyAverages()
+{
+    show(std::nullopt);
+}
+
+void AveragePanel::ShowDailyAveragesForPeriod(const AveragePeriod &period)
+{
+    show(period);
+}
+
+void AveragePanel::cmdKikanF2_Click()
+{
+    const std::optional<QDate> start = ParseAveragePeriodDate(cboStdate2->currentText());
+    const std::optional<QDate> end = ParseAveragePeriodDate(cboEddate2->currentText());
+    if (!start || !end || *end < *start) {
+        Dialogs::Exclamation(this, u"期間指定エラー"_s,
+                             u"期間の指定が正しくありません。開始日と終了日を yy/mm/dd の形で入力し、開始日は終了日より前にしてください。"_s);
+        return;
+    }
+    SetupAverageGrid();
+    ShowDailyAveragesForPeriod({*start, *end});
+}
+
+void AveragePanel::cmdAvgHozon_Click()
+{
+    // The rows on show, as the grid holds them.
+    const GridModel *model = msgAvgtai->gridModel();
+    QList<TableRow> rows;
+    for (int r = 1; r < model->gridRowCount(); ++r)
+        rows.append({{model->text(r, 0), model->text(r, 1), model->text(r, 2)}, {}});
+    const StoreStatus status = WriteDailyAverageExport(dir(), ExportedDays(rows));
+    if (!status) {
+        host().ReportStoreFailure(status);
+        return;
+    }
+    Dialogs::Information(this, u"保存終了"_s,
+                         u"日毎平均.txt のファイル名で保存しました。 エクセルなどの表計算ソフトにも読み込めます。"_s);
+}
 
 } // namespace zz

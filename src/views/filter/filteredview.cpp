@@ -69,22 +69,9 @@ struct RowTexts
 namespace {
 
 // 0 Sunday .. 6 Saturday of a stored "yyyy/mm/dd" date; -1 when it is none.
-// Read by hand: it runs for every listed record.
 int WeekdayIndex(const QString &storedDate)
 {
-    if (storedDate.size() != 10 || storedDate[4] != u'/' || storedDate[7] != u'/')
-        return -1;
-    int fields[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
-    for (int f = 0; f < 3; ++f) {
-        for (int i = starts[f]; i < starts[f] + lengths[f]; ++i) {
-            const char16_t c = storedDate[i].unicode();
-            if (c < u'0' || c > u'9')
-                return -1;
-            fields[f] = fields[f] * 10 + (c - u'0');
-        }
-    }
-    const QDate date(fields[0], fields[1], fields[2]);
+    const QDate date = StoredDateOf(storedDate);
     return date.isValid() ? date.dayOfWeek() % 7 : -1;
 }
 

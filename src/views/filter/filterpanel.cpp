@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace zz {
@@ -142,7 +143,9 @@ QWidget *FilterPanel::buildCriteria()
     auto *range = new QHBoxLayout;
     cboStdate = Named(new QComboBox, u"cboStdate"_s);
     cboEddate = Named(new QComboBox, u"cboEddate"_s);
+    m_dates = new QStringListModel(this);
     for (QComboBox *box : {cboStdate, cboEddate}) {
+        box->setModel(m_dates);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setMinimumWidth(100);
@@ -327,10 +330,8 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
     mcrBunseki->setAxisScale(ChartAxis::Right, view.right.min, view.right.max);
 
     if (!request) {
-        for (QComboBox *box : {cboStdate, cboEddate}) {
-            box->clear();
-            box->addItems(view.dates);
-        }
+        // Both lists hold every date: one model, filled in one call.
+        m_dates->setStringList(view.dates);
         cboStdate->setEditText(view.dates.value(0));
         cboEddate->setEditText(view.dates.isEmpty() ? QString() : view.dates.last());
     }

@@ -6,6 +6,7 @@
 #include <QList>
 
 class QComboBox;
+class QStringListModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -73,6 +74,7 @@ private:
     QList<QPushButton *> cmdWeek;         // 0 Sunday .. 6 Saturday
     QList<QPushButton *> m_periodButtons; // cmdAllDay, cmdKikan1 .. cmdKikan8, cmdKikanF
     QComboBox *cboStdate = nullptr, *cboEddate = nullptr;
+    QStringListModel *m_dates = nullptr;
 
     GridView *msgBunseki = nullptr, *msgBunseki2 = nullptr;
     ChartView *mcrBunseki = nullptr, *mcrBunseki2 = nullptr, *mcrBunseki3 = nullptr, *mcrBunseki4 = nullptr;

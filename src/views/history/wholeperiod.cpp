@@ -48,8 +48,7 @@ WholeHistory WholeHistoryOf(const QList<MeasurementRecord> &records)
 
 qint64 DaysBetween(const QString &fromStoredDate, const QString &toStoredDate)
 {
-    const QString format = QStringLiteral("yyyy/MM/dd");
-    return QDate::fromString(fromStoredDate, format).daysTo(QDate::fromString(toStoredDate, format));
+    return StoredDateOf(fromStoredDate).daysTo(StoredDateOf(toStoredDate));
 }
 
 std::optional<int> MovingAverageWidthOf(const QString &text)

@@ -1,0 +1,135 @@
+#include "views/average/dailyaverages.h"
+
+#include "store/numbers.h"
+#include "views/displayformats.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace zz {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QDate StoredDate(const QString &text)
+{
+    return StoredDateOf(text);
+}
+
+// "yy/mm/dd" by hand: a diary of 25 years has 9,000 days to show.
+QString ShortDateText(const QDate &date)
+{
+    const int parts[] = {date.year() % 100, date.month(), date.day()};
+    QChar text[8];
+    for (int i = 0; i < 3; ++i) {
+        text[i * 3] = QChar(u'0' + parts[i] / 10);
+        text[i * 3 + 1] = QChar(u'0' + parts[i] % 10);
+        if (i < 2)
+            text[i * 3 + 2] = u'/';
+    }
+    return QString(text, 8);
+}
+
+} // namespace
+
+DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
+                                      const std::optional<AveragePeriod> &period)
+{
+    DailyAverageView v;
+    if (records.isEmpty())
+        return v;
+    const QDate first = StoredDate(records.first().date);
+    const QDate last = StoredDate(records.last().date);
+    const qint64 dayCount = first.isValid() && last.isValid() ? first.daysTo(last) + 1 : 0;
+
+    // One slot per day; the day cursor only moves forward, as the file is in
+    // date order.
+    QList<float> daySum(std::max<qint64>(dayCount, 0), 0.0f);
+    QList<int> measured(daySum.size(), 0);
+    float highest = 0, lowest = 999;
+    qint64 cursor = 0;
+    QString cursorDate;
+    for (const MeasurementRecord &rec : records) {
+        highest = std::max(highest, rec.weight);
+        lowest = std::min(lowest, rec.weight);
+        if (rec.date != cursorDate) {
+            const QDate date = StoredDate(rec.date);
+            if (!date.isValid())
+                continue;
+            const qint64 d = first.daysTo(date);
+            if (d < cursor || d >= dayCount)
+                continue; // out of date order: no slot ahead of the cursor holds it
+            cursor = d;
+            cursorDate = rec.date;
+        }
+        daySum[cursor] += rec.weight;
+        ++measured[cursor];
+    }
+    v.y.min = std::floor(AxisValueAsRead(lowest));
+    v.y.max = std::floor(TidyAxisValue(AxisValueAsRead(highest) + 0.9));
+
+    qint64 from = 0, to = dayCount - 1;
+    if (period) {
+        from = std::max<qint64>(0, first.daysTo(period->start));
+        to = std::min<qint64>(dayCount - 1, first.daysTo(period->end));
+    } else {
+        v.days.reserve(dayCount);
+    }
+    if (from <= to) {
+        v.rows.reserve(to - from + 1);
+        v.points.reserve(to - from + 1);
+    }
+    int number = 0;
+    for (qint64 d = from; d <= to; ++d) {
+        const QString day = ShortDateText(first.addDays(d));
+        if (!period)
+            v.days.append(day);
+        TableRow row;
+        row.cells = QStringList{QString::number(++number), day,
+                                measured[d] > 0 ? FormatOneDecimal(daySum[d] / float(measured[d])) : QString()};
+        v.rows.append(row);
+        // A day without measurements carries the day before forward.
+        if (measured[d] == 0 && d > 0) {
+            daySum[d] = daySum[d - 1];
+            measured[d] = measured[d - 1];
+        }
+        v.points.append(measured[d] > 0 ? std::optional<double>(AxisValueAsRead(daySum[d] / float(measured[d])))
+                                        : std::nullopt);
+    }
+    return v;
+}
+
+std::optional<QDate> ParseAveragePeriodDate(const QString &text)
+{
+    static const QRegularExpression form(u"^\\s*(\\d{2}|\\d{4})/(\\d{1,2})/(\\d{1,2})\\s*$"_s);
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    int year = match.captured(1).toInt();
+    if (match.captured(1).size() == 2)
+        year += 2000;
+    const QDate date(year, match.captured(2).toInt(), match.captured(3).toInt());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+QList<ExportedDay> ExportedDays(const QList<TableRow> &rows)
+{
+    QList<ExportedDay> days;
+    days.reserve(rows.size());
+    for (const TableRow &row : rows)
+        days.append({row.cells.value(1), LeadingNumber(row.cells.value(2))});
+    return days;
+}
+
+QStringList AverageListHeaders()
+{
+    return {u"数"_s, u"日付"_s, u"体重"_s};
+}
+
+QList<int> AverageListWidths()
+{
+    return {500, 900, 550};
+}
+
+} // namespace zz

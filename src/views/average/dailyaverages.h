@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/averageexport.h"
+#include "store/measurementrecord.h"
+#include "views/history/daycharts.h"
+#include "views/tablerow.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+namespace zz {
+
+// One average weight per calendar day, from the first record's day to the
+// last. A day without measurements has an empty cell; its chart point carries
+// the day before forward (none when that day has no value either).
+struct DailyAverageView
+{
+    QList<TableRow> rows;                  // msgAvgtai: number, "YY/MM/DD", average "0.0"
+    QList<std::optional<double>> points;   // mcrAvgtai, one per row
+    AxisScale y;                           // over every record, also in a period view
+    QStringList days;                      // every day of the diary, "yy/mm/dd" (whole view)
+};
+struct AveragePeriod
+{
+    QDate start, end;
+};
+// No period: the whole diary. A period lists the diary's days within it,
+// numbered from 1. `records` are in file (date) order.
+DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
+                                      const std::optional<AveragePeriod> &period = std::nullopt);
+
+// A period bound as the user types it: yy/mm/dd (the year 20yy) or
+// yyyy/mm/dd; none when it is no real date.
+std::optional<QDate> ParseAveragePeriodDate(const QString &text);
+
+// The export lines of the listed rows: the date and the cell's leading number
+// (0 for an empty cell).
+QList<ExportedDay> ExportedDays(const QList<TableRow> &rows);
+
+// Headers and widths (twips) of msgAvgtai.
+QStringList AverageListHeaders();
+QList<int> AverageListWidths();
+
+} // namespace zz
