@@ -312,6 +312,19 @@ GridView::GridView(QWidget *parent)
     });
 }
 
+void GridView::resetColumns(const QStringList &headers, const QList<int> &widthsTwips, int fontPoints)
+{
+    setFontPointSize(fontPoints);
+    m_model->setGridColumnCount(int(headers.size()));
+    m_model->setGridRowCount(1);
+    m_model->setHeaders(headers);
+    m_model->setHeaderAlignment(Qt::AlignCenter);
+    for (int c = 0; c < headers.size(); ++c) {
+        setColumnWidthTwips(c, widthsTwips.value(c));
+        m_model->setColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+}
+
 GridModel *GridView::gridModel() const
 {
     return m_model;

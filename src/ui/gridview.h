@@ -72,6 +72,10 @@ public:
 
     GridModel *gridModel() const;
 
+    // The grid cut back to its header row with these headers, widths (twips)
+    // and font size; headers centred, data cells right-aligned and vertically
+    // centred. Callers set the columns that differ afterwards.
+    void resetColumns(const QStringList &headers, const QList<int> &widthsTwips, int fontPoints);
     // Widths in twips, 15 twips per pixel at 96 dpi, scaled with the screen.
     void setColumnWidthTwips(int column, int twips);
     void setFontPointSize(int points); // 9, 10 or 11

@@ -84,19 +84,8 @@ AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
 void AnalysisPanel::SetupAnalysisListColumns()
 {
     const QList<AnalysisListLayout> layouts = AnalysisListLayouts();
-    for (int i = 0; i < 4; ++i) {
-        GridView *grid = m_grids[i];
-        GridModel *model = grid->gridModel();
-        grid->setFontPointSize(11);
-        model->setGridColumnCount(int(layouts[i].headers.size()));
-        model->setGridRowCount(1);
-        model->setHeaders(layouts[i].headers);
-        model->setHeaderAlignment(Qt::AlignCenter);
-        for (int c = 0; c < layouts[i].headers.size(); ++c) {
-            grid->setColumnWidthTwips(c, layouts[i].widths[c]);
-            model->setColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        }
-    }
+    for (int i = 0; i < 4; ++i)
+        m_grids[i]->resetColumns(layouts[i].headers, layouts[i].widths, 11);
 }
 
 void AnalysisPanel::PreparePanel()

@@ -76,19 +76,8 @@ void AveragePanel::PreparePanel()
 
 void AveragePanel::SetupAverageGrid()
 {
-    GridModel *model = msgAvgtai->gridModel();
-    msgAvgtai->setFontPointSize(9);
-    const QStringList headers = AverageListHeaders();
-    const QList<int> widths = AverageListWidths();
-    model->setGridColumnCount(int(headers.size()));
-    model->setGridRowCount(1);
-    model->setHeaders(headers);
-    model->setHeaderAlignment(Qt::AlignCenter);
-    for (int c = 0; c < headers.size(); ++c)
-        msgAvgtai->setColumnWidthTwips(c, widths[c]);
-    model->setColumnAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-    model->setColumnAlignment(1, Qt::AlignCenter);
-    model->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    msgAvgtai->resetColumns(AverageListHeaders(), AverageListWidths(), 9);
+    msgAvgtai->gridModel()->setColumnAlignment(1, Qt::AlignCenter);
 }
 
 bool AveragePanel::show(const std::optional<AveragePeriod> &period)

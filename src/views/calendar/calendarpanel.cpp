@@ -154,17 +154,8 @@ void CalendarPanel::cmdSel1_Click(int index)
 
 void CalendarPanel::SetupCalendarGrid()
 {
-    GridModel *model = msgList2->gridModel();
-    msgList2->setFontPointSize(10);
-    const QStringList headers = CalendarHeaders();
-    const QList<int> widths = CalendarWidths();
-    model->setGridColumnCount(int(headers.size()));
-    model->setGridRowCount(1);
-    model->setHeaders(headers);
-    model->setHeaderAlignment(Qt::AlignCenter);
-    for (int c = 0; c < headers.size(); ++c)
-        msgList2->setColumnWidthTwips(c, widths[c]);
-    model->setColumnAlignment(0, Qt::AlignCenter);
+    msgList2->resetColumns(CalendarHeaders(), CalendarWidths(), 10);
+    msgList2->gridModel()->setColumnAlignment(0, Qt::AlignCenter);
 }
 
 void CalendarPanel::BuildCalendar()

@@ -248,16 +248,8 @@ void FilterPanel::SetStatusList(const QStringList &statuses)
 void FilterPanel::SetupFilteredListColumns()
 {
     const auto setup = [](GridView *grid, const QStringList &headers, const QList<int> &widths) {
+        grid->resetColumns(headers, widths, 10);
         GridModel *model = grid->gridModel();
-        grid->setFontPointSize(10);
-        model->setGridColumnCount(int(headers.size()));
-        model->setGridRowCount(1);
-        model->setHeaders(headers);
-        model->setHeaderAlignment(Qt::AlignCenter);
-        for (int c = 0; c < headers.size(); ++c) {
-            grid->setColumnWidthTwips(c, widths[c]);
-            model->setColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        }
         model->setColumnAlignment(1, Qt::AlignCenter);
         model->setColumnAlignment(2, Qt::AlignCenter);
         model->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);

@@ -172,16 +172,8 @@ void MainPanel::SetupDayListColumns()
 {
     const auto setup = [](GridView *grid, const QStringList &headers, const QList<int> &widths,
                           bool centredMarks) {
+        grid->resetColumns(headers, widths, 11);
         GridModel *model = grid->gridModel();
-        grid->setFontPointSize(11);
-        model->setGridColumnCount(headers.size());
-        model->setGridRowCount(1);
-        model->setHeaders(headers);
-        model->setHeaderAlignment(Qt::AlignCenter);
-        for (int c = 0; c < headers.size(); ++c) {
-            grid->setColumnWidthTwips(c, widths[c]);
-            model->setColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        }
         model->setColumnAlignment(1, Qt::AlignLeft | Qt::AlignVCenter);
         if (centredMarks) {
             model->setColumnAlignment(4, Qt::AlignCenter);

@@ -1,3 +1,4 @@
+#include "tablecells.h"
 #include "testrecord.h"
 #include "views/analysis/analyses.h"
 
@@ -21,22 +22,7 @@ WholeHistory History(const QList<float> &weights, const QStringList &dates = {})
     return WholeHistoryOf(records);
 }
 
-Rows Cells(const QList<TableRow> &rows)
-{
-    Rows cells;
-    for (const TableRow &row : rows)
-        cells.append(row.cells);
-    return cells;
-}
 
-// Column `c` of every row.
-QStringList Column(const QList<TableRow> &rows, int c)
-{
-    QStringList cells;
-    for (const TableRow &row : rows)
-        cells.append(row.cells.value(c));
-    return cells;
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "store/averageexport.h"
+#include "tablecells.h"
 #include "testrecord.h"
 #include "views/average/dailyaverages.h"
 
@@ -16,13 +17,6 @@ MeasurementRecord Rec(const QString &date, float weight)
     return TestRecord(date, u"朝"_s, weight);
 }
 
-QList<QStringList> Cells(const QList<TableRow> &rows)
-{
-    QList<QStringList> cells;
-    for (const TableRow &row : rows)
-        cells.append(row.cells);
-    return cells;
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "tablecells.h"
 #include "testrecord.h"
 #include "views/filter/filteredview.h"
 
@@ -20,13 +21,6 @@ FilterRequest Request(const QString &start, const QString &end, const QString &s
     return {{start, end, search, weekday}, !search.isEmpty(), weekday != AllWeekdays};
 }
 
-QStringList Column(const QList<TableRow> &rows, int c)
-{
-    QStringList cells;
-    for (const TableRow &row : rows)
-        cells.append(row.cells.value(c));
-    return cells;
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "views/history/daylist.h"
+#include "tablecells.h"
 #include "testrecord.h"
 
 #include <QTest>
@@ -31,13 +32,6 @@ QList<MeasurementRecord> Diary()
     };
 }
 
-QList<QStringList> Cells(const QList<TableRow> &rows)
-{
-    QList<QStringList> cells;
-    for (const TableRow &row : rows)
-        cells.append(row.cells);
-    return cells;
-}
 
 } // namespace
 
