@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "entry/entryarea.h"
+#include "ui/gridview.h"
 #include "store/measurementfile.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 namespace zzbench {
@@ -120,23 +122,44 @@ void AppBenchmarks(Table &table)
     button(u"cmdAvgtai")->click();
     backToMain();
     button(u"cmdAvgtai")->click();
-    {
-        // The "保存終了" box is answered as soon as it shows.
-        QTimer answer;
-        answer.setInterval(0);
-        QObject::connect(&answer, &QTimer::timeout, [] {
-            if (QWidget *box = QApplication::activeModalWidget())
-                box->close();
-        });
-        answer.start();
-        table.measure(QStringLiteral("daily averages: the export of every day, with its box, 50,000 records"), 100,
-                      [&] { button(u"cmdAvgHozon")->click(); }, 3);
-    }
+    // Message boxes are answered with OK as soon as they show.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    answer.start();
+    table.measure(QStringLiteral("daily averages: the export of every day, with its box, 50,000 records"), 100,
+                  [&] { button(u"cmdAvgHozon")->click(); }, 3);
     table.measure(QStringLiteral("cmdCale until the panel is shown, 50,000 records"), 100,
                   [&] { button(u"cmdCale")->click(); }, 3, backToMain);
     int mode = 0;
     table.measure(QStringLiteral("calendar: a mode switch, 50,000 records"), 100,
                   [&] { button(mode++ % 2 ? u"cmdSel1(0)" : u"cmdSel1(1)")->click(); }, 4);
+
+    // The diary panel and a status rename.
+    table.measure(QStringLiteral("cmdMemo until the panel is shown, 50,000 records"), 150,
+                  [&] { button(u"cmdMemo")->click(); }, 3, backToMain);
+    button(u"cmdMemo")->click();
+    auto *diary = window->findChild<zz::GridView *>(QStringLiteral("msgMemoList"));
+    Q_EMIT diary->cellClicked(diary->gridModel()->gridRowCount() / 2, 7);
+    auto *comment = window->findChild<QLineEdit *>(QStringLiteral("txtMemo"));
+    int saved = 0;
+    table.measure(QStringLiteral("a comment saved, 50,000 records"), 100,
+                  [&] { button(u"cmdMemoHozon")->click(); }, 3,
+                  [&] { comment->setText(QStringLiteral("一言 %1").arg(++saved)); });
+    button(u"cmdSettei")->click();
+    auto *statuses = window->findChild<QListWidget *>(QStringLiteral("lstKoumoku"));
+    auto *renamed = window->findChild<QLineEdit *>(QStringLiteral("txtChg"));
+    int renames = 0;
+    table.measure(QStringLiteral("a status renamed everywhere, with its boxes, 50,000 records"), 100,
+                  [&] { button(u"cmdChg")->click(); }, 3, [&] {
+                      statuses->setCurrentRow(0);
+                      Q_EMIT statuses->itemClicked(statuses->item(0));
+                      renamed->setText(QStringLiteral("状況%1").arg(++renames));
+                  });
+    answer.stop();
 }
 
 } // namespace zzbench

@@ -36,6 +36,13 @@ bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessa
            == QMessageBox::Yes;
 }
 
+bool AskOkCancel(QWidget *parent, const QString &title, const QString &text)
+{
+    return Show(parent, QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Cancel)
+           == QMessageBox::Ok;
+}
+
 QString Input(QWidget *parent, const QString &title, const QString &prompt)
 {
     QInputDialog dialog(parent);

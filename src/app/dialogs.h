@@ -19,6 +19,9 @@ void Critical(QWidget *parent, const QString &title, const QString &text);
 // Yes/No; `icon` and the default button as given. True for Yes.
 bool AskYesNo(QWidget *parent, const QString &title, const QString &text,
               QMessageBox::Icon icon, QMessageBox::StandardButton defaultButton);
+// A destructive step ("クリア確認"): warning icon, OK / Cancel, Cancel as the
+// default so that Enter never destroys anything. True for OK.
+bool AskOkCancel(QWidget *parent, const QString &title, const QString &text);
 // An input box: `prompt` as label, `title` as window title, empty default.
 // Returns the typed text, or an empty text when cancelled.
 QString Input(QWidget *parent, const QString &title, const QString &prompt);

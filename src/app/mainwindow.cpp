@@ -197,9 +197,26 @@ void MainWindow::LoadStatusList()
 {
     QStringList statuses;
     ReportReadFailure(ReadStatusList(m_dir, statuses));
+    ShowStatusList(statuses);
+}
+
+void MainWindow::ShowStatusList(const QStringList &statuses)
+{
     fraMain->entryArea()->SetStatusList(statuses);
     fraTaijyu->SetStatusList(statuses);
     fraSettei->SetStatusList(statuses);
+}
+
+void MainWindow::AddStatusToLists(const QString &status)
+{
+    fraMain->entryArea()->AddStatus(status);
+    fraTaijyu->AddStatus(status);
+    fraSettei->AddStatus(status);
+}
+
+void MainWindow::EndProgram()
+{
+    close();
 }
 
 void MainWindow::cmdHelp_Click()

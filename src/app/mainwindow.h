@@ -59,6 +59,9 @@ public:
     void LoadWholeHistory() override;
     void OpenDay(const QDate &date) override;
     void LoadStatusList() override;
+    void ShowStatusList(const QStringList &statuses) override;
+    void AddStatusToLists(const QString &status) override;
+    void EndProgram() override;
     void SetWindowTitleFromPersonalData() override;
     void ReportStoreFailure(const StoreStatus &status) override;
     void ReportReadFailure(const StoreStatus &status) override;

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 namespace zz {
 
@@ -21,8 +22,9 @@ namespace zz {
 //   every panel: the diary folder, the shared values (WindowState: every panel
 //   reads them, only a value's owner writes them, see windowstate.h), and the
 //   few operations that cross panels: HideAllPanels, showing another panel,
-//   DSP_HELP, RefreshDayList, LoadWholeHistory, LoadStatusList into the three status lists, the
-//   window title, and telling the user of a failed read or write.
+//   DSP_HELP, RefreshDayList, LoadWholeHistory, the three status lists, the
+//   window title, ending the program after New start, and telling the user of
+//   a failed read or write.
 // - Qt signals for events that one panel raises and another panel answers (a
 //   new BMI class on the main panel moves the meter on the settings panel; the
 //   memo panel's labels switch the main panel's charts). The window connects
@@ -62,8 +64,15 @@ public:
     virtual void LoadWholeHistory() = 0;
     // Re-reads the status list into lstAct, lstAct2 and lstKoumoku.
     virtual void LoadStatusList() = 0;
+    // Shows `statuses` in the three lists (the edit panel's saved order).
+    virtual void ShowStatusList(const QStringList &statuses) = 0;
+    // Adds `status` as the last entry of the three lists, each keeping its order.
+    virtual void AddStatusToLists(const QString &status) = 0;
     // The title from the personal data in the shared values.
     virtual void SetWindowTitleFromPersonalData() = 0;
+    // Ends the program at once (after New start): the window closes, nothing
+    // else is saved.
+    virtual void EndProgram() = 0;
 
     // A failed write (or a read after startup) is shown to the user at once; a
     // read that fails during startup stops the program once startup is done.

@@ -163,6 +163,11 @@ void EntryArea::SetStatusList(const QStringList &statuses)
     lstAct->addItems(statuses);
 }
 
+void EntryArea::AddStatus(const QString &status)
+{
+    lstAct->addItem(status);
+}
+
 void EntryArea::mtvmain_DateClick()
 {
     m_host.RefreshDayList();
@@ -271,8 +276,7 @@ void EntryArea::cmdFree_Click()
         m_host.ReportStoreFailure(status);
         return;
     }
-    // The new status stands at the end of all three lists.
-    m_host.LoadStatusList();
+    m_host.AddStatusToLists(answer);
 }
 
 void EntryArea::cmdJikan_Click()

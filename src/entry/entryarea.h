@@ -26,6 +26,7 @@ public:
     QDate selectedDate() const;
     void setSelectedDate(const QDate &date);
     void SetStatusList(const QStringList &statuses);
+    void AddStatus(const QString &status);
 
     void FillEntryFields();
     void DisableStepButtons();

@@ -19,7 +19,8 @@ std::optional<QString> StepByIncrement(const QString &boxText, const QString &in
 // A message of the save checks.
 struct SaveMessage
 {
-    enum class Kind { Refusal, Question }; // Refusal: exclamation + OK; Question: Yes/No, No default
+    // Refusal: exclamation + OK; Notice: information + OK; Question: Yes/No, No default
+    enum class Kind { Refusal, Notice, Question };
     Kind kind = Kind::Refusal;
     QString text;
     QString title;

@@ -1,29 +1,138 @@
 #include "notes/notespanel.h"
 
+#include "app/dialogs.h"
 #include "app/eventhooks.h"
+#include "notes/diarylist.h"
+#include "setup/setupchecks.h"
+#include "store/diaryfiles.h"
+#include "store/measurementfile.h"
 #include "store/smallfiles.h"
+#include "ui/gridview.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zz {
 
-NotesPanel::NotesPanel(PanelHost &host, QWidget *parent)
-    : Panel(QStringLiteral("fraMemo"), host, parent)
+using namespace Qt::StringLiterals;
+
+NotesPanel::NotesPanel(PanelHost &host, QWidget *parent) : Panel(u"fraMemo"_s, host, parent)
 {
     auto *layout = new QVBoxLayout(this);
-    auto *diaryLabel = new QLabel(QStringLiteral("一言入力欄 →"));
-    diaryLabel->setObjectName(QStringLiteral("Label1(2)"));
-    auto *memoLabel = new QLabel(QStringLiteral("気付きメモ"));
-    memoLabel->setObjectName(QStringLiteral("Label1(3)"));
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    msgMemoList = new GridView;
+    msgMemoList->setObjectName(u"msgMemoList"_s);
+    connect(msgMemoList, &GridView::cellClicked, this, [this](int row, int) { msgMemoList_Click(row); });
+    layout->addWidget(msgMemoList, 3);
+
+    auto *diary = new QHBoxLayout;
+    auto *diaryLabel = new QLabel(u"一言入力欄 →"_s);
+    diaryLabel->setObjectName(u"Label1(2)"_s);
+    txtMemo = new QLineEdit;
+    txtMemo->setObjectName(u"txtMemo"_s);
+    OnEnter(txtMemo, [this] { txtMemo_KeyPress(); });
+    cmdMemoHozon = new QPushButton(u"一言日記保存"_s);
+    cmdMemoHozon->setObjectName(u"cmdMemoHozon"_s);
+    cmdMemoHozon->setEnabled(false);
+    connect(cmdMemoHozon, &QPushButton::clicked, this, [this] { cmdMemoHozon_Click(); });
+    diary->addWidget(diaryLabel);
+    diary->addWidget(txtMemo, 1);
+    diary->addWidget(cmdMemoHozon);
+    layout->addLayout(diary);
+
+    auto *memoHead = new QHBoxLayout;
+    auto *memoLabel = new QLabel(u"気付きメモ"_s);
+    memoLabel->setObjectName(u"Label1(3)"_s);
+    cmdKizukiHozon = new QPushButton(u"気付きメモ保存"_s);
+    cmdKizukiHozon->setObjectName(u"cmdKizukiHozon"_s);
+    connect(cmdKizukiHozon, &QPushButton::clicked, this, [this] { cmdKizukiHozon_Click(); });
+    memoHead->addWidget(memoLabel);
+    memoHead->addStretch();
+    memoHead->addWidget(cmdKizukiHozon);
+    layout->addLayout(memoHead);
     txtKizuki = new QPlainTextEdit;
-    txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
-    layout->addWidget(diaryLabel);
-    layout->addWidget(memoLabel);
+    txtKizuki->setObjectName(u"txtKizuki"_s);
     layout->addWidget(txtKizuki, 1);
+
     for (QLabel *label : {diaryLabel, memoLabel})
-        OnClick(label, [this] { emit label1Clicked(QStringLiteral("Label1")); });
+        OnClick(label, [this] { emit label1Clicked(u"Label1"_s); });
+}
+
+void NotesPanel::PreparePanel()
+{
+    msgMemoList->resetColumns(DiaryListHeaders(), DiaryListWidths(), 9);
+    GridModel *model = msgMemoList->gridModel();
+    model->setColumnAlignment(1, Qt::AlignCenter);
+    model->setColumnAlignment(2, Qt::AlignLeft | Qt::AlignVCenter);
+    model->setColumnAlignment(5, Qt::AlignCenter);
+    model->setColumnAlignment(DiaryCommentColumn, Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 8; c <= 12; ++c)
+        msgMemoList->setColumnHidden(c, true);
+
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    host().ReportReadFailure(status);
+    if (status)
+        model->setRows(ComputeDiaryRows(records));
+    const int rows = model->gridRowCount();
+    msgMemoList->setTopRow(rows > 16 ? rows - 1 : 1);
+    m_selectedRow = 0;
+    cmdMemoHozon->setEnabled(false);
+}
+
+void NotesPanel::msgMemoList_Click(int row)
+{
+    if (row < 1)
+        return;
+    msgMemoList->setCurrentCell(row, DiaryCommentColumn);
+    txtMemo->setText(msgMemoList->gridModel()->text(row, DiaryCommentColumn));
+    m_selectedRow = row;
+    cmdMemoHozon->setEnabled(true);
+    txtMemo->setFocus(Qt::OtherFocusReason);
+}
+
+void NotesPanel::txtMemo_KeyPress()
+{
+    if (cmdMemoHozon->isEnabled())
+        cmdMemoHozon_Click();
+}
+
+void NotesPanel::cmdMemoHozon_Click()
+{
+    if (m_selectedRow < 1)
+        return;
+    const QString comment = txtMemo->text();
+    if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(comment)) {
+        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        return;
+    }
+    // Only the comment of the chosen record changes; every other field of
+    // every record is written back as the file holds it.
+    QList<MeasurementRecord> records;
+    StoreStatus status = ReadMeasurements(dir(), records);
+    const GridModel *model = msgMemoList->gridModel();
+    const qsizetype index = m_selectedRow - 1;
+    if (status && (index >= records.size() || model->gridRowCount() - 1 != records.size()
+                   || records[index].date != model->text(m_selectedRow, 1))) {
+        host().ReportStoreFailure(StoreStatus::failure(
+            FileNames::Measurements, u"一言日記を開いた後にデータが変わりました。もう一度開き直してください。"_s));
+        return;
+    }
+    if (status) {
+        records[index].comment = comment;
+        status = RewriteMeasurements(dir(), records);
+    }
+    if (!status) {
+        host().ReportStoreFailure(status);
+        return;
+    }
+    msgMemoList->gridModel()->setText(m_selectedRow, DiaryCommentColumn, comment);
+    msgMemoList->setCurrentCell(m_selectedRow, DiaryCommentColumn);
 }
 
 void NotesPanel::LoadNoticeMemo()
@@ -31,6 +140,18 @@ void NotesPanel::LoadNoticeMemo()
     QString memo;
     host().ReportReadFailure(ReadNoticeMemo(dir(), memo));
     txtKizuki->setPlainText(memo);
+}
+
+void NotesPanel::cmdKizukiHozon_Click()
+{
+    const QString memo = txtKizuki->toPlainText();
+    if (const std::optional<SaveMessage> refusal = UnstorableMemoMessage(memo)) {
+        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        return;
+    }
+    const StoreStatus status = WriteNoticeMemo(dir(), memo);
+    if (!status)
+        host().ReportStoreFailure(status);
 }
 
 } // namespace zz

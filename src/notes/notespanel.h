@@ -2,19 +2,28 @@
 
 #include "app/panel.h"
 
+class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace zz {
 
-// fraMemo: the one-line diary of every measurement and the notice memo
-// txtKizuki.
+class GridView;
+
+// fraMemo: the one-line diary of every measurement (msgMemoList, a comment
+// edited in txtMemo and saved with cmdMemoHozon) and the notice memo
+// txtKizuki with its own save button.
 class NotesPanel : public Panel
 {
     Q_OBJECT
 public:
     explicit NotesPanel(PanelHost &host, QWidget *parent = nullptr);
 
+    // cmdMemo_Click before the panel is shown.
+    void PreparePanel() override;
     void LoadNoticeMemo();
+    void cmdMemoHozon_Click();
+    void cmdKizukiHozon_Click();
 
 signals:
     // Its labels are members of the Label1 array, whose click is the bone-mass
@@ -22,6 +31,14 @@ signals:
     void label1Clicked(const QString &label);
 
 private:
+    void msgMemoList_Click(int row);
+    void txtMemo_KeyPress();
+
+    // The grid row whose comment is being edited; 0 until a row is clicked.
+    int m_selectedRow = 0;
+    GridView *msgMemoList = nullptr;
+    QLineEdit *txtMemo = nullptr;
+    QPushButton *cmdMemoHozon = nullptr, *cmdKizukiHozon = nullptr;
     QPlainTextEdit *txtKizuki = nullptr;
 };
 

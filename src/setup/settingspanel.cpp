@@ -1,8 +1,14 @@
 #include "setup/settingspanel.h"
 
+#include "app/dialogs.h"
 #include "app/eventhooks.h"
 #include "entry/entrylogic.h"
+#include "setup/newstartframe.h"
+#include "setup/setupchecks.h"
+#include "setup/statuslisteditor.h"
+#include "store/numbers.h"
 #include "store/settingsfiles.h"
+#include "store/smallfiles.h"
 #include "views/history/bmimeter.h"
 
 #include <QButtonGroup>
@@ -12,7 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -76,27 +82,97 @@ SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
     chkJikan = new QCheckBox(QStringLiteral("一言日記に自動的に時間を記録"));
     chkJikan->setObjectName(QStringLiteral("chkJikan"));
     connect(chkJikan, &QCheckBox::toggled, this, [this] { chkJikan_Click(); });
-    layout->addWidget(chkJikan, 2, 0);
+    auto *cmdNew1 = new QPushButton(QStringLiteral("新規にスタートするとき"));
+    cmdNew1->setObjectName(QStringLiteral("cmdNew1"));
+    connect(cmdNew1, &QPushButton::clicked, this, [this] { cmdNew1_Click(); });
+    auto *startRow = new QHBoxLayout;
+    startRow->addWidget(chkJikan);
+    startRow->addStretch();
+    startRow->addWidget(cmdNew1);
+    layout->addLayout(startRow, 2, 0);
+    layout->addWidget(buildPersonalFrame(), 3, 0);
 
-    // The status list editor's list; its buttons come with the editor.
-    auto *listFrame = new QGroupBox(QStringLiteral("状況リスト編集"));
-    auto *listLayout = new QVBoxLayout(listFrame);
-    lstKoumoku = new QListWidget;
-    lstKoumoku->setObjectName(QStringLiteral("lstKoumoku"));
-    lstKoumoku->setToolTip(QStringLiteral("クリックすると選択されます"));
-    listLayout->addWidget(lstKoumoku);
-    layout->addWidget(listFrame, 0, 1, 3, 1);
+    m_statusEditor = new StatusListEditor(host);
+    layout->addWidget(m_statusEditor, 0, 1, 4, 1);
+    fraNew = new NewStartFrame(host);
+    layout->addWidget(fraNew, 0, 2, 5, 1, Qt::AlignTop);
 
     m_meter = new BmiMeter(host);
-    layout->addWidget(m_meter, 3, 0, 1, 2);
-    layout->setRowStretch(4, 1);
+    layout->addWidget(m_meter, 4, 0, 1, 2);
+    layout->setRowStretch(5, 1);
     layout->setColumnStretch(0, 1);
+}
+
+QWidget *SettingsPanel::buildPersonalFrame()
+{
+    auto *frame = new QGroupBox(QStringLiteral("プライベートデータ"));
+    auto *row = new QHBoxLayout(frame);
+    const auto box = [&](const QString &name, const QString &caption, const QString &unit, int width) {
+        row->addWidget(new QLabel(caption));
+        auto *edit = new QLineEdit;
+        edit->setObjectName(name);
+        edit->setMaximumWidth(width);
+        row->addWidget(edit);
+        if (!unit.isEmpty())
+            row->addWidget(new QLabel(unit));
+        return edit;
+    };
+    txtPriData = box(QStringLiteral("txtPriData"), QStringLiteral("名前"), QStringLiteral("※空欄可"), 120);
+    txtPriData->setMinimumWidth(90);
+    txtSincyou = box(QStringLiteral("txtSincyou"), QStringLiteral("身長"), QStringLiteral("ｃｍ"), 60);
+    txtMokuTai = box(QStringLiteral("txtMokuTai"), QStringLiteral("目標体重"), QStringLiteral("Ｋｇ"), 60);
+    auto *cmdPHozon1 = new QPushButton(QStringLiteral("データ変更"));
+    cmdPHozon1->setObjectName(QStringLiteral("cmdPHozon1"));
+    connect(cmdPHozon1, &QPushButton::clicked, this, [this] { cmdPHozon1_Click(); });
+    row->addWidget(cmdPHozon1);
+    row->addStretch();
+    return frame;
+}
+
+void SettingsPanel::PreparePanel()
+{
+    const PersonalData &personal = state().personal;
+    txtPriData->setText(personal.userName);
+    txtSincyou->setText(NumberText(personal.heightCm));
+    txtMokuTai->setText(NumberText(personal.targetWeight));
+    m_statusEditor->DisableEditButtons();
+}
+
+void SettingsPanel::cmdNew1_Click()
+{
+    fraNew->Open();
+}
+
+void SettingsPanel::cmdPHozon1_Click()
+{
+    const QString name = txtPriData->text(), height = txtSincyou->text(), target = txtMokuTai->text();
+    if (const std::optional<SaveMessage> refusal = PersonalDataRefusal(name, height, target)) {
+        if (refusal->kind == SaveMessage::Kind::Notice)
+            Dialogs::Information(this, refusal->title, refusal->text);
+        else
+            Dialogs::Exclamation(this, refusal->title, refusal->text);
+        return;
+    }
+    const PersonalData edited{name, WholeNumberAsFloat(height).value_or(0), WholeNumberAsFloat(target).value_or(0)};
+    // The file first: a failed write changes nothing the user sees.
+    const StoreStatus status = WritePersonalData(dir(), edited);
+    if (!status) {
+        host().ReportStoreFailure(status);
+        return;
+    }
+    host().mutableState().personal = edited;
+    host().SetWindowTitleFromPersonalData();
+    Dialogs::Information(this, QStringLiteral("保存終了"), QStringLiteral("保存が終了しました"));
+}
+
+void SettingsPanel::AddStatus(const QString &status)
+{
+    m_statusEditor->AddStatus(status);
 }
 
 void SettingsPanel::SetStatusList(const QStringList &statuses)
 {
-    lstKoumoku->clear();
-    lstKoumoku->addItems(statuses);
+    m_statusEditor->SetStatusList(statuses);
 }
 
 

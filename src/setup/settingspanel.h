@@ -7,16 +7,18 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
-class QListWidget;
 class QRadioButton;
 
 namespace zz {
 
 class BmiMeter;
+class NewStartFrame;
+class StatusListEditor;
 
 // fraSettei: the scale increments of the entry boxes, the automatic time of
-// the one-line diary, the status-list editor and the BMI meter. It owns the
-// increments and autoTimeOn in the shared values.
+// the one-line diary, the personal data, New start, the status-list editor
+// and the BMI meter. It owns the increments, autoTimeOn and the personal data
+// in the shared values.
 class SettingsPanel : public Panel
 {
     Q_OBJECT
@@ -25,6 +27,11 @@ public:
 
     BmiMeter *bmiMeter() const { return m_meter; }
     void SetStatusList(const QStringList &statuses);
+    void AddStatus(const QString &status);
+    // cmdSettei_Click before the panel is shown.
+    void PreparePanel() override;
+    void cmdNew1_Click();
+    void cmdPHozon1_Click();
 
     void READ_KIZAMI();
     void LoadAutoTime();
@@ -37,12 +44,16 @@ private:
     void chkJikan_Click();
     void writeIncrements();
 
+    QWidget *buildPersonalFrame();
+
     BmiMeter *m_meter = nullptr;
+    NewStartFrame *fraNew = nullptr;
+    StatusListEditor *m_statusEditor = nullptr;
+    QLineEdit *txtPriData = nullptr, *txtSincyou = nullptr, *txtMokuTai = nullptr;
     QList<QRadioButton *> optKizami, optKizami1; // indexes 1..3 at 0..2
     QButtonGroup *m_weightOptions = nullptr, *m_fatOptions = nullptr;
     QLineEdit *txtKizami = nullptr, *txtKizami2 = nullptr;
     QCheckBox *chkJikan = nullptr;
-    QListWidget *lstKoumoku = nullptr;
 };
 
 } // namespace zz

@@ -24,7 +24,7 @@ struct MeasurementRecord
     qint16 muscleScore = 0;
     float boneMass = 0;     // kg
     QString comment;        // the one-line diary
-    QString spare;          // always written empty
+    QString spare;          // kept as read; the import of older files puts their sixth field here
 
     friend bool operator==(const MeasurementRecord &, const MeasurementRecord &) = default;
 };

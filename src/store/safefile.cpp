@@ -19,6 +19,7 @@ struct InjectedFailure
     testing::FailPoint point = testing::FailPoint::Write;
     int error = 0;
     qint64 bytesBeforeFailure = 0;
+    int passFirst = 0; // times the point is passed before the failure strikes
 };
 
 InjectedFailure &injected()
@@ -33,6 +34,10 @@ bool strikes(testing::FailPoint point)
     InjectedFailure &f = injected();
     if (!f.armed || f.point != point)
         return false;
+    if (f.passFirst > 0) {
+        --f.passFirst;
+        return false;
+    }
     f.armed = false;
     errno = f.error;
     return true;
@@ -82,7 +87,9 @@ bool writeAll(int fd, QByteArrayView bytes)
     const char *data = bytes.data();
     qint64 remaining = bytes.size();
     InjectedFailure &f = injected();
-    if (f.armed && f.point == testing::FailPoint::Write) {
+    if (f.armed && f.point == testing::FailPoint::Write && f.passFirst > 0) {
+        --f.passFirst;
+    } else if (f.armed && f.point == testing::FailPoint::Write) {
         const qint64 partial = qMin(f.bytesBeforeFailure, remaining);
         const int error = f.error;
         f.armed = false;
@@ -321,9 +328,9 @@ StoreStatus TruncateFile(const QString &path, qint64 length)
 
 namespace testing {
 
-void SetWriteFailure(FailPoint point, int error, qint64 bytesBeforeFailure)
+void SetWriteFailure(FailPoint point, int error, qint64 bytesBeforeFailure, int passFirst)
 {
-    injected() = InjectedFailure{true, point, error, bytesBeforeFailure};
+    injected() = InjectedFailure{true, point, error, bytesBeforeFailure, passFirst};
 }
 
 void ClearWriteFailure()

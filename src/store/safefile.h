@@ -52,9 +52,11 @@ enum class FailPoint {
 // Makes the next store operation that reaches `point` fail with the system
 // error `error`, as the operating system would report it; a failing write first
 // writes `bytesBeforeFailure` bytes for real (a disk that fills up half-way).
-// Strikes once. Lets tests running as root, whom file permissions do not stop,
-// reach every failure path.
-void SetWriteFailure(FailPoint point, int error = ENOSPC, qint64 bytesBeforeFailure = 0);
+// Strikes once, the first `passFirst` times the point is reached passing
+// unharmed (so a test can fail each step of a longer operation in turn). Lets
+// tests running as root, whom file permissions do not stop, reach every
+// failure path.
+void SetWriteFailure(FailPoint point, int error = ENOSPC, qint64 bytesBeforeFailure = 0, int passFirst = 0);
 void ClearWriteFailure();
 
 } // namespace testing

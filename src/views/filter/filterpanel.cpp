@@ -245,6 +245,11 @@ void FilterPanel::SetStatusList(const QStringList &statuses)
     lstAct2->addItems(statuses);
 }
 
+void FilterPanel::AddStatus(const QString &status)
+{
+    lstAct2->addItem(status);
+}
+
 void FilterPanel::SetupFilteredListColumns()
 {
     const auto setup = [](GridView *grid, const QStringList &headers, const QList<int> &widths) {

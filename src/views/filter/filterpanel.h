@@ -30,6 +30,7 @@ public:
     explicit FilterPanel(PanelHost &host, QWidget *parent = nullptr);
 
     void SetStatusList(const QStringList &statuses);
+    void AddStatus(const QString &status);
     // cmdTaijyu_Click before the panel is shown.
     void PreparePanel() override;
 

@@ -1,0 +1,53 @@
+#include "notes/diarylist.h"
+
+#include "store/numbers.h"
+#include "views/displayformats.h"
+
+namespace zz {
+
+using namespace Qt::StringLiterals;
+
+QList<TableRow> ComputeDiaryRows(const QList<MeasurementRecord> &records)
+{
+    QList<TableRow> rows;
+    rows.reserve(records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const MeasurementRecord &rec = records[i];
+        const float change = i == 0 ? 0.0f : rec.weight - records[i - 1].weight;
+        ChangeMark mark{u"→"_s, Colors::PaleYellow};
+        if (change > 0)
+            mark = {u"↑"_s, Colors::PaleRed};
+        else if (change < 0)
+            mark = {u"↓"_s, Colors::PaleGreen};
+        TableRow row;
+        row.cells = QStringList{QString::number(i + 1),
+                                rec.date,
+                                rec.status,
+                                NumberText(rec.weight),
+                                FormatOneDecimal(change),
+                                mark.mark,
+                                NumberText(rec.bodyFat),
+                                rec.comment,
+                                NumberText(int(rec.basalMetabolism)),
+                                NumberText(int(rec.visceralFat)),
+                                NumberText(rec.muscleMass),
+                                NumberText(int(rec.muscleScore)),
+                                NumberText(rec.boneMass)};
+        row.backgrounds.insert(5, mark.background);
+        rows.append(row);
+    }
+    return rows;
+}
+
+QStringList DiaryListHeaders()
+{
+    return {u"回数"_s, u"日付"_s, u"行動"_s, u"体重"_s, u"前差"_s, u"差"_s, u"脂肪"_s,
+            u"一言日記（言い訳など）"_s, QString(), QString(), QString(), QString(), QString()};
+}
+
+QList<int> DiaryListWidths()
+{
+    return {580, 1090, 1840, 550, 550, 330, 550, 5560, 0, 0, 0, 0, 0};
+}
+
+} // namespace zz
