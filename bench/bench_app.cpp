@@ -4,6 +4,8 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "entry/entryarea.h"
+#include "print/printout.h"
+#include "ui/chartview.h"
 #include "ui/gridview.h"
 #include "store/measurementfile.h"
 
@@ -160,6 +162,27 @@ void AppBenchmarks(Table &table)
                       renamed->setText(QStringLiteral("状況%1").arg(++renames));
                   });
     answer.stop();
+
+    // Printing 10,000 rows of the filtered list with its chart into a PDF.
+    {
+        zz::testing::SetPrintToPdfAlways(true);
+        QTemporaryDir out;
+        QList<QStringList> rows;
+        for (int i = 0; i < 10000; ++i)
+            rows.append({QString::number(i + 1), QStringLiteral("08/03/14"), QStringLiteral("土"),
+                         QStringLiteral("朝食前"), QStringLiteral("65.2Kg"), {}, {}, {}, {}, QStringLiteral("25.5"),
+                         QStringLiteral("15.8%"), QStringLiteral("24.4%")});
+        zz::Printout printout;
+        printout.picture = window->findChild<zz::ChartView *>(QStringLiteral("mcrBunseki"))->picture();
+        printout.pictureMaxWidth = 1e9;
+        printout.pictureMaxHeight = zz::FilteredListY - 200;
+        printout.header = zz::FilteredHeader(false);
+        printout.body = zz::FilteredLines(rows, false);
+        printout.startY = zz::FilteredListY;
+        table.measure(QStringLiteral("printing 10,000 filtered rows with the chart to PDF"), 3000,
+                      [&] { zz::PrintOut(printout, out.path()); }, 2);
+        zz::testing::SetPrintToPdfAlways(false);
+    }
 }
 
 } // namespace zzbench

@@ -2,6 +2,7 @@
 
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
+#include "store/olderfiles.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
 
@@ -118,6 +119,30 @@ QString DiaryDirectory(int records)
 
 void StoreBenchmarks(Table &table)
 {
+    {
+        // A weight-only file of the first edition, read, converted and written.
+        QTemporaryDir temp;
+        QByteArray source;
+        for (int i = 0; i < 10000; ++i)
+            source += "\"" + QDate(1990, 1, 1).addDays(i / 3).toString(QStringLiteral("yyyy/MM/dd")).toLatin1()
+                      + "\",\"asa\"," + QByteArray::number(70 + (i % 50) / 10.0) + "\r\n";
+        zz::TypedValues typed;
+        typed.bodyFat = 25;
+        typed.basalMetabolism = 1350;
+        table.measure(QStringLiteral("import of a 10,000-record weight-only file"), 0, [&] {
+            zz::OlderFile file;
+            bool found = false;
+            check(zz::ReadWeightOnlyFile(temp.path(), file, found));
+            check(zz::WriteWeightOnlyImport(temp.path(), zz::ConvertOlderRecords(file, typed)));
+        }, 3, [&] {
+            for (const QString &name : QDir(temp.path()).entryList(QDir::Files))
+                QFile::remove(temp.filePath(name));
+            QFile out(temp.filePath(QStringLiteral("連続体重.txt")));
+            if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())
+                qFatal("cannot write the weight-only file");
+        });
+    }
+
     for (int size : {1000, 10000, 50000}) {
         const QString dir = DiaryDirectory(size);
         QList<zz::MeasurementRecord> records;

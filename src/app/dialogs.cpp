@@ -36,10 +36,10 @@ bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessa
            == QMessageBox::Yes;
 }
 
-bool AskOkCancel(QWidget *parent, const QString &title, const QString &text)
+bool AskOkCancel(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
+                 QMessageBox::StandardButton defaultButton)
 {
-    return Show(parent, QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                QMessageBox::Cancel)
+    return Show(parent, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, defaultButton)
            == QMessageBox::Ok;
 }
 

@@ -21,7 +21,9 @@ bool AskYesNo(QWidget *parent, const QString &title, const QString &text,
               QMessageBox::Icon icon, QMessageBox::StandardButton defaultButton);
 // A destructive step ("クリア確認"): warning icon, OK / Cancel, Cancel as the
 // default so that Enter never destroys anything. True for OK.
-bool AskOkCancel(QWidget *parent, const QString &title, const QString &text);
+bool AskOkCancel(QWidget *parent, const QString &title, const QString &text,
+                 QMessageBox::Icon icon = QMessageBox::Warning,
+                 QMessageBox::StandardButton defaultButton = QMessageBox::Cancel);
 // An input box: `prompt` as label, `title` as window title, empty default.
 // Returns the typed text, or an empty text when cancelled.
 QString Input(QWidget *parent, const QString &title, const QString &prompt);

@@ -343,7 +343,7 @@ bool MainWindow::Form_Load(StoreStatus &error)
     // 10: the analysis grids, then the day-list grids.
     fraBunseki->SetupAnalysisListColumns();
     fraMain->SetupDayListColumns();
-    // 11: older data files are imported here.
+    // 11: older data files were converted before the diary was checked (StartProgram).
     // 12
     RefreshDayList();
     // 13: no value labels on the day charts' series.

@@ -468,4 +468,18 @@ void GridView::updateGeometries()
         bar->setValue(value);
 }
 
+QList<QStringList> GridTexts(const GridView *grid)
+{
+    const GridModel *model = grid->gridModel();
+    QList<QStringList> rows;
+    rows.reserve(model->gridRowCount());
+    for (int r = 1; r < model->gridRowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->gridColumnCount(); ++c)
+            cells.append(model->text(r, c));
+        rows.append(cells);
+    }
+    return rows;
+}
+
 } // namespace zz

@@ -117,6 +117,9 @@ private:
     int m_requestedTopIndex = -1;
 };
 
+// The texts of every data row as the grid shows them (rows 1 .. n).
+QList<QStringList> GridTexts(const GridView *grid);
+
 // 15 twips per pixel at 96 dpi, scaled with the screen's logical dpi.
 int TwipsToPixels(double twips, const QWidget *widget = nullptr);
 

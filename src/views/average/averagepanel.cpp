@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
+#include "print/printout.h"
 #include "ui/gridview.h"
 
 #include <QComboBox>
@@ -54,6 +55,7 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
     bar->addStretch();
     connect(made[0], &QPushButton::clicked, this, [this] { cmdKikanF2_Click(); });
     connect(made[1], &QPushButton::clicked, this, [this] { cmdAvgHozon_Click(); });
+    connect(made[2], &QPushButton::clicked, this, [this] { cmdAvgPri_Click(); });
     layout->addLayout(bar);
 
     auto *body = new QHBoxLayout;
@@ -126,13 +128,23 @@ void AveragePanel::cmdKikanF2_Click()
     ShowDailyAveragesForPeriod({*start, *end});
 }
 
+void AveragePanel::cmdAvgPri_Click()
+{
+    Printout printout;
+    printout.picture = mcrAvgtai->picture();
+    printout.pictureMaxWidth = DailyAverageX - 200;
+    printout.pictureMaxHeight = 1e9;
+    printout.header = DailyAverageHeader();
+    printout.body = DailyAverageLines(GridTexts(msgAvgtai));
+    PrintWithConfirmation(this, printout, dir());
+}
+
 void AveragePanel::cmdAvgHozon_Click()
 {
     // The rows on show, as the grid holds them.
-    const GridModel *model = msgAvgtai->gridModel();
     QList<TableRow> rows;
-    for (int r = 1; r < model->gridRowCount(); ++r)
-        rows.append({{model->text(r, 0), model->text(r, 1), model->text(r, 2)}, {}});
+    for (const QStringList &cells : GridTexts(msgAvgtai))
+        rows.append({cells, {}});
     const StoreStatus status = WriteDailyAverageExport(dir(), ExportedDays(rows));
     if (!status) {
         host().ReportStoreFailure(status);

@@ -26,6 +26,7 @@ public:
     void ShowDailyAveragesForPeriod(const AveragePeriod &period);
     void cmdKikanF2_Click();
     void cmdAvgHozon_Click();
+    void cmdAvgPri_Click();
 
 private:
     bool show(const std::optional<AveragePeriod> &period);

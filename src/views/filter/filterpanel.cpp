@@ -4,6 +4,7 @@
 #include "app/eventhooks.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
+#include "print/printout.h"
 #include "ui/gridview.h"
 #include "views/history/chartstack.h"
 
@@ -193,6 +194,7 @@ QWidget *FilterPanel::buildDisplay()
     switches->addStretch();
     auto *cmdPriData = Button(u"cmdPriData"_s, u"印刷"_s, 64);
     cmdPriData->setToolTip(u"表示中のデータで印刷"_s);
+    connect(cmdPriData, &QPushButton::clicked, this, [this] { cmdPriData_Click(); });
     switches->addWidget(cmdPriData);
     layout->addLayout(switches);
     connect(cmdTai1, &QPushButton::clicked, this, [this] { cmdTai1_Click(); });
@@ -336,6 +338,21 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
     DrawCompositionChart(mcrBunseki2, view.metabolism); // DrawFilteredMetabolismChart
     DrawCompositionChart(mcrBunseki3, view.muscle);     // DrawFilteredMuscleChart
     DrawCompositionChart(mcrBunseki4, view.bone);       // DrawFilteredBoneChart
+}
+
+void FilterPanel::cmdPriData_Click()
+{
+    // The weight chart is pictured whichever chart is on screen; the list is
+    // the one on show, as its cells read.
+    const bool composition = msgBunseki2->isVisibleTo(this);
+    Printout printout;
+    printout.picture = mcrBunseki->picture();
+    printout.pictureMaxWidth = 1e9;
+    printout.pictureMaxHeight = FilteredListY - 200;
+    printout.header = FilteredHeader(composition);
+    printout.body = FilteredLines(GridTexts(composition ? msgBunseki2 : msgBunseki), composition);
+    printout.startY = FilteredListY;
+    PrintWithConfirmation(this, printout, dir());
 }
 
 void FilterPanel::refreshAndShow()

@@ -38,6 +38,7 @@ public:
     void FillAllMeasurementsView();
     void FillFilteredView(bool useStatus, bool useWeekday);
     void RefreshFilteredView();
+    void cmdPriData_Click();
 
 private:
     QWidget *buildCriteria();
