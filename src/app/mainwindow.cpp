@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLockFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -45,6 +46,11 @@ MainWindow::MainWindow(const QString &dir, QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::holdDiaryLock(std::unique_ptr<QLockFile> lock)
+{
+    m_lock = std::move(lock);
+}
 
 QPushButton *MainWindow::addPanelButton(const QString &name, const QString &caption,
                                         const QString &toolTip, PanelId id)

@@ -9,9 +9,11 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
+class QLockFile;
 class QPushButton;
 
 namespace zz {
@@ -47,6 +49,8 @@ public:
     void cmdOwari_Click();
     QDialog *helpWindow() const { return m_helpWindow; }
     void READ_SETTEI();
+    // The diary folder's lock, released when the window goes.
+    void holdDiaryLock(std::unique_ptr<QLockFile> lock);
 
     // PanelHost
     QString diaryDirectory() const override { return m_dir; }
@@ -102,6 +106,7 @@ private:
     AveragePanel *fraAvgTai = nullptr;
     QCheckBox *chkHelp = nullptr;
     QPointer<QDialog> m_helpWindow;
+    std::unique_ptr<QLockFile> m_lock;
 };
 
 } // namespace zz

@@ -12,4 +12,7 @@ class MainWindow;
 // in a message box; the result is then null and the program stops.
 std::unique_ptr<MainWindow> StartProgram(const QString &dir);
 
+// The lock file that keeps a second program out of an open diary folder.
+inline const QString DiaryLockName = QStringLiteral(".zumazuma.lock");
+
 } // namespace zz
