@@ -183,6 +183,24 @@ void AppBenchmarks(Table &table)
                       [&] { zz::PrintOut(printout, out.path()); }, 2);
         zz::testing::SetPrintToPdfAlways(false);
     }
+
+    // A diary of 200,000 records: every panel still opens.
+    {
+        window.reset();
+        QTemporaryDir huge;
+        WriteLargeDiary(huge.path(), 200000);
+        std::unique_ptr<zz::MainWindow> big;
+        table.measure(QStringLiteral("startup, 200,000 records"), 0, [&] { big = zz::StartProgram(huge.path()); }, 1);
+        if (!big)
+            return;
+        for (const char16_t *name : {u"cmdTaijyu", u"cmdBunseki", u"cmdRentai", u"cmdSettei", u"cmdCale", u"cmdMemo",
+                                     u"cmdAvgtai"}) {
+            auto *panelButton = big->findChild<QAbstractButton *>(QString::fromUtf16(name));
+            auto *mainButton = big->findChild<QAbstractButton *>(QStringLiteral("cmdMain"));
+            table.measure(QString::fromUtf16(name) + QStringLiteral(" until the panel is shown, 200,000 records"), 0,
+                          [&] { panelButton->click(); }, 1, [&] { mainButton->click(); });
+        }
+    }
 }
 
 } // namespace zzbench

@@ -230,12 +230,20 @@ void SettingsPanel::optKizami1_Click(int index)
 
 void SettingsPanel::txtKizami_Enter()
 {
+    if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami->text())) {
+        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        return;
+    }
     host().mutableState().weightIncrement = txtKizami->text();
     writeIncrements();
 }
 
 void SettingsPanel::txtKizami2_Enter()
 {
+    if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami2->text())) {
+        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        return;
+    }
     host().mutableState().fatIncrement = txtKizami2->text();
     writeIncrements();
 }

@@ -106,7 +106,10 @@ std::optional<SaveMessage> UnstorableMemoMessage(const QString &memo)
 {
     QByteArray ignored;
     QString bad;
-    if (EncodeCp932(memo, ignored, &bad))
+    for (const QChar c : memo)
+        if ((c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c.unicode() == 0x7f)
+            bad = QStringLiteral("制御文字");
+    if (bad.isEmpty() && EncodeCp932(memo, ignored, &bad))
         return std::nullopt;
     return SaveMessage{SaveMessage::Kind::Refusal,
                        u"「"_s + bad + u"」は保存できない文字です。別の文字に置き換えてください。"_s,

@@ -109,6 +109,9 @@ QString FirstUnstorableCharacter(const QString &text)
             return QStringLiteral("改行");
         if (c == u'"')
             return QStringLiteral("\"");
+        // Typed texts hold no control characters (a tab, an escape, a NUL).
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("制御文字");
     }
     if (isAscii(mapped))
         return {};

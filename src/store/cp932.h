@@ -18,8 +18,8 @@ QString MapLookAlikes(const QString &text);
 
 // The first character of `text` that a quoted text field cannot hold after the
 // look-alike mapping: "改行" for a line break (CR or LF), "\"" for a double
-// quote, otherwise the character itself (a whole surrogate pair). Empty when the
-// text can be stored.
+// quote, "制御文字" for another control character, otherwise the character
+// itself (a whole surrogate pair). Empty when the text can be stored.
 QString FirstUnstorableCharacter(const QString &text);
 
 // Encodes after the look-alike mapping. False (and `out` untouched) when a

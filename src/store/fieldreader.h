@@ -73,7 +73,8 @@ public:
     qsizetype rawEnd() const { return m_rawEnd; }
 
 private:
-    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    // A CR before the line end (a line ending in CR CR LF) counts as a blank.
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
     void skipBlanks()
     {

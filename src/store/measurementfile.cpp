@@ -256,7 +256,7 @@ public:
         }
 
         // Records of one day follow each other and share the date's text.
-        if (fields[0] != QByteArrayView(m_lastDateBytes)) {
+        if (m_lastDate.isEmpty() || fields[0] != QByteArrayView(m_lastDateBytes)) {
             if (!isStoredDate(fields[0])) {
                 fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
                             .arg(quotedForFault(fields[0]));
@@ -284,6 +284,12 @@ public:
 private:
     bool text(QByteArrayView f, QString &out, const QString &name, QString &fault)
     {
+        // A stray CR inside a line would be read but could never be written
+        // back: the line is malformed.
+        if (f.contains('\r') || f.contains('\n')) {
+            fault = QStringLiteral("%1の欄に改行文字があります").arg(name);
+            return false;
+        }
         if (m_texts.decode(f, out))
             return true;
         fault = QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);

@@ -43,6 +43,7 @@ private slots:
     void formatLine();
     void refusesUnstorableText_data();
     void refusesUnstorableText();
+    void emptyDateIsRefused();
     void parseLine_data();
     void parseLine();
 
@@ -177,6 +178,19 @@ void MeasurementFileTest::parseLine_data()
     spare.spare = u"古い版"_s;
     QTest::newRow("spare text is kept")
         << cp932(R"("2004/03/28","朝",65.4,22.5,1350,8,45.2,95,2.8,"","古い版")") << spare;
+    // A line that ended in CR CR LF: the stray CR is a blank (found by fuzzing).
+    QTest::newRow("stray CR before the line end")
+        << QByteArray(cp932(R"("2004/03/28","朝",65.4,22.5,1350,8,45.2,95,2.8,"",)") + "\r")
+        << record(u"2004/03/28"_s, u"朝"_s, 65.4f);
+}
+
+void MeasurementFileTest::emptyDateIsRefused()
+{
+    // Found by fuzzing: a first line without a date was taken as dated "".
+    MeasurementRecord parsed;
+    QString fault;
+    QVERIFY(!ParseMeasurementLine(cp932(R"(,"朝",65,22.5,1350,8,45.2,95,2.8,"","")"), parsed, &fault));
+    QCOMPARE(fault, u"日付「」が yyyy/mm/dd 形式の正しい日付ではありません"_s);
 }
 
 void MeasurementFileTest::parseLine()
@@ -282,6 +296,8 @@ void MeasurementFileTest::malformedFile_data()
                                           << u"日付「2004-03-15」"_s;
     QTest::newRow("two-digit year") << cp932(R"("04/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
                                     << u"日付「04/03/15」"_s;
+    QTest::newRow("CR inside a text") << QByteArray(cp932(R"("2004/03/15","朝)") + "\r" + cp932(R"(",65,22.5,1350,8,45.2,95,2.8,"","")"))
+                                      << u"状況の欄に改行文字があります"_s;
     QTest::newRow("bytes that are not code page 932")
         << cp932(R"("2004/03/15","朝)") + "\x82" + QByteArray(R"(",65,22.5,1350,8,45.2,95,2.8,"","")")
         << u"状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_s;

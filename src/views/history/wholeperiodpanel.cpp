@@ -289,7 +289,7 @@ void WholePeriodPanel::cboIdou_Click()
     const QString text = cboIdou->currentText();
     if (text.isEmpty())
         return;
-    if (!MovingAverageWidthAccepted(text)) {
+    if (!MovingAverageWidthAccepted(text) || UnstorableStatusMessage(text)) {
         cboIdou->setEditText(QString());
         return;
     }

@@ -1,0 +1,115 @@
+// One program per diary folder, and bad input in every text box of every
+// panel: refused, never a crash, a hang or a file holding it.
+
+#include "app/clock.h"
+#include "app/startup.h"
+#include "controls.h"
+#include "windowsession.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+using namespace zz;
+using namespace Qt::StringLiterals;
+
+class TestBadInput : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowSession> m_session;
+
+    void startDiary()
+    {
+        m_session = std::make_unique<WindowSession>();
+        m_session->diary.write({TestRecord(u"2026/12/06"_s, u"朝起きて"_s, 65.0f),
+                                TestRecord(u"2026/12/07"_s, u"朝起きて"_s, 64.8f)},
+                               PersonalData{u"花子"_s, 160.0f, 60.0f});
+        m_session->start();
+        QVERIFY(m_session->window);
+    }
+
+private Q_SLOTS:
+    void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(8, 0))); }
+    void cleanup() { m_session.reset(); }
+
+    void oneProgramPerFolder()
+    {
+        startDiary();
+        const QStringList files = QDir(m_session->diary.dir()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY(files.contains(DiaryLockName));
+        BoxWatcher &boxes = m_session->boxes;
+        QVERIFY(!StartProgram(m_session->diary.dir()));
+        QVERIFY2(boxes.titles() == QStringList{u"Zumazuma☆ダイエット"_s}, qPrintable(boxes.titles().join(u"|"_s)));
+        QCOMPARE(boxes.boxes[0].text, u"この日記フォルダーはすでに別の Zumazuma☆ダイエット で使われています。"
+                                      u"先に開いている方を終了してください。"_s);
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(QDir(m_session->diary.dir()).entryList(QDir::Files | QDir::Hidden), files);
+        // A normal exit takes the lock away.
+        m_session->window.reset();
+        QVERIFY(!QDir(m_session->diary.dir()).exists(DiaryLockName));
+    }
+
+    void lockOfAKilledProgramIsTakenOver()
+    {
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/06"_s, u"朝"_s, 65.0f)}, PersonalData{u"花子"_s, 160.0f, 60.0f});
+        // A lock whose program is gone: the pid of a process that has ended.
+        QProcess ended;
+        ended.start(u"true"_s);
+        QVERIFY(ended.waitForFinished());
+        const qint64 pid = ended.processId() ? ended.processId() : 999999;
+        diary.writeBytes(DiaryLockName, QByteArray::number(pid) + "\nzumazuma\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        BoxWatcher boxes;
+        auto window = StartProgram(diary.dir());
+        QVERIFY(window);
+        QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void badTextsEverywhere()
+    {
+        startDiary();
+        const QString dir = m_session->diary.dir();
+        const QStringList bad{QString(10000, u'あ'), u"朝\x01\x1b\t"_s, u"😀"_s, u"𠀋"_s, QString(10000, u'9')};
+        const QStringList panels{u"cmdMain"_s, u"cmdTaijyu"_s, u"cmdRentai"_s, u"cmdSettei"_s, u"cmdMemo"_s,
+                                 u"cmdAvgtai"_s};
+        for (const QString &panel : panels) {
+            QTest::mouseClick(Control<QPushButton>(m_session->window.get(), panel), Qt::LeftButton);
+            const auto edits = m_session->window->findChildren<QLineEdit *>();
+            for (const QString &text : bad) {
+                for (QLineEdit *edit : edits) {
+                    if (!edit->isVisible())
+                        continue;
+                    edit->setText(text);
+                    QTest::keyClick(edit, Qt::Key_Return);
+                }
+                for (auto *memo : m_session->window->findChildren<QPlainTextEdit *>())
+                    memo->setPlainText(text);
+                for (const QString &save : {u"cmdTaiHozon"_s, u"cmdKizukiHozon"_s, u"cmdPHozon1"_s, u"cmdKikanF2"_s})
+                    if (auto *button = m_session->window->findChild<QPushButton *>(save); button && button->isVisible())
+                        QTest::mouseClick(button, Qt::LeftButton);
+                QVERIFY(m_session->window->isVisible());
+            }
+        }
+        // No file of the diary holds a control character (besides line ends)
+        // or lost its form: the diary still opens.
+        for (const QString &name : QDir(dir).entryList(QDir::Files)) {
+            const QByteArray bytes = m_session->diary.bytes(name);
+            for (const char c : bytes)
+                QVERIFY2(uchar(c) >= 0x20 || c == '\r' || c == '\n', qPrintable(name));
+        }
+        QVERIFY(!m_session->boxes.titles().isEmpty());
+        QVERIFY(m_session->boxes.titles().contains(u"入力文字エラー"_s));
+        m_session->window.reset();
+        m_session->start();
+        QVERIFY(m_session->window);
+    }
+};
+
+QTEST_MAIN(TestBadInput)
+#include "tst_badinput.moc"
