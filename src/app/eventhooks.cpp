@@ -41,7 +41,15 @@ void OnEnter(QWidget *widget, std::function<void()> handler)
 void OnClick(QWidget *widget, std::function<void()> handler)
 {
     widget->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and pressed with Space or Enter, like a button.
+    widget->setFocusPolicy(Qt::TabFocus);
     widget->installEventFilter(new Hook(widget, [widget, handler = std::move(handler)](QEvent *event) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+                handler();
+            return false;
+        }
         if (event->type() != QEvent::MouseButtonRelease)
             return false;
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -111,6 +112,8 @@ void MainWindow::buildFrame()
     buttons->addStretch();
 
     chkHelp = new QCheckBox;
+    chkHelp->setAccessibleName(QStringLiteral("ヘルプツアー"));
+    chkHelp->setAccessibleDescription(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     chkHelp->setObjectName(QStringLiteral("chkHelp"));
     chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     connect(chkHelp, &QCheckBox::toggled, this, [this] { chkHelp_Click(); });
@@ -227,8 +230,11 @@ void MainWindow::EndProgram()
 
 void MainWindow::cmdHelp_Click()
 {
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                         + m_state.helpFileName;
+    // Beside the program in the build folder, or where it is installed.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QString path = programDir + QLatin1Char('/') + m_state.helpFileName;
+    if (!QFile::exists(path))
+        path = programDir + QStringLiteral("/../share/zumazuma/") + m_state.helpFileName;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Dialogs::Exclamation(this, QStringLiteral("ヘルプ"),
@@ -251,7 +257,7 @@ void MainWindow::cmdHelp_Click()
         m_helpWindow = window;
     }
     auto *browser = m_helpWindow->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
-    browser->setSearchPaths({QCoreApplication::applicationDirPath()});
+    browser->setSearchPaths({QFileInfo(path).absolutePath()});
     browser->setHtml(QString::fromUtf8(file.readAll()));
     m_helpWindow->show();
     m_helpWindow->raise();

@@ -98,9 +98,14 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
         down->setObjectName(QStringLiteral("cmdDn") + QString::fromUtf16(controls.suffix));
         auto *up = new QPushButton(QStringLiteral("↑"));
         up->setObjectName(QStringLiteral("cmdUp") + QString::fromUtf16(controls.suffix));
+        const QString caption = QString::fromUtf16(controls.caption);
+        down->setAccessibleName(caption + QStringLiteral("を下げる"));
+        up->setAccessibleName(caption + QStringLiteral("を上げる"));
         for (QPushButton *button : {down, up}) {
             button->setFixedSize(30, 28);
-            button->setFocusPolicy(Qt::NoFocus);
+            // After the boxes in the Tab order; a click leaves the focus in its box.
+            button->setFocusPolicy(Qt::TabFocus);
+            button->setAccessibleDescription(QStringLiteral("刻みの分だけ値を変えます"));
         }
         auto *box = new QLineEdit;
         box->setObjectName(QString::fromUtf16(controls.box));
@@ -134,6 +139,8 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
     cmdTaiHozon->setIconSize(QSize(40, 40));
     cmdTaiHozon->setFixedSize(64, 56);
     cmdTaiHozon->setToolTip(QStringLiteral("保存"));
+    cmdTaiHozon->setAccessibleName(QStringLiteral("保存"));
+    cmdTaiHozon->setAccessibleDescription(QStringLiteral("この測定を日記に保存します"));
     // Enter on the focused save button presses it.
     cmdTaiHozon->setAutoDefault(true);
     connect(cmdTaiHozon, &QPushButton::clicked, this, [this] { cmdTaiHozon_Click(); });
@@ -145,6 +152,12 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
     for (int i = 0; i + 1 < m_boxes.size(); ++i)
         setTabOrder(m_boxes[i], m_boxes[i + 1]);
     setTabOrder(m_boxes.last(), cmdTaiHozon);
+    QWidget *previous = cmdTaiHozon;
+    for (int i = 0; i < m_boxes.size(); ++i) {
+        setTabOrder(previous, m_downs[i]);
+        setTabOrder(m_downs[i], m_ups[i]);
+        previous = m_ups[i];
+    }
 }
 
 QDate EntryArea::selectedDate() const

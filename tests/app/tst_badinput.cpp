@@ -6,7 +6,11 @@
 #include "controls.h"
 #include "windowsession.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QMainWindow>
 #include <QDir>
 #include <QLineEdit>
 #include <QLockFile>
@@ -69,6 +73,45 @@ private Q_SLOTS:
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    // Every control of every panel takes the focus from Tab; pictures and
+    // controls without a caption carry a Japanese accessible name.
+    void keyboardAndAssistiveTechnology()
+    {
+        startDiary();
+        QMainWindow *window = m_session->window.get();
+        const QStringList panels{u"cmdMain"_s, u"cmdTaijyu"_s, u"cmdBunseki"_s, u"cmdRentai"_s, u"cmdSettei"_s,
+                                 u"cmdCale"_s, u"cmdMemo"_s, u"cmdAvgtai"_s};
+        for (const QString &panel : panels) {
+            QTest::mouseClick(Control<QPushButton>(window, panel), Qt::LeftButton);
+            QStringList unreachable;
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
+                                     || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w)
+                                     || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSlider *>(w);
+                if (control && !qobject_cast<QHeaderView *>(w) && w->isVisible() && w->isEnabled() && !(w->focusPolicy() & Qt::TabFocus)
+                    && !w->objectName().startsWith(u"qt_"_s))
+                    unreachable.append(w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')');
+            }
+            QVERIFY2(unreachable.isEmpty(), qPrintable(panel + u": "_s + unreachable.join(u", "_s)));
+        }
+        for (const QString &name : {u"imgwara"_s, u"imgniko"_s, u"imgkana"_s, u"imgNashi"_s, u"Image1"_s, u"Image2"_s,
+                                    u"cmdDn"_s, u"cmdUp6"_s, u"chkHelp"_s, u"Shape1(0)"_s, u"Shape2(4)"_s,
+                                    u"cmdTaiHozon"_s, u"imgWara2"_s, u"Image3(0)"_s})
+            QVERIFY2(!Control<QWidget>(window, name)->accessibleName().isEmpty(), qPrintable(name));
+        // The main panel's order: status list and calendar, the boxes, save, the step buttons.
+        QTest::mouseClick(Control<QPushButton>(window, u"cmdMain"_s), Qt::LeftButton);
+        QStringList order;
+        QWidget *w = Control<QWidget>(window, u"txtTaiInp"_s);
+        for (int i = 0; i < 8; ++i) {
+            order.append(w->objectName());
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled());
+        }
+        QCOMPARE(order, (QStringList{u"txtTaiInp"_s, u"txtShiInp"_s, u"txtTaisya"_s, u"txtNaizo"_s, u"txtKinr"_s,
+                                     u"txtKins"_s, u"txtKotu"_s, u"cmdTaiHozon"_s}));
     }
 
     void badTextsEverywhere()

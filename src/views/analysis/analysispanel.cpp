@@ -51,6 +51,7 @@ AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
         auto *row = new QHBoxLayout(frame);
         auto *picture = new QLabel;
         picture->setObjectName(QStringLiteral("Image3(%1)").arg(i));
+        picture->setAccessibleName(captions[i].trimmed());
         picture->setPixmap(QIcon(pictures[i]).pixmap(32, 32));
         picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         row->addWidget(picture);

@@ -4,6 +4,7 @@
 #include "store/measurementfile.h"
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
+#include "views/history/facedescriptions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -123,6 +124,7 @@ CalendarPanel::CalendarPanel(PanelHost &host, QWidget *parent) : Panel(u"fraCale
     imgWara2 = face(u"imgWara2"_s, u":/face_wara.svg"_s);
     imgNiko2 = face(u"imgNiko2"_s, u":/face_niko.svg"_s);
     imgKana2 = face(u"imgKana2"_s, u":/face_kana.svg"_s);
+    DescribeFaces(imgWara2, imgNiko2, imgKana2);
     summary->addLayout(faces);
     summary->addStretch();
     layout->addLayout(summary);

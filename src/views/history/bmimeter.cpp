@@ -76,6 +76,10 @@ BmiMeter::BmiMeter(PanelHost &host, QWidget *parent)
     // The simulator: scroll bar over the colour bar, with a 17..32 scale.
     HScroll1 = new QScrollBar(Qt::Horizontal);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    // The simulator is moved with the arrow keys too.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setAccessibleName(QStringLiteral("ＢＭＩシミュレーター"));
+    HScroll1->setAccessibleDescription(QStringLiteral("動かすとそのＢＭＩになる体重と肥満度を計算します"));
     HScroll1->setRange(170, 320);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(10);

@@ -8,6 +8,7 @@
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
 #include "views/history/chartstack.h"
+#include "views/history/facedescriptions.h"
 #include "views/history/daycharts.h"
 
 #include <QGridLayout>
@@ -80,6 +81,9 @@ QWidget *MainPanel::buildDayArea()
     imgwara = FacePicture(QStringLiteral("imgwara"), QStringLiteral(":/face_wara.svg"));
     imgniko = FacePicture(QStringLiteral("imgniko"), QStringLiteral(":/face_niko.svg"));
     imgkana = FacePicture(QStringLiteral("imgkana"), QStringLiteral(":/face_kana.svg"));
+    DescribeFaces(imgwara, imgniko, imgkana);
+    imgNashi->setAccessibleName(QStringLiteral("フェイスマークなし"));
+    imgNashi->setAccessibleDescription(QStringLiteral("この日の測定はまだありません"));
     for (QLabel *face : {imgNashi, imgwara, imgniko, imgkana})
         faces->addWidget(face, 0, 0);
     imgNashi->setVisible(true);
