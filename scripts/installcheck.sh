@@ -16,8 +16,11 @@ test -f "$work/prefix/share/zumazuma/KaruppaHelp.html"
 
 (cd build && cpack -G DEB >/dev/null)
 deb="$(ls build/zumazuma_*.deb | head -1)"
-dpkg-deb -f "$deb" Depends | grep -q libqt6charts6
-dpkg-deb -c "$deb" | grep -q './usr/bin/zumazuma-diary'
+# Whole outputs first: grep -q would stop reading and break dpkg-deb's pipe.
+dpkg-deb -f "$deb" Depends >"$work/depends"
+dpkg-deb -c "$deb" >"$work/contents"
+grep -q libqt6charts6 "$work/depends"
+grep -q './usr/bin/zumazuma-diary' "$work/contents"
 echo "package: $deb ($(du -k "$deb" | cut -f1) KiB)"
 
 mkdir -p "$work/home"
