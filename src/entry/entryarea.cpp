@@ -82,6 +82,7 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
     layout->addLayout(left);
 
     // The seven boxes with their headings and step buttons.
+    QList<QWidget *> headings;
     auto *boxes = new QGridLayout;
     boxes->setVerticalSpacing(6);
     for (int i = 0; i < 7; ++i) {
@@ -126,6 +127,7 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
                 box->selectAll();
         });
         boxes->addWidget(heading, i, 0);
+        headings.append(heading);
         boxes->addWidget(down, i, 1);
         boxes->addWidget(box, i, 2);
         boxes->addWidget(up, i, 3);
@@ -158,6 +160,12 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
         setTabOrder(m_downs[i], m_ups[i]);
         previous = m_ups[i];
     }
+    // Then the headings, which switch the charts.
+    for (QWidget *heading : std::as_const(headings)) {
+        setTabOrder(previous, heading);
+        previous = heading;
+    }
+    setTabOrder(statusHeading, lstAct);
 }
 
 QDate EntryArea::selectedDate() const

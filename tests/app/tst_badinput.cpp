@@ -112,6 +112,17 @@ private Q_SLOTS:
         }
         QCOMPARE(order, (QStringList{u"txtTaiInp"_s, u"txtShiInp"_s, u"txtTaisya"_s, u"txtNaizo"_s, u"txtKinr"_s,
                                      u"txtKins"_s, u"txtKotu"_s, u"cmdTaiHozon"_s}));
+        // The whole walk through the main panel, for the record.
+        QStringList walk;
+        QWidget *panel = Control<QWidget>(window, u"fraMain"_s);
+        QWidget *first = Control<QWidget>(window, u"lstAct"_s);
+        w = first;
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && panel->isAncestorOf(w))
+                walk.append(w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
+            w = w->nextInFocusChain();
+        } while (w != first);
+        qInfo("Tab through the main panel: %s", qPrintable(walk.join(u" → "_s)));
     }
 
     void badTextsEverywhere()
