@@ -17,7 +17,7 @@ cmake -S . -B build-asan -G Ninja -DZZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDeb
 cmake --build build-asan -j"$(nproc)"
 # Qt's own libraries are not instrumented; their allocations at exit are not
 # this program's leaks. Every other report fails the run.
-(cd build-asan && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \\
+(cd build-asan && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ZZ_KILLS_PER_PATH=20 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 1200)
 
 echo "== fuzzing"
