@@ -31,7 +31,7 @@ const QString &Folder()
     return *new QString(dir.path());
 }
 
-void Put(const QString &name, const uint8_t *data, size_t size)
+[[maybe_unused]] void Put(const QString &name, const uint8_t *data, size_t size)
 {
     static const QString dir = Folder();
     QFile file(QDir(dir).filePath(name));
@@ -40,14 +40,14 @@ void Put(const QString &name, const uint8_t *data, size_t size)
     file.write(reinterpret_cast<const char *>(data), qint64(size));
 }
 
-const QString &Dir()
+[[maybe_unused]] const QString &Dir()
 {
     static const QString dir = Folder();
     return dir;
 }
 
 // A successful read must give a value the writer can store again.
-void MustRoundTrip(bool ok)
+[[maybe_unused]] void MustRoundTrip(bool ok)
 {
     if (!ok)
         std::abort();

@@ -290,6 +290,12 @@ private:
             fault = QStringLiteral("%1の欄に改行文字があります").arg(name);
             return false;
         }
+        // Only an unquoted text can hold a quote, and it could not be written
+        // back as one field.
+        if (f.contains('"')) {
+            fault = QStringLiteral("%1の欄に引用符 \" があります").arg(name);
+            return false;
+        }
         if (m_texts.decode(f, out))
             return true;
         fault = QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);

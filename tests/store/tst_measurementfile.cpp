@@ -296,6 +296,8 @@ void MeasurementFileTest::malformedFile_data()
                                           << u"日付「2004-03-15」"_s;
     QTest::newRow("two-digit year") << cp932(R"("04/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
                                     << u"日付「04/03/15」"_s;
+    QTest::newRow("quote inside an unquoted text (found by fuzzing)")
+        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,a"b,"")") << u"一言日記の欄に引用符 \" があります"_s;
     QTest::newRow("CR inside a text") << QByteArray(cp932(R"("2004/03/15","朝)") + "\r" + cp932(R"(",65,22.5,1350,8,45.2,95,2.8,"","")"))
                                       << u"状況の欄に改行文字があります"_s;
     QTest::newRow("bytes that are not code page 932")
