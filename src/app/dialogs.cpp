@@ -24,6 +24,14 @@ void Information(QWidget *parent, const QString &title, const QString &text)
     Show(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void ShowRefusal(QWidget *parent, const SaveMessage &refusal)
+{
+    if (refusal.kind == SaveMessage::Kind::Notice)
+        Information(parent, refusal.title, refusal.text);
+    else
+        Exclamation(parent, refusal.title, refusal.text);
+}
+
 void Critical(QWidget *parent, const QString &title, const QString &text)
 {
     Show(parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);

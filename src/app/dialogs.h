@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/entrylogic.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -14,6 +16,9 @@ namespace zz::Dialogs {
 void Exclamation(QWidget *parent, const QString &title, const QString &text);
 // A completion or tour box with the information icon and OK.
 void Information(QWidget *parent, const QString &title, const QString &text);
+// A refusal of what the user typed: exclamation for a refusal, information
+// for a notice (the edit panel's empty and non-numeric boxes).
+void ShowRefusal(QWidget *parent, const SaveMessage &refusal);
 // A failure that stops an action (a file could not be written): critical icon, OK.
 void Critical(QWidget *parent, const QString &title, const QString &text);
 // Yes/No; `icon` and the default button as given. True for Yes.

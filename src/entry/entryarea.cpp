@@ -257,7 +257,7 @@ bool EntryArea::refuseUnstorableStatus(const QString &status)
     const std::optional<SaveMessage> refusal = UnstorableStatusMessage(status);
     if (!refusal)
         return false;
-    Dialogs::Exclamation(this, refusal->title, refusal->text);
+    Dialogs::ShowRefusal(this, *refusal);
     return true;
 }
 

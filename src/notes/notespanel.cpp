@@ -108,7 +108,7 @@ void NotesPanel::cmdMemoHozon_Click()
         return;
     const QString comment = txtMemo->text();
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(comment)) {
-        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     // Only the comment of the chosen record changes; every other field of
@@ -146,7 +146,7 @@ void NotesPanel::cmdKizukiHozon_Click()
 {
     const QString memo = txtKizuki->toPlainText();
     if (const std::optional<SaveMessage> refusal = UnstorableMemoMessage(memo)) {
-        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     const StoreStatus status = WriteNoticeMemo(dir(), memo);

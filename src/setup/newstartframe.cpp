@@ -17,11 +17,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct BoxSpec
+struct NewStartBox
 {
     const char16_t *name, *label, *unit;
 };
-constexpr BoxSpec kBoxes[] = {
+constexpr NewStartBox kBoxes[] = {
     {u"txtPriData1", u"名前", u"※空欄可"},        {u"txtSincyou1", u"身長", u"ｃｍ"},
     {u"txtMokuTai1", u"目標体重", u"Ｋｇ"},        {u"txtNowTai", u"現体重", u"Ｋｇ"},
     {u"txtNowShi", u"現体脂肪率", u"％"},          {u"txtNowTaisya", u"現基礎代謝量", u"Kcal/日"},
@@ -40,13 +40,13 @@ NewStartFrame::NewStartFrame(PanelHost &host, QWidget *parent)
     layout->setVerticalSpacing(3);
     layout->addWidget(new QLabel(u"※データは半角文字で入力"_s), 0, 0, 1, 3);
     int row = 1;
-    for (const BoxSpec &spec : kBoxes) {
+    for (const NewStartBox &entry : kBoxes) {
         auto *box = new QLineEdit;
-        box->setObjectName(QString::fromUtf16(spec.name));
+        box->setObjectName(QString::fromUtf16(entry.name));
         box->setMaximumWidth(150);
-        layout->addWidget(new QLabel(QString::fromUtf16(spec.label)), row, 0);
+        layout->addWidget(new QLabel(QString::fromUtf16(entry.label)), row, 0);
         layout->addWidget(box, row, 1);
-        layout->addWidget(new QLabel(QString::fromUtf16(spec.unit)), row, 2);
+        layout->addWidget(new QLabel(QString::fromUtf16(entry.unit)), row, 2);
         m_boxes.append(box);
         ++row;
     }
@@ -99,10 +99,7 @@ void NewStartFrame::cmdStHozon_Click()
     for (int i = 0; i < m_boxes.size(); ++i)
         *fields[i] = m_boxes[i]->text();
     if (const std::optional<SaveMessage> refusal = NewStartRefusal(in)) {
-        if (refusal->kind == SaveMessage::Kind::Notice)
-            Dialogs::Information(this, refusal->title, refusal->text);
-        else
-            Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     if (!Dialogs::AskOkCancel(this, u"クリア確認"_s, u"入力した内容でデータを作ります。よろしいですか？"_s))

@@ -147,10 +147,7 @@ void SettingsPanel::cmdPHozon1_Click()
 {
     const QString name = txtPriData->text(), height = txtSincyou->text(), target = txtMokuTai->text();
     if (const std::optional<SaveMessage> refusal = PersonalDataRefusal(name, height, target)) {
-        if (refusal->kind == SaveMessage::Kind::Notice)
-            Dialogs::Information(this, refusal->title, refusal->text);
-        else
-            Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     const PersonalData edited{name, WholeNumberAsFloat(height).value_or(0), WholeNumberAsFloat(target).value_or(0)};
@@ -231,7 +228,7 @@ void SettingsPanel::optKizami1_Click(int index)
 void SettingsPanel::txtKizami_Enter()
 {
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami->text())) {
-        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     host().mutableState().weightIncrement = txtKizami->text();
@@ -241,7 +238,7 @@ void SettingsPanel::txtKizami_Enter()
 void SettingsPanel::txtKizami2_Enter()
 {
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami2->text())) {
-        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
         return;
     }
     host().mutableState().fatIncrement = txtKizami2->text();

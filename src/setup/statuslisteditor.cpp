@@ -87,7 +87,7 @@ bool StatusListEditor::refuseUnstorable(const QString &text)
 {
     const std::optional<SaveMessage> refusal = UnstorableStatusMessage(text);
     if (refusal)
-        Dialogs::Exclamation(this, refusal->title, refusal->text);
+        Dialogs::ShowRefusal(this, *refusal);
     return refusal.has_value();
 }
 

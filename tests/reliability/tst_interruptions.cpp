@@ -28,12 +28,8 @@ private slots:
     {
         QFETCH(int, path);
         const WritePath p = Paths()[path];
-        const auto fresh = [&](QTemporaryDir &dir) {
-            PrepareDiary(dir.path());
-            p.extra(dir.path());
-        };
         QTemporaryDir twin;
-        fresh(twin);
+        Prepare(p, twin.path());
         const QMap<QString, QByteArray> before = Snapshot(twin.path());
         QVERIFY(p.write(twin.path()).ok);
         const QMap<QString, QByteArray> after = Snapshot(twin.path());
@@ -42,7 +38,7 @@ private slots:
         for (const FailPoint point : {FailPoint::Write, FailPoint::Sync, FailPoint::Rename}) {
             for (int pass = 0;; ++pass) {
                 QTemporaryDir dir;
-                fresh(dir);
+                Prepare(p, dir.path());
                 // A failing write first writes a few bytes for real, as a full disk does.
                 testing::SetWriteFailure(point, ENOSPC, point == FailPoint::Write ? 7 : 0, pass);
                 const StoreStatus status = p.write(dir.path());

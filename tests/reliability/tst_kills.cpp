@@ -49,13 +49,9 @@ private slots:
         const WritePath p = Paths()[path];
         const int kills = qEnvironmentVariableIsSet("ZZ_KILLS_PER_PATH") ? qEnvironmentVariableIntValue("ZZ_KILLS_PER_PATH")
                                                                          : 100;
-        const auto fresh = [&](QTemporaryDir &dir) {
-            PrepareDiary(dir.path());
-            p.extra(dir.path());
-        };
         // The old and new contents, and how long one whole run takes.
         QTemporaryDir twin;
-        fresh(twin);
+        Prepare(p, twin.path());
         const QMap<QString, QByteArray> before = Snapshot(twin.path());
         QElapsedTimer clock;
         clock.start();
@@ -66,7 +62,7 @@ private slots:
         int completed = 0;
         for (int k = 0; k < kills; ++k) {
             QTemporaryDir dir;
-            fresh(dir);
+            Prepare(p, dir.path());
             QProcess child;
             child.start(Writer, {QString::number(path), dir.path()});
             QVERIFY(child.waitForStarted());

@@ -61,6 +61,16 @@ inline void PrepareDiary(const QString &dir)
         qFatal("cannot prepare the diary");
 }
 
+// The conversion of an edition "データ.txt", as the startup does it.
+inline zz::StoreStatus ImportEditionFile(const QString &dir)
+{
+    zz::OlderFile file;
+    bool found = false;
+    if (zz::StoreStatus s = zz::ReadEditionFile(dir, file, found); !s || !found)
+        return s; // nothing (left) to convert
+    return zz::WriteEditionImport(dir, zz::ConvertOlderRecords(file, {}));
+}
+
 inline QList<WritePath> Paths()
 {
     const auto none = [](const QString &) {};
@@ -125,25 +135,20 @@ inline QList<WritePath> Paths()
          [](const QString &dir) {
              WriteRaw(dir, u"データ.txt"_s, u"\"2003/01/05\",\"朝\",80.5,\"\",\"x\",\"\"\r\n"_s);
          },
-         [](const QString &dir) {
-             zz::OlderFile file;
-             bool found = false;
-             if (zz::StoreStatus s = zz::ReadEditionFile(dir, file, found); !s || !found)
-                 return s; // nothing (left) to convert
-             return zz::WriteEditionImport(dir, zz::ConvertOlderRecords(file, {}));
-         }},
+         ImportEditionFile},
         {u"import: second edition"_s,
          [](const QString &dir) {
              WriteRaw(dir, u"データ.txt"_s, u"\"2003/01/05\",\"朝\",80.5,\"\",25.5,\"\"\r\n"_s);
          },
-         [](const QString &dir) {
-             zz::OlderFile file;
-             bool found = false;
-             if (zz::StoreStatus s = zz::ReadEditionFile(dir, file, found); !s || !found)
-                 return s; // nothing (left) to convert
-             return zz::WriteEditionImport(dir, zz::ConvertOlderRecords(file, {}));
-         }},
+         ImportEditionFile},
     };
+}
+
+// A fresh diary with what `path` needs besides.
+inline void Prepare(const WritePath &path, const QString &dir)
+{
+    PrepareDiary(dir);
+    path.extra(dir);
 }
 
 inline QMap<QString, QByteArray> Snapshot(const QString &dir)

@@ -12,11 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QDate StoredDate(const QString &text)
-{
-    return StoredDateOf(text);
-}
-
 // "yy/mm/dd" by hand: a diary of 25 years has 9,000 days to show.
 QString ShortDateText(const QDate &date)
 {
@@ -39,8 +34,8 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
     DailyAverageView v;
     if (records.isEmpty())
         return v;
-    const QDate first = StoredDate(records.first().date);
-    const QDate last = StoredDate(records.last().date);
+    const QDate first = StoredDateOf(records.first().date);
+    const QDate last = StoredDateOf(records.last().date);
     const qint64 dayCount = first.isValid() && last.isValid() ? first.daysTo(last) + 1 : 0;
 
     // One slot per day; the day cursor only moves forward, as the file is in
@@ -54,7 +49,7 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
         highest = std::max(highest, rec.weight);
         lowest = std::min(lowest, rec.weight);
         if (rec.date != cursorDate) {
-            const QDate date = StoredDate(rec.date);
+            const QDate date = StoredDateOf(rec.date);
             if (!date.isValid())
                 continue;
             const qint64 d = first.daysTo(date);

@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "store/measurementfile.h"
+#include "ui/named.h"
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
 #include "views/history/facedescriptions.h"
@@ -18,12 +19,6 @@ namespace zz {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QLabel *Named(QLabel *label, const QString &name)
-{
-    label->setObjectName(name);
-    return label;
-}
 
 QLabel *Swatch(const Rgb &colour)
 {

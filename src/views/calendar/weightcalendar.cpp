@@ -8,15 +8,6 @@ namespace zz {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QDate StoredDate(const QString &text)
-{
-    return StoredDateOf(text);
-}
-
-} // namespace
-
 CalendarView ComputeCalendar(const QList<MeasurementRecord> &records, CalendarMode mode,
                              const QString &startDate, const QDate &today)
 {
@@ -57,7 +48,7 @@ CalendarView ComputeCalendar(const QList<MeasurementRecord> &records, CalendarMo
     for (const MeasurementRecord &rec : records) {
         if (rec.date != previousDate) {
             closeDay();
-            const QDate date = StoredDate(rec.date);
+            const QDate date = StoredDateOf(rec.date);
             if (!date.isValid()) {
                 previousDate = rec.date;
                 previousDay = QDate();
@@ -81,7 +72,7 @@ CalendarView ComputeCalendar(const QList<MeasurementRecord> &records, CalendarMo
     closeDay();
 
     // Days from the start through today without a measurement; never negative.
-    const QDate start = StoredDate(startDate);
+    const QDate start = StoredDateOf(startDate);
     if (start.isValid() && today >= start) {
         qint64 measuredInRange = 0;
         for (const qint64 day : std::as_const(measuredDays))

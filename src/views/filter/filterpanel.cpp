@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/eventhooks.h"
 #include "store/measurementfile.h"
+#include "ui/named.h"
 #include "ui/chartview.h"
 #include "print/printout.h"
 #include "ui/gridview.h"
@@ -25,13 +26,6 @@ namespace zz {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-template<typename T>
-T *Named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QPushButton *Button(const QString &name, const QString &caption, int width = 0)
 {

@@ -1,6 +1,7 @@
 #include "views/history/bmimeter.h"
 
 #include "store/numbers.h"
+#include "ui/named.h"
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
 
@@ -11,16 +12,6 @@
 #include <QVBoxLayout>
 
 namespace zz {
-
-namespace {
-
-QLabel *Named(QLabel *label, const QString &name)
-{
-    label->setObjectName(name);
-    return label;
-}
-
-} // namespace
 
 BmiMeter::BmiMeter(PanelHost &host, QWidget *parent)
     : QGroupBox(QStringLiteral("　ＢＭＩメーター (Body Mass Index)　と　肥満度　"), parent), m_host(host)

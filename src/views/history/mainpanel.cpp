@@ -4,6 +4,7 @@
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
+#include "ui/named.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
 #include "views/history/bmibar.h"
@@ -22,12 +23,6 @@
 namespace zz {
 
 namespace {
-
-QLabel *Named(QLabel *label, const QString &name)
-{
-    label->setObjectName(name);
-    return label;
-}
 
 QLabel *FacePicture(const QString &name, const QString &resource)
 {

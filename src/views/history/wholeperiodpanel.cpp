@@ -4,6 +4,7 @@
 #include "entry/entrylogic.h"
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
+#include "ui/named.h"
 #include "ui/chartview.h"
 #include "views/history/chartstack.h"
 #include "views/history/wholeperiod.h"
@@ -17,17 +18,6 @@
 #include <QVBoxLayout>
 
 namespace zz {
-
-namespace {
-
-template<typename T>
-T *Named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-} // namespace
 
 WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraRenTai"), host, parent)
