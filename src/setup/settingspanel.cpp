@@ -29,7 +29,7 @@ SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
 {
     auto *layout = new QGridLayout(this);
 
-    auto makeIncrementFrame = [this](const QString &title, const QStringList &captions,
+    auto makeIncrementFrame = [](const QString &title, const QStringList &captions,
                                      const QString &optionName, const QString &boxName,
                                      const QString &unit, QList<QRadioButton *> &options,
                                      QButtonGroup *&group, QLineEdit *&freeBox) {
