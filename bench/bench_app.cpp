@@ -1,6 +1,6 @@
 #include "benchtable.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "entry/entryarea.h"

@@ -4,7 +4,7 @@
 // Each input is a file's bytes; the reader must answer with a record, a value
 // or a failure naming the fault, never crash, hang or run out of memory.
 
-#include "store/cp932.h"
+#include "base/cp932.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "store/olderfiles.h"

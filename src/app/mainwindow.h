@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/helptexts.h"
-#include "app/panelhost.h"
-#include "app/windowstate.h"
+#include "shell/panelhost.h"
+#include "shell/windowstate.h"
 #include "store/storestatus.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "app/olderimport.h"
 
-#include "app/dialogs.h"
-#include "store/numbers.h"
+#include "shell/dialogs.h"
+#include "base/numbers.h"
 #include "store/olderfiles.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "app/mainwindow.h"
 #include "app/olderimport.h"
 #include "store/diaryopen.h"

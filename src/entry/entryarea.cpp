@@ -1,11 +1,11 @@
 #include "entry/entryarea.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/eventhooks.h"
+#include "base/clock.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "entry/entrylogic.h"
 #include "store/measurementfile.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "store/smallfiles.h"
 
 #include <QCalendarWidget>

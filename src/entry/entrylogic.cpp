@@ -1,7 +1,7 @@
 #include "entry/entrylogic.h"
 
-#include "store/cp932.h"
-#include "store/numbers.h"
+#include "base/cp932.h"
+#include "base/numbers.h"
 
 #include <cmath>
 

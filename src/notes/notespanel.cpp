@@ -1,7 +1,7 @@
 #include "notes/notespanel.h"
 
-#include "app/dialogs.h"
-#include "app/eventhooks.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "notes/diarylist.h"
 #include "setup/setupchecks.h"
 #include "store/diaryfiles.h"

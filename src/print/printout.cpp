@@ -1,7 +1,7 @@
 #include "print/printout.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "shell/dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

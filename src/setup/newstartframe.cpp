@@ -1,8 +1,8 @@
 #include "setup/newstartframe.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/eventhooks.h"
+#include "base/clock.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "setup/setupchecks.h"
 #include "store/newstart.h"
 

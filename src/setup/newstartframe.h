@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/panelhost.h"
+#include "shell/panelhost.h"
 
 #include <QGroupBox>
 #include <QList>

@@ -1,15 +1,15 @@
 #include "setup/settingspanel.h"
 
-#include "app/dialogs.h"
-#include "app/eventhooks.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "entry/entrylogic.h"
 #include "setup/newstartframe.h"
 #include "setup/setupchecks.h"
 #include "setup/statuslisteditor.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
-#include "views/history/bmimeter.h"
+#include "setup/bmimeter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "setup/setupchecks.h"
 
-#include "store/cp932.h"
-#include "store/numbers.h"
+#include "base/cp932.h"
+#include "base/numbers.h"
 
 namespace zz {
 

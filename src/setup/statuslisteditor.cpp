@@ -1,6 +1,6 @@
 #include "setup/statuslisteditor.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "entry/entrylogic.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"

@@ -1,9 +1,9 @@
 #include "store/measurementfile.h"
 
-#include "store/cp932.h"
+#include "base/cp932.h"
 #include "store/diaryfiles.h"
 #include "store/fieldreader.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 

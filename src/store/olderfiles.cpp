@@ -3,7 +3,7 @@
 #include "store/diaryfiles.h"
 #include "store/fieldreader.h"
 #include "store/measurementfile.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 

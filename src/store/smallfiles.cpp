@@ -1,7 +1,7 @@
 #include "store/smallfiles.h"
 
 #include "store/diaryfiles.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 

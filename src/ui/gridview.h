@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/tablerow.h"
+#include "base/tablerow.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -1,7 +1,7 @@
 // One program per diary folder, and bad input in every text box of every
 // panel: refused, never a crash, a hang or a file holding it.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/startup.h"
 #include "controls.h"
 #include "windowsession.h"

@@ -1,7 +1,7 @@
 // The daily loop through the real window: choose a status, step the values,
 // save, and see the row; plus the settings controls.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "controls.h"

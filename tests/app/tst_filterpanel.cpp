@@ -1,7 +1,7 @@
 // The filtered-view panel walked through the real window: every criteria
 // button, the search text, 検索, every display switch and option.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "controls.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"

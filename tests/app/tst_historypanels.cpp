@@ -1,6 +1,6 @@
 // The whole-period panel and the analysis panel, walked through the real window.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "controls.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"

@@ -1,9 +1,9 @@
 // The import of older data files at startup, through the real questions.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "boxwatcher.h"
 #include "diaryfixture.h"
-#include "store/cp932.h"
+#include "base/cp932.h"
 #include "store/measurementfile.h"
 #include "app/startup.h"
 #include "app/mainwindow.h"

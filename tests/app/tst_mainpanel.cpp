@@ -1,6 +1,6 @@
 // The main panel's charts, their switches and markers, and the BMI displays.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "controls.h"

@@ -1,6 +1,6 @@
 // The main window: startup, sample detection, title, panel switching, help and exit.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/helptexts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"

@@ -1,9 +1,9 @@
 // The diary panel and the settings panel's personal data, New start and
 // status-list editing, walked through the real window.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "controls.h"
-#include "store/cp932.h"
+#include "base/cp932.h"
 #include "store/measurementfile.h"
 #include "ui/gridview.h"
 #include "windowsession.h"

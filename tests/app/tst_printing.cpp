@@ -1,7 +1,7 @@
 // Both printouts through the real window, into PDF files whose text is read
 // back with pdftotext.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "controls.h"
 #include "print/printout.h"
 #include "windowsession.h"

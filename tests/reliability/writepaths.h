@@ -5,7 +5,7 @@
 // step) and the kill tests (the write in a child process killed at random).
 
 #include "store/averageexport.h"
-#include "store/cp932.h"
+#include "base/cp932.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/newstart.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/cp932.h"
+#include "base/cp932.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
-#include "store/numbers.h"
+#include "base/numbers.h"
 #include "storetestutil.h"
 #include "testrecord.h"
 

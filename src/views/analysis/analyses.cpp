@@ -1,7 +1,7 @@
 #include "views/analysis/analyses.h"
 
-#include "store/numbers.h"
-#include "views/displayformats.h"
+#include "base/numbers.h"
+#include "base/displayformats.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/history/wholeperiod.h"
-#include "views/tablerow.h"
+#include "views/common/wholeperiod.h"
+#include "base/tablerow.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/panel.h"
-#include "views/tablerow.h"
+#include "shell/panel.h"
+#include "base/tablerow.h"
 
 #include <QList>
 

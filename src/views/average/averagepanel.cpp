@@ -1,6 +1,6 @@
 #include "views/average/averagepanel.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
 #include "print/printout.h"

@@ -1,7 +1,7 @@
 #include "views/average/dailyaverages.h"
 
-#include "store/numbers.h"
-#include "views/displayformats.h"
+#include "base/numbers.h"
+#include "base/displayformats.h"
 
 #include <QRegularExpression>
 #include <cmath>

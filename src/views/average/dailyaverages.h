@@ -2,8 +2,8 @@
 
 #include "store/averageexport.h"
 #include "store/measurementrecord.h"
-#include "views/history/daycharts.h"
-#include "views/tablerow.h"
+#include "views/common/chartscales.h"
+#include "base/tablerow.h"
 
 #include <QDate>
 #include <QList>

@@ -1,11 +1,11 @@
 #include "views/calendar/calendarpanel.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "store/measurementfile.h"
 #include "ui/named.h"
 #include "ui/gridview.h"
-#include "views/history/bmibar.h"
-#include "views/history/facedescriptions.h"
+#include "ui/bmibar.h"
+#include "views/common/facedescriptions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "views/calendar/weightcalendar.h"
 
-#include "views/displayformats.h"
+#include "base/displayformats.h"
 
 #include <QSet>
 

@@ -1,8 +1,8 @@
 #include "views/filter/filteredview.h"
 
-#include "store/numbers.h"
-#include "views/displayformats.h"
-#include "views/history/bmi.h"
+#include "base/numbers.h"
+#include "base/displayformats.h"
+#include "views/common/bmi.h"
 
 #include <QHash>
 

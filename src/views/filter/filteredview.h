@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/measurementrecord.h"
-#include "views/history/daycharts.h"
-#include "views/tablerow.h"
+#include "views/common/chartscales.h"
+#include "base/tablerow.h"
 
 #include <QDate>
 #include <QList>

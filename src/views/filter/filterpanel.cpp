@@ -1,13 +1,13 @@
 #include "views/filter/filterpanel.h"
 
-#include "app/clock.h"
-#include "app/eventhooks.h"
+#include "base/clock.h"
+#include "shell/eventhooks.h"
 #include "store/measurementfile.h"
 #include "ui/named.h"
 #include "ui/chartview.h"
 #include "print/printout.h"
 #include "ui/gridview.h"
-#include "views/history/chartstack.h"
+#include "ui/chartstack.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/panel.h"
+#include "shell/panel.h"
 #include "views/filter/filteredview.h"
 
 #include <QList>

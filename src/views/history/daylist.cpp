@@ -1,8 +1,8 @@
 #include "views/history/daylist.h"
 
-#include "store/numbers.h"
-#include "views/displayformats.h"
-#include "views/history/bmi.h"
+#include "base/numbers.h"
+#include "base/displayformats.h"
+#include "views/common/bmi.h"
 
 #include <QDate>
 #include <cmath>

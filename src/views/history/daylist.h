@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/measurementrecord.h"
-#include "views/tablerow.h"
+#include "base/tablerow.h"
 
 #include <QList>
 #include <QString>

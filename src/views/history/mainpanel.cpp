@@ -7,10 +7,10 @@
 #include "ui/named.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "views/history/bmibar.h"
-#include "views/history/chartstack.h"
-#include "views/history/facedescriptions.h"
-#include "views/history/daycharts.h"
+#include "ui/bmibar.h"
+#include "ui/chartstack.h"
+#include "views/common/facedescriptions.h"
+#include "views/common/chartscales.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/panel.h"
-#include "views/history/bmi.h"
+#include "shell/panel.h"
+#include "views/common/bmi.h"
 #include "views/history/daylist.h"
 
 #include <QDate>

@@ -1,13 +1,13 @@
 #include "views/history/wholeperiodpanel.h"
 
-#include "app/eventhooks.h"
+#include "shell/eventhooks.h"
 #include "entry/entrylogic.h"
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
 #include "ui/named.h"
 #include "ui/chartview.h"
-#include "views/history/chartstack.h"
-#include "views/history/wholeperiod.h"
+#include "ui/chartstack.h"
+#include "views/common/wholeperiod.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/panel.h"
-#include "views/history/daycharts.h"
+#include "shell/panel.h"
+#include "views/common/chartscales.h"
 
 class QComboBox;
 class QLabel;

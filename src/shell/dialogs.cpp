@@ -1,0 +1,66 @@
+#include "shell/dialogs.h"
+
+#include <QInputDialog>
+
+namespace zz::Dialogs {
+
+namespace {
+int Show(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+} // namespace
+
+void Exclamation(QWidget *parent, const QString &title, const QString &text)
+{
+    Show(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void Information(QWidget *parent, const QString &title, const QString &text)
+{
+    Show(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void ShowRefusal(QWidget *parent, const SaveMessage &refusal)
+{
+    if (refusal.kind == SaveMessage::Kind::Notice)
+        Information(parent, refusal.title, refusal.text);
+    else
+        Exclamation(parent, refusal.title, refusal.text);
+}
+
+void Critical(QWidget *parent, const QString &title, const QString &text)
+{
+    Show(parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
+              QMessageBox::StandardButton defaultButton)
+{
+    return Show(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
+           == QMessageBox::Yes;
+}
+
+bool AskOkCancel(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
+                 QMessageBox::StandardButton defaultButton)
+{
+    return Show(parent, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, defaultButton)
+           == QMessageBox::Ok;
+}
+
+QString Input(QWidget *parent, const QString &title, const QString &prompt)
+{
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(QString());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+} // namespace zz::Dialogs

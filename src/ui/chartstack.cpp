@@ -1,0 +1,43 @@
+#include "ui/chartstack.h"
+
+#include <QGridLayout>
+
+namespace zz {
+
+ChartStack AddChartStack(QGridLayout *place, const QString &baseName,
+                         const QList<ChartView::SeriesSpec> &weightSeries)
+{
+    const auto make = [&](const QString &name, const QList<ChartView::SeriesSpec> &series) {
+        auto *chart = new ChartView;
+        chart->setObjectName(name);
+        chart->setSeries(series);
+        place->addWidget(chart, 0, 0);
+        chart->raise();
+        return chart;
+    };
+    const QColor blue(0, 0, 255), green(0, 160, 0), orange(230, 120, 0);
+    ChartStack stack;
+    stack.weight = make(baseName, weightSeries);
+    stack.metabolism = make(baseName + u'2', {{QStringLiteral("基礎代謝"), orange, ChartAxis::Left},
+                                              {QStringLiteral("内臓脂肪"), green, ChartAxis::Right}});
+    stack.muscle = make(baseName + u'3', {{QStringLiteral("筋肉量"), blue, ChartAxis::Left},
+                                          {QStringLiteral("筋肉スコア"), green, ChartAxis::Right}});
+    stack.bone = make(baseName + u'4', {{QStringLiteral("骨量"), orange, ChartAxis::Left}});
+    // The right-hand axes of the composition charts keep one fixed scale.
+    stack.metabolism->setAxisScale(ChartAxis::Right, 0, 30, 6);
+    stack.muscle->setAxisScale(ChartAxis::Right, 0, 150, 5);
+    for (ChartView *chart : {stack.metabolism, stack.muscle, stack.bone})
+        chart->setVisible(false);
+    return stack;
+}
+
+void DrawCompositionChart(ChartView *chart, const CompositionChart &data)
+{
+    chart->setRowCount(data.rowCount);
+    chart->setSeriesValues(1, data.series1);
+    chart->setSeriesValues(2, data.series2); // none on the bone chart
+
+    chart->setAxisScale(ChartAxis::Left, data.left.min, data.left.max, data.left.divisions);
+}
+
+} // namespace zz

@@ -1,0 +1,238 @@
+#include "views/common/chartscales.h"
+#include "views/history/daylist.h"
+#include "testrecord.h"
+
+#include <QTest>
+
+using namespace zz;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Rows in the composition grid's layout with only the cells a chart reads filled.
+QList<TableRow> CompositionRows(const QList<QStringList> &valueColumns, int firstColumn)
+{
+    QList<TableRow> rows;
+    for (const QStringList &values : valueColumns) {
+        TableRow row;
+        row.cells = QStringList(9, u"x"_s);
+        for (int i = 0; i < values.size(); ++i)
+            row.cells[firstColumn + i] = values.at(i);
+        rows.append(row);
+    }
+    return rows;
+}
+
+QList<std::optional<double>> Values(const QList<double> &values)
+{
+    return QList<std::optional<double>>(values.cbegin(), values.cend());
+}
+
+MeasurementRecord Rec(const QString &date, float weight, qint16 metabolism, qint16 visceral,
+                      float muscle, qint16 score, float bone)
+{
+    return TestRecord(date, u"朝"_s, weight, 20.0f, metabolism, visceral, muscle, score, bone);
+}
+
+} // namespace
+
+class TestDayCharts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dayAxes_data();
+    void dayAxes();
+    void metabolism_data();
+    void metabolism();
+    void muscle_data();
+    void muscle();
+    void bone_data();
+    void bone();
+    void dayWithoutMeasurements();
+    void buildersReadTheDayListsCells();
+    void markerModeCycles();
+};
+
+void TestDayCharts::dayAxes_data()
+{
+    QTest::addColumn<float>("maxWeight");
+    QTest::addColumn<float>("minWeight");
+    QTest::addColumn<float>("maxFat");
+    QTest::addColumn<float>("minFat");
+    QTest::addColumn<AxisScale>("left");
+    QTest::addColumn<AxisScale>("right");
+
+    QTest::newRow("64.3 and 65.2") << 65.2f << 64.3f << 22.4f << 21.7f << AxisScale{64, 66}
+                                   << AxisScale{21, 23};
+    QTest::newRow("one tenth over a whole number reaches the next")
+        << 65.1f << 65.1f << 20.1f << 20.1f << AxisScale{65, 66} << AxisScale{20, 21};
+    QTest::newRow("whole numbers stay") << 65.0f << 65.0f << 20.0f << 20.0f << AxisScale{65, 65}
+                                        << AxisScale{20, 20};
+    QTest::newRow("two decimals") << 65.09f << 64.99f << 20.05f << 19.95f << AxisScale{64, 65}
+                                  << AxisScale{19, 20};
+}
+
+void TestDayCharts::dayAxes()
+{
+    QFETCH(float, maxWeight);
+    QFETCH(float, minWeight);
+    QFETCH(float, maxFat);
+    QFETCH(float, minFat);
+    QFETCH(AxisScale, left);
+    QFETCH(AxisScale, right);
+
+    const DayChartScales s = DayChartAxes(maxWeight, minWeight, maxFat, minFat);
+    QCOMPARE(s.left, left);
+    QCOMPARE(s.right, right);
+    QVERIFY(s.left.usable());
+}
+
+void TestDayCharts::metabolism_data()
+{
+    QTest::addColumn<QList<QStringList>>("cells"); // columns 4 and 5
+    QTest::addColumn<QList<double>>("series1");
+    QTest::addColumn<QList<double>>("series2");
+    QTest::addColumn<AxisScale>("axis");
+
+    QTest::newRow("1350 to 1372")
+        << QList<QStringList>{{u"1350kcal"_s, u"9"_s}, {u"1372kcal"_s, u"10"_s}}
+        << QList<double>{1350, 1372} << QList<double>{9, 10} << AxisScale{1340, 1380, 10};
+    QTest::newRow("1350 alone") << QList<QStringList>{{u"1350kcal"_s, u"9"_s}}
+                                << QList<double>{1350} << QList<double>{9}
+                                << AxisScale{1340, 1360, 10};
+    QTest::newRow("a cell without a number reads 0")
+        << QList<QStringList>{{u"kcal"_s, u""_s}, {u"1209kcal"_s, u"8"_s}}
+        << QList<double>{0, 1209} << QList<double>{0, 8} << AxisScale{-10, 1210, 10};
+}
+
+void TestDayCharts::metabolism()
+{
+    QFETCH(QList<QStringList>, cells);
+    QFETCH(QList<double>, series1);
+    QFETCH(QList<double>, series2);
+    QFETCH(AxisScale, axis);
+
+    const CompositionChart c = BuildMetabolismChart(CompositionRows(cells, 4));
+    QCOMPARE(c.rowCount, int(cells.size()));
+    QCOMPARE(c.series1, Values(series1));
+    QCOMPARE(c.series2, Values(series2));
+    QCOMPARE(c.left, axis);
+}
+
+void TestDayCharts::muscle_data()
+{
+    QTest::addColumn<QList<QStringList>>("cells"); // columns 6 and 7
+    QTest::addColumn<QList<double>>("series1");
+    QTest::addColumn<QList<double>>("series2");
+    QTest::addColumn<AxisScale>("axis");
+
+    QTest::newRow("38.2 to 38.5")
+        << QList<QStringList>{{u"38.2Kg"_s, u"90"_s}, {u"38.5Kg"_s, u"91"_s}}
+        << QList<double>{38.2, 38.5} << QList<double>{90, 91} << AxisScale{38, 39, 10};
+    QTest::newRow("a whole largest value stays the maximum")
+        << QList<QStringList>{{u"38.0Kg"_s, u"90"_s}, {u"37.9Kg"_s, u"90"_s}}
+        << QList<double>{38.0, 37.9} << QList<double>{90, 90} << AxisScale{37, 38, 10};
+}
+
+void TestDayCharts::muscle()
+{
+    QFETCH(QList<QStringList>, cells);
+    QFETCH(QList<double>, series1);
+    QFETCH(QList<double>, series2);
+    QFETCH(AxisScale, axis);
+
+    const CompositionChart c = BuildMuscleChart(CompositionRows(cells, 6));
+    QCOMPARE(c.rowCount, int(cells.size()));
+    QCOMPARE(c.series1, Values(series1));
+    QCOMPARE(c.series2, Values(series2));
+    QCOMPARE(c.left, axis);
+}
+
+void TestDayCharts::bone_data()
+{
+    QTest::addColumn<QStringList>("cells"); // column 8
+    QTest::addColumn<QList<double>>("series");
+    QTest::addColumn<AxisScale>("axis");
+
+    QTest::newRow("2.8 and 3.0") << QStringList{u"2.8Kg"_s, u"3.0Kg"_s} << QList<double>{2.8, 3.0}
+                                 << AxisScale{2.7, 3.1, 4};
+    QTest::newRow("one bone mass") << QStringList{u"2.9Kg"_s} << QList<double>{2.9}
+                                   << AxisScale{2.8, 3.0, 2};
+    QTest::newRow("smallest in the middle")
+        << QStringList{u"3.1Kg"_s, u"2.6Kg"_s, u"2.9Kg"_s} << QList<double>{3.1, 2.6, 2.9}
+        << AxisScale{2.5, 3.2, 7};
+}
+
+void TestDayCharts::bone()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QList<double>, series);
+    QFETCH(AxisScale, axis);
+
+    QList<QStringList> columns;
+    for (const QString &cell : cells)
+        columns.append({cell});
+    const CompositionChart c = BuildBoneChart(CompositionRows(columns, 8));
+    QCOMPARE(c.rowCount, int(cells.size()));
+    QCOMPARE(c.series1, Values(series));
+    QVERIFY(c.series2.isEmpty());
+    QCOMPARE(c.left, axis);
+}
+
+void TestDayCharts::dayWithoutMeasurements()
+{
+    // One empty row and no data point; no axis the chart could take, so each
+    // chart keeps the scale it had.
+    const QList<TableRow> none;
+    const CompositionChart charts[] = {BuildMetabolismChart(none), BuildMuscleChart(none),
+                                       BuildBoneChart(none)};
+    for (const CompositionChart &c : charts) {
+        QCOMPARE(c.rowCount, 1);
+        QVERIFY(c.series1.isEmpty());
+        QVERIFY(c.series2.isEmpty());
+        QVERIFY(!c.left.usable());
+    }
+    QCOMPARE(charts[2].left.divisions, -1);
+    QVERIFY(!DayChartAxes(0, 999, 0, 999).left.usable());
+    QVERIFY(!DayChartAxes(0, 999, 0, 999).right.usable());
+}
+
+void TestDayCharts::buildersReadTheDayListsCells()
+{
+    const QList<MeasurementRecord> records{
+        Rec(u"2004/03/27"_s, 65.0f, 1300, 8, 37.0f, 85, 2.5f),
+        Rec(u"2004/03/28"_s, 64.3f, 1350, 9, 38.2f, 90, 2.8f),
+        Rec(u"2004/03/28"_s, 65.2f, 1372, 10, 38.5f, 91, 3.0f),
+    };
+    const DayListResult day = ComputeDayList(records, u"2004/03/28"_s, 165.0f);
+
+    const DayChartScales axes = DayChartAxes(day.dayMaxWeight, day.dayMinWeight, day.dayMaxFat,
+                                             day.dayMinFat);
+    QCOMPARE(axes.left, (AxisScale{64, 66}));
+
+    const CompositionChart metabolism = BuildMetabolismChart(day.compositionRows);
+    QCOMPARE(metabolism.series1, Values({1350, 1372}));
+    QCOMPARE(metabolism.series2, Values({9, 10}));
+    QCOMPARE(metabolism.left, (AxisScale{1340, 1380, 10}));
+
+    const CompositionChart muscle = BuildMuscleChart(day.compositionRows);
+    QCOMPARE(muscle.series1, Values({38.2, 38.5}));
+    QCOMPARE(muscle.series2, Values({90, 91}));
+
+    const CompositionChart bone = BuildBoneChart(day.compositionRows);
+    QCOMPARE(bone.series1, Values({2.8, 3.0}));
+    QCOMPARE(bone.left, (AxisScale{2.7, 3.1, 4}));
+}
+
+void TestDayCharts::markerModeCycles()
+{
+    QCOMPARE(NextMarkerMode(0), 1);
+    QCOMPARE(NextMarkerMode(1), 2);
+    QCOMPARE(NextMarkerMode(2), 0);
+    for (int start = 0; start <= 2; ++start)
+        QCOMPARE(NextMarkerMode(NextMarkerMode(NextMarkerMode(start))), start);
+}
+
+QTEST_APPLESS_MAIN(TestDayCharts)
+#include "tst_chartscales.moc"
