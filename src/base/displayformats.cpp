@@ -54,28 +54,17 @@ QString FormatShortDate(QStringView storedDate)
     return storedDate.mid(2).toString();
 }
 
+double KgAsListed(float value)
+{
+    // Read back from the shown text, so the chart and the list cannot differ.
+    return LeadingNumber(FormatKg(value));
+}
+
 QString FormatYearMonth(int year, int month)
 {
     return QStringLiteral("%1年%2月")
         .arg(year, 4, 10, QLatin1Char('0'))
         .arg(month, 2, 10, QLatin1Char('0'));
-}
-
-QDate StoredDateOf(QStringView text)
-{
-    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
-        return {};
-    int fields[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
-    for (int f = 0; f < 3; ++f) {
-        for (int i = starts[f]; i < starts[f] + lengths[f]; ++i) {
-            const char16_t c = text[i].unicode();
-            if (c < u'0' || c > u'9')
-                return {};
-            fields[f] = fields[f] * 10 + (c - u'0');
-        }
-    }
-    return QDate(fields[0], fields[1], fields[2]);
 }
 
 } // namespace zz

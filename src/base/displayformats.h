@@ -17,13 +17,12 @@ QString FormatOneDecimal(double value); // "0.0"
 QString FormatPercentSign(float value); // "0.0" then "%": 22.5 -> "22.5%"
 QString FormatPercentOf(float fraction);// "0.0%": the fraction times 100, 0.123 -> "12.3%"
 QString FormatTwoDigitOneDecimal(float value); // "00.0": 5.25 -> "05.3"
-QString FormatGrams(double value);      // "0g": a whole number of grams, then "g"
+QString FormatGrams(double value);
+// The number a "0.0Kg" cell shows: 38.25 -> 38.3.
+double KgAsListed(float value);      // "0g": a whole number of grams, then "g"
 
 // Dates. Stored dates are "yyyy/mm/dd".
 QString FormatShortDate(QStringView storedDate);  // "yy/mm/dd" from "yyyy/mm/dd"
-QString FormatYearMonth(int year, int month);
-// A stored "yyyy/mm/dd" date read by hand (QDate::fromString is slow for
-// lists of thousands of days); an invalid QDate when it is none.
-QDate StoredDateOf(QStringView storedDate);     // "yyyy年mm月"
+QString FormatYearMonth(int year, int month); // "yyyy年mm月"
 
 } // namespace zz

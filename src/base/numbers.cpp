@@ -7,6 +7,7 @@
 #include <cstring>
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
 namespace zz {
 
@@ -17,26 +18,26 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-bool isDigit(QChar c)
+template <typename Char>
+bool isDigit(Char c)
 {
-    return c >= u'0' && c <= u'9';
+    return c >= Char(u'0') && c <= Char(u'9');
 }
 
-// Length of the longest decimal number at the start of `text` (optional sign,
-// digits with at most one ".", optional exponent that has digits); 0 when the
-// text does not start with at least one digit (before or after the point).
-qsizetype numberLength(QStringView text)
+template <typename Text>
+qsizetype numberLength(Text text)
 {
+    using Char = std::remove_cvref_t<decltype(text[0])>;
     qsizetype i = 0;
     const qsizetype n = text.size();
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+    if (i < n && (text[i] == Char(u'+') || text[i] == Char(u'-')))
         ++i;
     qsizetype digits = 0;
     while (i < n && isDigit(text[i])) {
         ++i;
         ++digits;
     }
-    if (i < n && text[i] == u'.') {
+    if (i < n && text[i] == Char(u'.')) {
         ++i;
         while (i < n && isDigit(text[i])) {
             ++i;
@@ -45,9 +46,9 @@ qsizetype numberLength(QStringView text)
     }
     if (digits == 0)
         return 0;
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    if (i < n && (text[i] == Char(u'e') || text[i] == Char(u'E'))) {
         qsizetype j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+        if (j < n && (text[j] == Char(u'+') || text[j] == Char(u'-')))
             ++j;
         const qsizetype expStart = j;
         while (j < n && isDigit(text[j]))
@@ -287,6 +288,16 @@ QString shortestText(double value, int significantDigits)
 
 
 } // namespace
+
+qsizetype NumberLength(QStringView text)
+{
+    return numberLength(text);
+}
+
+qsizetype NumberLength(QByteArrayView text)
+{
+    return numberLength(text);
+}
 
 double LeadingNumber(QStringView text)
 {

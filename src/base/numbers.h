@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
@@ -8,6 +9,13 @@
 #include <optional>
 
 namespace zz {
+
+// The length of the longest decimal number at the start of `text` (optional
+// sign, digits with at most one ".", an exponent only when it has digits); 0
+// when the text does not start with a number. The one number grammar: every
+// reader below and the measurement file's fields use it.
+qsizetype NumberLength(QStringView text);
+qsizetype NumberLength(QByteArrayView text);
 
 // Leading-number reading: blanks are skipped, then the longest leading decimal
 // number (optional sign, digits, at most one ".", optional exponent) is read up

@@ -1,4 +1,5 @@
 #include "entry/entryarea.h"
+#include "base/storeddate.h"
 
 #include "base/clock.h"
 #include "shell/dialogs.h"
@@ -333,7 +334,7 @@ void EntryArea::cmdTaiHozon_Click()
             return;
     }
 
-    const QString date = mtvmain->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
+    const QString date = StoredDateText(mtvmain->selectedDate());
     MeasurementRecord record = RecordFromEntry(inputs, date);
     StoreStatus status;
     if (SaveTakesInsertPath(state.lastRecordDate, date)) {

@@ -1,4 +1,5 @@
 #include "setup/setupchecks.h"
+#include "base/storeddate.h"
 
 #include "base/cp932.h"
 #include "base/numbers.h"
@@ -78,7 +79,7 @@ PersonalData NewStartPersonalData(const NewStartInputs &in)
 MeasurementRecord NewStartRecord(const NewStartInputs &in, const QDate &today)
 {
     MeasurementRecord r;
-    r.date = today.toString(u"yyyy/MM/dd"_s);
+    r.date = StoredDateText(today);
     r.status = in.status;
     r.weight = float(LeadingNumber(in.weight));
     r.bodyFat = float(LeadingNumber(in.fat));

@@ -1,4 +1,5 @@
 #include "store/measurementfile.h"
+#include "base/storeddate.h"
 
 #include "base/cp932.h"
 #include "store/diaryfiles.h"
@@ -46,35 +47,7 @@ StoreStatus readWhole(const QString &path, QByteArray &bytes)
 // point, optional exponent. Blanks were already dropped by the field reader.
 bool isNumberText(QByteArrayView f)
 {
-    qsizetype i = 0;
-    const qsizetype n = f.size();
-    if (i < n && (f[i] == '+' || f[i] == '-'))
-        ++i;
-    qsizetype digits = 0;
-    while (i < n && f[i] >= '0' && f[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (i < n && f[i] == '.') {
-        ++i;
-        while (i < n && f[i] >= '0' && f[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (f[i] == 'e' || f[i] == 'E')) {
-        ++i;
-        if (i < n && (f[i] == '+' || f[i] == '-'))
-            ++i;
-        const qsizetype start = i;
-        while (i < n && f[i] >= '0' && f[i] <= '9')
-            ++i;
-        if (i == start)
-            return false;
-    }
-    return i == n;
+    return !f.isEmpty() && NumberLength(f) == f.size();
 }
 
 template <typename T>
@@ -163,23 +136,6 @@ QString quotedForFault(QByteArrayView f)
     return text;
 }
 
-// --- dates ---------------------------------------------------------------
-
-bool isStoredDate(QByteArrayView f)
-{
-    if (f.size() != 10 || f[4] != '/' || f[7] != '/')
-        return false;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (f[i] < '0' || f[i] > '9')
-            return false;
-    auto number = [&](int from, int length) {
-        int v = 0;
-        for (int i = from; i < from + length; ++i)
-            v = v * 10 + (f[i] - '0');
-        return v;
-    };
-    return QDate::isValid(number(0, 4), number(5, 2), number(8, 2));
-}
 
 // --- reading -------------------------------------------------------------
 
@@ -257,7 +213,7 @@ public:
 
         // Records of one day follow each other and share the date's text.
         if (m_lastDate.isEmpty() || fields[0] != QByteArrayView(m_lastDateBytes)) {
-            if (!isStoredDate(fields[0])) {
+            if (!StoredDateOf(fields[0]).isValid()) {
                 fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
                             .arg(quotedForFault(fields[0]));
                 return false;
@@ -477,8 +433,7 @@ StoreStatus formatLine(const QString &path, const MeasurementRecord &record, QBy
 
 bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault)
 {
-    const QByteArray date = record.date.toLatin1();
-    if (record.date.size() != 10 || !isStoredDate(date)) {
+    if (!StoredDateOf(record.date).isValid()) {
         if (fault)
             *fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
         return false;
@@ -486,7 +441,7 @@ bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QS
     QByteArray out;
     out.reserve(96);
     out.append('"');
-    out.append(date);
+    out.append(record.date.toLatin1());
     out.append('"');
     const bool stored = quotedField(out, record.status, QStringLiteral("状況"), fault)
                         && realField(out, record.weight, QStringLiteral("体重"), fault)

@@ -1,4 +1,5 @@
 #include "store/olderfiles.h"
+#include "base/storeddate.h"
 
 #include "store/diaryfiles.h"
 #include "store/fieldreader.h"
@@ -50,7 +51,7 @@ StoreStatus ReadOlderRecords(const TextFile &file, int count, OlderLayout layout
         if (f.size() != count)
             return StoreStatus::failure(file.shownName,
                                         QStringLiteral("項目の数が %1 ではなく %2 です").arg(count).arg(f.size()), i + 1);
-        if (!QDate::fromString(f[0], QStringLiteral("yyyy/MM/dd")).isValid() || f[0].size() != 10)
+        if (!StoredDateOf(f[0]).isValid())
             return StoreStatus::failure(
                 file.shownName, QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(f[0]), i + 1);
         OlderRecord r;

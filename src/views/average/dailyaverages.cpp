@@ -1,4 +1,5 @@
 #include "views/average/dailyaverages.h"
+#include "base/storeddate.h"
 
 #include "base/numbers.h"
 #include "base/displayformats.h"

@@ -1,4 +1,5 @@
 #include "views/calendar/weightcalendar.h"
+#include "base/storeddate.h"
 
 #include "base/displayformats.h"
 

@@ -1,51 +1,30 @@
 #include "views/common/chartscales.h"
 
+#include "base/displayformats.h"
 #include "base/numbers.h"
 
 #include <charconv>
 #include <QHash>
 
 #include <cmath>
+#include <cstring>
 
 namespace zz {
 
 namespace {
-
-double CellValue(const TableRow &row, int column)
-{
-    return column < row.cells.size() ? LeadingNumber(row.cells.at(column)) : 0.0;
-}
 
 int FloorDiv10(int value)
 {
     return value >= 0 ? value / 10 : -((-value + 9) / 10);
 }
 
-// The frame the three builders share: one chart row per day row, series taken
-// from the cells by their leading numbers.
-CompositionChart FillSeries(const QList<TableRow> &rows, int column1, int column2)
+CompositionChart ChartOf(const QList<std::optional<double>> &series1,
+                         const QList<std::optional<double>> &series2)
 {
     CompositionChart chart;
-    chart.rowCount = rows.isEmpty() ? 1 : int(rows.size());
-    chart.series1.reserve(rows.size());
-    chart.series2.reserve(column2 >= 0 ? rows.size() : 0);
-    // Long lists share one text among the cells that show the same value;
-    // each shared text is read once.
-    QHash<const QChar *, double> read;
-    const auto value = [&](const TableRow &row, int column) {
-        if (column >= row.cells.size())
-            return 0.0;
-        const QChar *text = row.cells.at(column).constData();
-        auto it = read.constFind(text);
-        if (it == read.cend())
-            it = read.insert(text, CellValue(row, column));
-        return *it;
-    };
-    for (const TableRow &row : rows) {
-        chart.series1.append(value(row, column1));
-        if (column2 >= 0)
-            chart.series2.append(value(row, column2));
-    }
+    chart.rowCount = series1.isEmpty() ? 1 : int(series1.size());
+    chart.series1 = series1;
+    chart.series2 = series2;
     return chart;
 }
 
@@ -99,9 +78,39 @@ DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, floa
     return s;
 }
 
-CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1, int column2)
+void CompositionSeriesBuilder::append(const MeasurementRecord &record)
 {
-    CompositionChart chart = FillSeries(rows, column1, column2);
+    m_series.metabolism.append(double(record.basalMetabolism));
+    m_series.visceralFat.append(double(record.visceralFat));
+    m_series.muscleMass.append(mass(record.muscleMass));
+    m_series.muscleScore.append(double(record.muscleScore));
+    m_series.boneMass.append(mass(record.boneMass));
+}
+
+double CompositionSeriesBuilder::mass(float value)
+{
+    quint32 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    auto it = m_masses.constFind(bits);
+    if (it == m_masses.cend())
+        it = m_masses.insert(bits, m_rounding == CompositionSeries::Rounding::AsListed
+                                       ? KgAsListed(value)
+                                       : AxisValueAsRead(value));
+    return *it;
+}
+
+CompositionSeries CompositionSeriesOf(const QList<MeasurementRecord> &records,
+                                      CompositionSeries::Rounding rounding)
+{
+    CompositionSeriesBuilder builder(rounding);
+    for (const MeasurementRecord &record : records)
+        builder.append(record);
+    return builder.take();
+}
+
+CompositionChart BuildMetabolismChart(const CompositionSeries &values)
+{
+    CompositionChart chart = ChartOf(values.metabolism, values.visceralFat);
     // Whole numbers, as the metabolism in kcal is.
     const Extremes e = ExtremesOf(chart.series1, {0, 30000}, true);
     chart.left.max = (FloorDiv10(int(e.largest)) + 1) * 10;
@@ -110,9 +119,9 @@ CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1, 
     return chart;
 }
 
-CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int column2)
+CompositionChart BuildMuscleChart(const CompositionSeries &values)
 {
-    CompositionChart chart = FillSeries(rows, column1, column2);
+    CompositionChart chart = ChartOf(values.muscleMass, values.muscleScore);
     const Extremes e = ExtremesOf(chart.series1, {0, 9999});
     chart.left.max = std::floor(TidyAxisValue(e.largest + 0.99));
     chart.left.min = std::floor(e.smallest);
@@ -120,9 +129,9 @@ CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1, int 
     return chart;
 }
 
-CompositionChart BuildBoneChart(const QList<TableRow> &rows, int column)
+CompositionChart BuildBoneChart(const CompositionSeries &values)
 {
-    CompositionChart chart = FillSeries(rows, column, -1);
+    CompositionChart chart = ChartOf(values.boneMass, {});
     const Extremes e = ExtremesOf(chart.series1, {0, 30000});
     chart.left.max = TidyAxisValue(e.largest + 0.1);
     chart.left.min = TidyAxisValue(e.smallest - 0.1);

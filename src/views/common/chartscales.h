@@ -1,6 +1,8 @@
 #pragma once
 
-#include "base/tablerow.h"
+#include "store/measurementrecord.h"
+
+#include <QHash>
 
 #include <QList>
 #include <optional>
@@ -33,18 +35,42 @@ struct DayChartScales
 // max = floor(largest + 0.9), min = floor(smallest).
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat);
 
-// A body-composition chart built from the cells of the composition grid
-// (msgDayList2 layout: 4 metabolism, 5 visceral fat, 6 muscle mass, 7 muscle
-// score, 8 bone mass). Values are the cells' leading numbers.
+// The values of the body-composition charts, one per listed record: muscle
+// and bone mass as the lists show them (to 0.1 kg) or as stored.
+struct CompositionSeries
+{
+    enum class Rounding { AsListed, AsStored };
+    QList<std::optional<double>> metabolism, visceralFat, muscleMass, muscleScore, boneMass;
+    qsizetype size() const { return metabolism.size(); }
+};
+// Collects the series record by record; a diary repeats a few hundred masses
+// thousands of times, each is rounded once.
+class CompositionSeriesBuilder
+{
+public:
+    explicit CompositionSeriesBuilder(CompositionSeries::Rounding rounding) : m_rounding(rounding) { }
+    void append(const MeasurementRecord &record);
+    CompositionSeries take() { return std::move(m_series); }
+
+private:
+    double mass(float value);
+    CompositionSeries::Rounding m_rounding;
+    CompositionSeries m_series;
+    QHash<quint32, double> m_masses;
+};
+CompositionSeries CompositionSeriesOf(const QList<MeasurementRecord> &records,
+                                      CompositionSeries::Rounding rounding);
+
+// A body-composition chart: one chart row per listed record.
 struct CompositionChart
 {
     QList<std::optional<double>> series1, series2; // series2 empty for the bone chart
     int rowCount = 1;                              // 1 when there is no data row
     AxisScale left;
 };
-CompositionChart BuildMetabolismChart(const QList<TableRow> &rows, int column1 = 4, int column2 = 5);
-CompositionChart BuildMuscleChart(const QList<TableRow> &rows, int column1 = 6, int column2 = 7);
-CompositionChart BuildBoneChart(const QList<TableRow> &rows, int column = 8);
+CompositionChart BuildMetabolismChart(const CompositionSeries &values);
+CompositionChart BuildMuscleChart(const CompositionSeries &values);
+CompositionChart BuildBoneChart(const CompositionSeries &values);
 
 // Next marker style after a double click on the day chart: 0 -> 1 -> 2 -> 0.
 int NextMarkerMode(int markerMode);

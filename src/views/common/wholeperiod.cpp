@@ -1,26 +1,14 @@
 #include "views/common/wholeperiod.h"
+#include "base/storeddate.h"
 
 #include "base/numbers.h"
 #include "base/displayformats.h"
+#include "views/common/measurementrows.h"
 
 #include <QDate>
 #include <cmath>
 
 namespace zz {
-
-namespace {
-
-// " 増", " 同" or " 減" from the first weight minus the compared one.
-QString DirectionWord(float difference)
-{
-    if (difference < 0)
-        return QStringLiteral(" 増");
-    if (difference == 0)
-        return QStringLiteral(" 同");
-    return QStringLiteral(" 減");
-}
-
-} // namespace
 
 WholeHistory WholeHistoryOf(const QList<MeasurementRecord> &records)
 {
@@ -109,21 +97,6 @@ WholePeriodView ComputeWholePeriod(const WholeHistory &h, std::optional<int> wid
                 + FormatKg(first - h.lowestWeight) + DirectionWord(first - h.lowestWeight);
     v.targetCaption = QStringLiteral("目標まで残り　") + FormatKg(last - targetWeight);
     return v;
-}
-
-QList<TableRow> WholeCompositionRows(const QList<MeasurementRecord> &records)
-{
-    QList<TableRow> rows;
-    rows.reserve(records.size());
-    for (const MeasurementRecord &r : records) {
-        TableRow row;
-        row.cells = QStringList{QString(), QString(), QString(), QString(),
-                                NumberText(r.basalMetabolism), NumberText(r.visceralFat),
-                                NumberText(r.muscleMass), NumberText(r.muscleScore),
-                                NumberText(r.boneMass)};
-        rows.append(row);
-    }
-    return rows;
 }
 
 } // namespace zz

@@ -55,9 +55,5 @@ WholePeriodView ComputeWholePeriod(const WholeHistory &history, std::optional<in
 // floor on, the target weight; both taken down to a whole kilogram.
 double WeightAxisFloor(float lowestWeight, float targetWeight, bool targetFloorOn);
 
-// Rows of the whole-period body-composition charts: one per record, in the
-// layout of the day's composition list (4 metabolism .. 8 bone mass), so the
-// day charts' builders serve both.
-QList<TableRow> WholeCompositionRows(const QList<MeasurementRecord> &records);
 
 } // namespace zz

@@ -1,10 +1,9 @@
 #include "views/filter/filteredview.h"
+#include "base/storeddate.h"
 
 #include "base/numbers.h"
 #include "base/displayformats.h"
-#include "views/common/bmi.h"
-
-#include <QHash>
+#include "views/common/measurementrows.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,59 +11,6 @@
 namespace zz {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The texts of one kind of value, each made once per fill: a diary repeats
-// the same few hundred weights, fats and differences thousands of times, and
-// a shared QString costs neither the formatting nor the memory again.
-template<typename Key>
-class TextMemo
-{
-public:
-    // A copy (shared, no allocation): a later insert may move the stored text.
-    template<typename Make>
-    QString get(Key key, Make make)
-    {
-        auto it = m_texts.constFind(key);
-        if (it == m_texts.cend())
-            it = m_texts.insert(key, make());
-        return *it;
-    }
-
-private:
-    QHash<Key, QString> m_texts;
-};
-
-quint32 Bits(float value)
-{
-    quint32 bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-struct RowTexts
-{
-    TextMemo<quint32> kg, percentSign, bmi, obesity;
-    TextMemo<qint32> whole, kcal;
-    TextMemo<quint32> differences;
-    QHash<quint32, ChangeMark> marks;
-
-    // A difference and, in the column to its right, the change mark read back
-    // from the text (so 0.04 shown as 0.0Kg is "→").
-    void putDifference(TableRow &row, float difference)
-    {
-        const QString shown = differences.get(Bits(difference), [&] { return FormatKg(difference); });
-        auto mark = marks.constFind(Bits(difference));
-        if (mark == marks.cend())
-            mark = marks.insert(Bits(difference), ChangeMarkOf(shown));
-        const int column = int(row.cells.size());
-        row.cells << shown << mark->mark;
-        row.backgrounds.insert(column + 1, mark->background);
-    }
-};
-
-} // namespace
 
 namespace {
 
@@ -84,11 +30,6 @@ QString WeekdayCharacter(const QString &storedDate)
     return index >= 0 ? names[index] : QString();
 }
 
-QString StoredDateText(const QDate &date)
-{
-    return date.toString(u"yyyy/MM/dd"_s);
-}
-
 bool PassesFilter(const MeasurementRecord &record, const FilterCriteria &criteria, bool useStatus,
                   bool useWeekday)
 {
@@ -106,13 +47,11 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
                                  const std::optional<FilterRequest> &request)
 {
     FilteredView v;
-    const float standardWeight = StandardWeightOf(heightCm);
-    // Without a height there is no BMI and no obesity degree.
-    const bool hasHeight = heightCm > 0;
+    MeasurementCells cells(heightCm);
+    CompositionSeriesBuilder composition(CompositionSeries::Rounding::AsListed);
     float previousWeight = 0, firstWeight = 0;
     float highestWeight = 0, lowestWeight = 999, highestFat = 0, lowestFat = 999;
     const QString *previousDate = nullptr;
-    RowTexts texts;
     QString shortDate, weekday;
     const QString *shortDateOf = nullptr;
     int n = 0;
@@ -134,38 +73,20 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
             weekday = WeekdayCharacter(rec.date);
             shortDateOf = &rec.date;
         }
-        const QString weight = texts.kg.get(Bits(rec.weight), [&] { return FormatKg(rec.weight); });
-        const QString fat =
-            texts.percentSign.get(Bits(rec.bodyFat), [&] { return FormatPercentSign(rec.bodyFat); });
-
         TableRow row;
         row.cells.reserve(12);
-        row.cells << number << shortDate << weekday << rec.status << weight;
+        row.cells << number << shortDate << weekday << rec.status;
         if (previousWeight == 0)
             previousWeight = rec.weight;
-        texts.putDifference(row, rec.weight - previousWeight);
-        texts.putDifference(row, rec.weight - firstWeight);
-        if (hasHeight) {
-            row.cells << texts.bmi.get(Bits(rec.weight), [&] { return FormatOneDecimal(BmiOf(rec.weight, heightCm)); })
-                      << texts.obesity.get(Bits(rec.weight), [&] {
-                             return FormatPercentOf((rec.weight - standardWeight) / standardWeight);
-                         });
-        } else {
-            row.cells << QString() << QString();
-        }
-        row.cells << fat;
+        cells.appendWeightCells(row, rec, previousWeight, firstWeight);
         v.weightRows.append(std::move(row));
 
-        TableRow composition;
-        composition.cells.reserve(11);
-        composition.cells
-            << number << shortDate << weekday << rec.status << weight << fat
-            << texts.kcal.get(rec.basalMetabolism, [&]() -> QString { return QString::number(rec.basalMetabolism) + u"kcal"_s; })
-            << texts.whole.get(rec.visceralFat, [&] { return QString::number(rec.visceralFat); })
-            << texts.kg.get(Bits(rec.muscleMass), [&] { return FormatKg(rec.muscleMass); })
-            << texts.whole.get(rec.muscleScore, [&] { return QString::number(rec.muscleScore); })
-            << texts.kg.get(Bits(rec.boneMass), [&] { return FormatKg(rec.boneMass); });
-        v.compositionRows.append(std::move(composition));
+        TableRow compositionRow;
+        compositionRow.cells.reserve(11);
+        compositionRow.cells << number << shortDate << weekday << rec.status;
+        cells.appendCompositionCells(compositionRow, rec);
+        v.compositionRows.append(std::move(compositionRow));
+        composition.append(rec);
 
         highestWeight = std::max(highestWeight, rec.weight);
         lowestWeight = std::min(lowestWeight, rec.weight);
@@ -181,10 +102,11 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
     v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(highestFat) + 3.9));
     v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(lowestFat) - 4));
 
-    // The charts read the composition list itself, so list and charts agree.
-    v.metabolism = BuildMetabolismChart(v.compositionRows, 6, 7);
-    v.muscle = BuildMuscleChart(v.compositionRows, 8, 9);
-    v.bone = BuildBoneChart(v.compositionRows, 10);
+    // The charts take the values as the composition list shows them.
+    const CompositionSeries values = composition.take();
+    v.metabolism = BuildMetabolismChart(values);
+    v.muscle = BuildMuscleChart(values);
+    v.bone = BuildBoneChart(values);
     return v;
 }
 

@@ -57,7 +57,5 @@ QList<int> FilteredListWidths();
 QStringList FilteredCompositionHeaders();
 QList<int> FilteredCompositionWidths();
 
-// A date in the stored form "yyyy/mm/dd".
-QString StoredDateText(const QDate &date);
 
 } // namespace zz

@@ -1,4 +1,5 @@
 #include "views/filter/filterpanel.h"
+#include "base/storeddate.h"
 
 #include "base/clock.h"
 #include "shell/eventhooks.h"

@@ -1,8 +1,10 @@
 #include "views/history/daylist.h"
+#include "base/storeddate.h"
 
 #include "base/numbers.h"
 #include "base/displayformats.h"
 #include "views/common/bmi.h"
+#include "views/common/measurementrows.h"
 
 #include <QDate>
 #include <cmath>
@@ -11,37 +13,6 @@ namespace zz {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// " 増" when the value went up since the start, " 同" when it stayed, " 減" when
-// it went down; decided on the unrounded single-precision change.
-QString DirectionWord(float startMinusCurrent)
-{
-    if (startMinusCurrent < 0)
-        return u" 増"_s;
-    if (startMinusCurrent == 0)
-        return u" 同"_s;
-    return u" 減"_s;
-}
-
-QDate StoredDate(const QString &text)
-{
-    return QDate::fromString(text, u"yyyy/MM/dd"_s);
-}
-
-// Writes a difference and, in the column to its right, the change mark read
-// back from the text just written.
-void PutDifference(TableRow &row, float difference)
-{
-    const QString shown = FormatKg(difference);
-    const ChangeMark mark = ChangeMarkOf(shown);
-    const int column = int(row.cells.size());
-    row.cells << shown << mark.mark;
-    row.backgrounds.insert(column + 1, mark.background);
-}
-
-} // namespace
-
 DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QString &selectedDate,
                              float heightCm)
 {
@@ -49,7 +20,9 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     if (records.isEmpty())
         return r;
 
-    r.standardWeight = StandardWeightOf(heightCm);
+    MeasurementCells cells(heightCm);
+    CompositionSeriesBuilder composition(CompositionSeries::Rounding::AsListed);
+    r.standardWeight = cells.standardWeight();
     const bool hasHeight = heightCm > 0;
 
     // The first record is the start of the diet.
@@ -78,23 +51,15 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
                 dayFirstWeight = rec.weight;
 
             TableRow weightRow;
-            weightRow.cells << NumberText(n) << rec.status << FormatKg(rec.weight);
-            PutDifference(weightRow, rec.weight - previousWeight);
-            PutDifference(weightRow, rec.weight - dayFirstWeight);
-            // Without a height there is no BMI and no obesity degree.
-            weightRow.cells << (hasHeight ? FormatOneDecimal(BmiOf(rec.weight, heightCm)) : QString())
-                            << (hasHeight ? FormatPercentOf((rec.weight - r.standardWeight) / r.standardWeight)
-                                          : QString())
-                            << FormatPercentSign(rec.bodyFat);
+            weightRow.cells << NumberText(n) << rec.status;
+            cells.appendWeightCells(weightRow, rec, previousWeight, dayFirstWeight);
             r.weightRows.append(weightRow);
 
             TableRow compositionRow;
-            compositionRow.cells << NumberText(n) << rec.status << FormatKg(rec.weight)
-                                 << FormatPercentSign(rec.bodyFat)
-                                 << NumberText(int(rec.basalMetabolism)) + u"kcal"_s
-                                 << NumberText(int(rec.visceralFat)) << FormatKg(rec.muscleMass)
-                                 << NumberText(int(rec.muscleScore)) << FormatKg(rec.boneMass);
+            compositionRow.cells << NumberText(n) << rec.status;
+            cells.appendCompositionCells(compositionRow, rec);
             r.compositionRows.append(compositionRow);
+            composition.append(rec);
 
             if (rec.weight > r.dayMaxWeight)
                 r.dayMaxWeight = rec.weight;
@@ -115,6 +80,7 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
         ++r.recordCount;
     }
 
+    r.composition = composition.take();
     r.lastRecord = lastRecord;
     r.lastRecordDate = lastRecord.date;
 
@@ -125,7 +91,7 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     r.currentBmi = BmiOf(referenceWeight, heightCm);
     r.currentObesity = (referenceWeight - r.standardWeight) / r.standardWeight;
 
-    const qint64 days = StoredDate(r.startDate).daysTo(StoredDate(r.referenceMeasurement.date));
+    const qint64 days = StoredDateOf(r.startDate).daysTo(StoredDateOf(r.referenceMeasurement.date));
     r.lblDspNissuu = FormatShortDate(r.startDate) + u" → "_s + QString::number(days) + u"日経過"_s;
     r.lblDspTai = FormatKg(r.startWeight) + u" → "_s
                   + FormatKg(std::fabs(referenceWeight - r.startWeight))

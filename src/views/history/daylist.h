@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/measurementrecord.h"
+#include "views/common/chartscales.h"
 #include "base/tablerow.h"
 
 #include <QList>
@@ -17,6 +18,7 @@ struct DayListResult
 {
     QList<TableRow> weightRows;       // msgDayList data rows, 10 cells each
     QList<TableRow> compositionRows;  // msgDayList2 data rows, 9 cells each
+    CompositionSeries composition;    // the composition charts, one row per listed record
 
     QString lblDspNissuu, lblDspTai, lblDspBmi, lblDspHiman;
     FaceMark face = FaceMark::Nashi;

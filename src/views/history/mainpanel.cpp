@@ -1,4 +1,5 @@
 #include "views/history/mainpanel.h"
+#include "base/storeddate.h"
 
 #include "entry/entryarea.h"
 #include "store/diaryfiles.h"
@@ -197,7 +198,7 @@ void MainPanel::RefreshDayList()
                                  : status);
         return;
     }
-    const QString selected = m_entry->selectedDate().toString(QStringLiteral("yyyy/MM/dd"));
+    const QString selected = StoredDateText(m_entry->selectedDate());
     applyDayList(ComputeDayList(records, selected, state().personal.heightCm));
 }
 
@@ -250,17 +251,17 @@ void MainPanel::applyDayList(const DayListResult &result)
     case FaceMark::Nashi: imgNashi->setVisible(true); break;
     }
 
-    buildCompositionCharts(result.compositionRows);
+    buildCompositionCharts(result.composition);
 
     shared.currentStatus.clear();
     m_entry->ClearBoxes();
 }
 
-void MainPanel::buildCompositionCharts(const QList<TableRow> &rows)
+void MainPanel::buildCompositionCharts(const CompositionSeries &values)
 {
-    DrawCompositionChart(mcrMain2, BuildMetabolismChart(rows));
-    DrawCompositionChart(mcrMain3, BuildMuscleChart(rows));
-    DrawCompositionChart(mcrMain4, BuildBoneChart(rows));
+    DrawCompositionChart(mcrMain2, BuildMetabolismChart(values));
+    DrawCompositionChart(mcrMain3, BuildMuscleChart(values));
+    DrawCompositionChart(mcrMain4, BuildBoneChart(values));
 }
 
 void MainPanel::headingLabelClick(const QString &label)

@@ -51,7 +51,7 @@ signals:
 private:
     QWidget *buildDayArea();
     void applyDayList(const DayListResult &result);
-    void buildCompositionCharts(const QList<TableRow> &rows);
+    void buildCompositionCharts(const CompositionSeries &values);
     void mcrMain_DblClick();
     void optTai_Click();
     void optShi_Click();

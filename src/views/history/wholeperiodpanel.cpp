@@ -195,12 +195,13 @@ void WholePeriodPanel::HideWholeBodyCharts()
     mcrRentai4->setVisible(false);
 }
 
-QList<TableRow> WholePeriodPanel::readCompositionRows()
+CompositionSeries WholePeriodPanel::readComposition()
 {
     QList<MeasurementRecord> records;
     const StoreStatus status = ReadMeasurements(dir(), records);
     host().ReportReadFailure(status);
-    return status ? WholeCompositionRows(records) : QList<TableRow>();
+    return status ? CompositionSeriesOf(records, CompositionSeries::Rounding::AsStored)
+                  : CompositionSeries();
 }
 
 void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &data)
@@ -219,21 +220,21 @@ void WholePeriodPanel::cmdTai_Click()
 
 void WholePeriodPanel::cmdTaisya_Click()
 {
-    buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readCompositionRows()));
+    buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readComposition()));
     lblG11->setText(QStringLiteral("基礎代謝"));
     lblG12->setText(QStringLiteral("内臓脂肪"));
 }
 
 void WholePeriodPanel::cmdKinr_Click()
 {
-    buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readCompositionRows()));
+    buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readComposition()));
     lblG11->setText(QStringLiteral("筋肉量"));
     lblG12->setText(QStringLiteral("筋肉スコア"));
 }
 
 void WholePeriodPanel::cmdKotur_Click()
 {
-    buildWholeBodyChart(mcrRentai4, BuildBoneChart(readCompositionRows()));
+    buildWholeBodyChart(mcrRentai4, BuildBoneChart(readComposition()));
     lblG11->setText(QStringLiteral("骨量"));
     lblG12->clear();
 }

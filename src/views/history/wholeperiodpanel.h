@@ -39,7 +39,7 @@ private:
     void RedrawWholePeriodChart();
     void HideWholeBodyCharts();
     void buildWholeBodyChart(ChartView *chart, const CompositionChart &data);
-    QList<TableRow> readCompositionRows();
+    CompositionSeries readComposition();
     void optTai1_Click();
     void optShi1_Click();
     void optKon1_Click();

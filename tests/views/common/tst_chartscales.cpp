@@ -9,20 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Rows in the composition grid's layout with only the cells a chart reads filled.
-QList<TableRow> CompositionRows(const QList<QStringList> &valueColumns, int firstColumn)
-{
-    QList<TableRow> rows;
-    for (const QStringList &values : valueColumns) {
-        TableRow row;
-        row.cells = QStringList(9, u"x"_s);
-        for (int i = 0; i < values.size(); ++i)
-            row.cells[firstColumn + i] = values.at(i);
-        rows.append(row);
-    }
-    return rows;
-}
-
 QList<std::optional<double>> Values(const QList<double> &values)
 {
     return QList<std::optional<double>>(values.cbegin(), values.cend());
@@ -32,6 +18,31 @@ MeasurementRecord Rec(const QString &date, float weight, qint16 metabolism, qint
                       float muscle, qint16 score, float bone)
 {
     return TestRecord(date, u"朝"_s, weight, 20.0f, metabolism, visceral, muscle, score, bone);
+}
+
+// One record per row with the two given composition values; the rest plain.
+QList<MeasurementRecord> Records(const QList<QList<double>> &rows, int field)
+{
+    QList<MeasurementRecord> records;
+    for (const QList<double> &values : rows) {
+        MeasurementRecord r = Rec(u"2004/03/28"_s, 65.0f, 1300, 8, 37.0f, 85, 2.5f);
+        if (field == 0) {
+            r.basalMetabolism = qint16(values.at(0));
+            r.visceralFat = qint16(values.at(1));
+        } else if (field == 1) {
+            r.muscleMass = float(values.at(0));
+            r.muscleScore = qint16(values.at(1));
+        } else {
+            r.boneMass = float(values.at(0));
+        }
+        records.append(r);
+    }
+    return records;
+}
+
+CompositionSeries Listed(const QList<MeasurementRecord> &records)
+{
+    return CompositionSeriesOf(records, CompositionSeries::Rounding::AsListed);
 }
 
 } // namespace
@@ -50,7 +61,7 @@ private slots:
     void bone_data();
     void bone();
     void dayWithoutMeasurements();
-    void buildersReadTheDayListsCells();
+    void buildersTakeTheDayListsValues();
     void markerModeCycles();
 };
 
@@ -90,31 +101,31 @@ void TestDayCharts::dayAxes()
 
 void TestDayCharts::metabolism_data()
 {
-    QTest::addColumn<QList<QStringList>>("cells"); // columns 4 and 5
+    QTest::addColumn<QList<QList<double>>>("values"); // metabolism, visceral fat
     QTest::addColumn<QList<double>>("series1");
     QTest::addColumn<QList<double>>("series2");
     QTest::addColumn<AxisScale>("axis");
 
     QTest::newRow("1350 to 1372")
-        << QList<QStringList>{{u"1350kcal"_s, u"9"_s}, {u"1372kcal"_s, u"10"_s}}
+        << QList<QList<double>>{{1350, 9}, {1372, 10}}
         << QList<double>{1350, 1372} << QList<double>{9, 10} << AxisScale{1340, 1380, 10};
-    QTest::newRow("1350 alone") << QList<QStringList>{{u"1350kcal"_s, u"9"_s}}
+    QTest::newRow("1350 alone") << QList<QList<double>>{{1350, 9}}
                                 << QList<double>{1350} << QList<double>{9}
                                 << AxisScale{1340, 1360, 10};
-    QTest::newRow("a cell without a number reads 0")
-        << QList<QStringList>{{u"kcal"_s, u""_s}, {u"1209kcal"_s, u"8"_s}}
+    QTest::newRow("a zero metabolism")
+        << QList<QList<double>>{{0, 0}, {1209, 8}}
         << QList<double>{0, 1209} << QList<double>{0, 8} << AxisScale{-10, 1210, 10};
 }
 
 void TestDayCharts::metabolism()
 {
-    QFETCH(QList<QStringList>, cells);
+    QFETCH(QList<QList<double>>, values);
     QFETCH(QList<double>, series1);
     QFETCH(QList<double>, series2);
     QFETCH(AxisScale, axis);
 
-    const CompositionChart c = BuildMetabolismChart(CompositionRows(cells, 4));
-    QCOMPARE(c.rowCount, int(cells.size()));
+    const CompositionChart c = BuildMetabolismChart(Listed(Records(values, 0)));
+    QCOMPARE(c.rowCount, int(values.size()));
     QCOMPARE(c.series1, Values(series1));
     QCOMPARE(c.series2, Values(series2));
     QCOMPARE(c.left, axis);
@@ -122,28 +133,28 @@ void TestDayCharts::metabolism()
 
 void TestDayCharts::muscle_data()
 {
-    QTest::addColumn<QList<QStringList>>("cells"); // columns 6 and 7
+    QTest::addColumn<QList<QList<double>>>("values"); // muscle mass, muscle score
     QTest::addColumn<QList<double>>("series1");
     QTest::addColumn<QList<double>>("series2");
     QTest::addColumn<AxisScale>("axis");
 
     QTest::newRow("38.2 to 38.5")
-        << QList<QStringList>{{u"38.2Kg"_s, u"90"_s}, {u"38.5Kg"_s, u"91"_s}}
+        << QList<QList<double>>{{38.2, 90}, {38.5, 91}}
         << QList<double>{38.2, 38.5} << QList<double>{90, 91} << AxisScale{38, 39, 10};
     QTest::newRow("a whole largest value stays the maximum")
-        << QList<QStringList>{{u"38.0Kg"_s, u"90"_s}, {u"37.9Kg"_s, u"90"_s}}
+        << QList<QList<double>>{{38.0, 90}, {37.9, 90}}
         << QList<double>{38.0, 37.9} << QList<double>{90, 90} << AxisScale{37, 38, 10};
 }
 
 void TestDayCharts::muscle()
 {
-    QFETCH(QList<QStringList>, cells);
+    QFETCH(QList<QList<double>>, values);
     QFETCH(QList<double>, series1);
     QFETCH(QList<double>, series2);
     QFETCH(AxisScale, axis);
 
-    const CompositionChart c = BuildMuscleChart(CompositionRows(cells, 6));
-    QCOMPARE(c.rowCount, int(cells.size()));
+    const CompositionChart c = BuildMuscleChart(Listed(Records(values, 1)));
+    QCOMPARE(c.rowCount, int(values.size()));
     QCOMPARE(c.series1, Values(series1));
     QCOMPARE(c.series2, Values(series2));
     QCOMPARE(c.left, axis);
@@ -151,30 +162,30 @@ void TestDayCharts::muscle()
 
 void TestDayCharts::bone_data()
 {
-    QTest::addColumn<QStringList>("cells"); // column 8
+    QTest::addColumn<QList<double>>("values"); // bone mass
     QTest::addColumn<QList<double>>("series");
     QTest::addColumn<AxisScale>("axis");
 
-    QTest::newRow("2.8 and 3.0") << QStringList{u"2.8Kg"_s, u"3.0Kg"_s} << QList<double>{2.8, 3.0}
+    QTest::newRow("2.8 and 3.0") << QList<double>{2.8, 3.0} << QList<double>{2.8, 3.0}
                                  << AxisScale{2.7, 3.1, 4};
-    QTest::newRow("one bone mass") << QStringList{u"2.9Kg"_s} << QList<double>{2.9}
+    QTest::newRow("one bone mass") << QList<double>{2.9} << QList<double>{2.9}
                                    << AxisScale{2.8, 3.0, 2};
     QTest::newRow("smallest in the middle")
-        << QStringList{u"3.1Kg"_s, u"2.6Kg"_s, u"2.9Kg"_s} << QList<double>{3.1, 2.6, 2.9}
+        << QList<double>{3.1, 2.6, 2.9} << QList<double>{3.1, 2.6, 2.9}
         << AxisScale{2.5, 3.2, 7};
 }
 
 void TestDayCharts::bone()
 {
-    QFETCH(QStringList, cells);
+    QFETCH(QList<double>, values);
     QFETCH(QList<double>, series);
     QFETCH(AxisScale, axis);
 
-    QList<QStringList> columns;
-    for (const QString &cell : cells)
-        columns.append({cell});
-    const CompositionChart c = BuildBoneChart(CompositionRows(columns, 8));
-    QCOMPARE(c.rowCount, int(cells.size()));
+    QList<QList<double>> rows;
+    for (double value : values)
+        rows.append(QList<double>{value});
+    const CompositionChart c = BuildBoneChart(Listed(Records(rows, 2)));
+    QCOMPARE(c.rowCount, int(values.size()));
     QCOMPARE(c.series1, Values(series));
     QVERIFY(c.series2.isEmpty());
     QCOMPARE(c.left, axis);
@@ -184,7 +195,7 @@ void TestDayCharts::dayWithoutMeasurements()
 {
     // One empty row and no data point; no axis the chart could take, so each
     // chart keeps the scale it had.
-    const QList<TableRow> none;
+    const CompositionSeries none;
     const CompositionChart charts[] = {BuildMetabolismChart(none), BuildMuscleChart(none),
                                        BuildBoneChart(none)};
     for (const CompositionChart &c : charts) {
@@ -198,7 +209,7 @@ void TestDayCharts::dayWithoutMeasurements()
     QVERIFY(!DayChartAxes(0, 999, 0, 999).right.usable());
 }
 
-void TestDayCharts::buildersReadTheDayListsCells()
+void TestDayCharts::buildersTakeTheDayListsValues()
 {
     const QList<MeasurementRecord> records{
         Rec(u"2004/03/27"_s, 65.0f, 1300, 8, 37.0f, 85, 2.5f),
@@ -211,16 +222,16 @@ void TestDayCharts::buildersReadTheDayListsCells()
                                              day.dayMinFat);
     QCOMPARE(axes.left, (AxisScale{64, 66}));
 
-    const CompositionChart metabolism = BuildMetabolismChart(day.compositionRows);
+    const CompositionChart metabolism = BuildMetabolismChart(day.composition);
     QCOMPARE(metabolism.series1, Values({1350, 1372}));
     QCOMPARE(metabolism.series2, Values({9, 10}));
     QCOMPARE(metabolism.left, (AxisScale{1340, 1380, 10}));
 
-    const CompositionChart muscle = BuildMuscleChart(day.compositionRows);
+    const CompositionChart muscle = BuildMuscleChart(day.composition);
     QCOMPARE(muscle.series1, Values({38.2, 38.5}));
     QCOMPARE(muscle.series2, Values({90, 91}));
 
-    const CompositionChart bone = BuildBoneChart(day.compositionRows);
+    const CompositionChart bone = BuildBoneChart(day.composition);
     QCOMPARE(bone.series1, Values({2.8, 3.0}));
     QCOMPARE(bone.left, (AxisScale{2.7, 3.1, 4}));
 }

@@ -97,12 +97,17 @@ private slots:
         QCOMPARE(WeightAxisFloor(h.lowestWeight, 65.5f, false), 69.0);
     }
 
-    void compositionRowsFeedTheDayBuilders()
+    void compositionAsStoredFeedsTheDayBuilders()
     {
-        const QList<TableRow> rows = WholeCompositionRows(
-            {TestRecord(u"2004/03/14"_s, u"朝"_s, 70, 25, 1412, 9, 45.3f, 96, 2.9f)});
-        QCOMPARE(rows.first().cells.mid(4), (QStringList{u"1412"_s, u"9"_s, u"45.3"_s, u"96"_s, u"2.9"_s}));
-        const CompositionChart bone = BuildBoneChart(rows);
+        const CompositionSeries values = CompositionSeriesOf(
+            {TestRecord(u"2004/03/14"_s, u"朝"_s, 70, 25, 1412, 9, 45.3f, 96, 2.9f)},
+            CompositionSeries::Rounding::AsStored);
+        QCOMPARE(values.metabolism.first(), 1412.0);
+        QCOMPARE(values.visceralFat.first(), 9.0);
+        QCOMPARE(values.muscleMass.first(), 45.3);
+        QCOMPARE(values.muscleScore.first(), 96.0);
+        QCOMPARE(values.boneMass.first(), 2.9);
+        const CompositionChart bone = BuildBoneChart(values);
         QCOMPARE(bone.left, (AxisScale{2.8, 3.0, 2}));
     }
 };
