@@ -2,6 +2,11 @@
 
 namespace zz {
 
+QString HelpFileName()
+{
+    return QStringLiteral("KaruppaHelp.html");
+}
+
 // Each explanation is the panel's lines joined with CR LF. Most end with a
 // line end of their own, which leaves a blank line at the bottom of the box;
 // the analysis and calendar texts end on their last sentence.

@@ -5,6 +5,9 @@
 
 namespace zz {
 
+// The help document, beside the program or in its share folder.
+QString HelpFileName(); // "KaruppaHelp.html"
+
 // The help-tour explanations. Lines end with CR LF, including the last unless
 // the text says otherwise.
 enum class HelpPanel { Average, Analysis, Calendar, Memo, WholePeriod, Edit, Filter };

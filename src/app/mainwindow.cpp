@@ -174,14 +174,8 @@ void MainWindow::ShowPanel(PanelId id)
 
 void MainWindow::DSP_HELP(const QString &text)
 {
-    m_state.helpTourText = text;
-    DSP_HELP();
-}
-
-void MainWindow::DSP_HELP()
-{
-    if (m_state.helpTourOn != 0)
-        Dialogs::Information(this, QStringLiteral("ヘルプツアー"), m_state.helpTourText);
+    if (m_state.helpTourOn)
+        Dialogs::Information(this, QStringLiteral("ヘルプツアー"), text);
 }
 
 void MainWindow::RefreshDayList()
@@ -195,11 +189,6 @@ void MainWindow::OpenDay(const QDate &date)
     RefreshDayList();
     HideAllPanels();
     fraMain->setVisible(true);
-}
-
-void MainWindow::LoadWholeHistory()
-{
-    fraRenTai->LoadWholeHistory();
 }
 
 void MainWindow::LoadStatusList()
@@ -232,14 +221,14 @@ void MainWindow::cmdHelp_Click()
 {
     // Beside the program in the build folder, or where it is installed.
     const QString programDir = QCoreApplication::applicationDirPath();
-    QString path = programDir + QLatin1Char('/') + m_state.helpFileName;
+    QString path = programDir + QLatin1Char('/') + HelpFileName();
     if (!QFile::exists(path))
-        path = programDir + QStringLiteral("/../share/zumazuma/") + m_state.helpFileName;
+        path = programDir + QStringLiteral("/../share/zumazuma/") + HelpFileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Dialogs::Exclamation(this, QStringLiteral("ヘルプ"),
                              QStringLiteral("ヘルプファイル「%1」が見つかりません。")
-                                 .arg(m_state.helpFileName));
+                                 .arg(HelpFileName()));
         return;
     }
     if (!m_helpWindow) {
@@ -311,15 +300,14 @@ bool MainWindow::detectSample() const
     MeasurementRecord start;
     if (!ReadStartRecord(m_dir, start))
         return false;
-    return start.date == u"2004/03/14" && m_state.personal.userName == SampleUserName()
-           && m_state.personal.heightCm == 168.5f && m_state.personal.targetWeight == 65.0f;
+    return IsSampleDiary(m_state.personal, start.date);
 }
 
 void MainWindow::classifyBmiAndFillMeter()
 {
     fraMain->ClassifyBmi();
     BmiMeter *meter = fraSettei->bmiMeter();
-    meter->SetFormulaValues(NumberText(m_state.lastRecord.weight),
+    meter->SetFormulaValues(NumberText(m_state.dayList.lastRecord.weight),
                             NumberText(m_state.personal.heightCm / 100.0f));
     meter->UpdateBmiMeter();
 }
@@ -330,8 +318,7 @@ bool MainWindow::Form_Load(StoreStatus &error)
     // still fails to read here stops the program after the startup.
     m_startupFailure = StoreStatus::success();
 
-    // 1
-    m_state.helpFileName = QStringLiteral("KaruppaHelp.html");
+    // 1: the help file is KaruppaHelp.html (HelpFileName).
     QCoreApplication::processEvents();
     setWindowState(Qt::WindowNoState);
     // 2
@@ -358,10 +345,11 @@ bool MainWindow::Form_Load(StoreStatus &error)
     // 11: older data files were converted before the diary was checked (StartProgram).
     // 12
     RefreshDayList();
-    // 13: no value labels on the day charts' series.
-    fraMain->HidePointLabels();
+    // 13: the day charts' series never show value labels.
     // 14
-    noteStartupFailure(ReadMarkerSetting(m_dir, m_state.markerMode));
+    int storedMarkerMode = 0;
+    noteStartupFailure(ReadMarkerSetting(m_dir, storedMarkerMode));
+    m_state.markerMode = MarkerModeOf(storedMarkerMode);
     fraMain->ApplyMarkerStyle();
     // 15
     classifyBmiAndFillMeter();
@@ -375,13 +363,13 @@ bool MainWindow::Form_Load(StoreStatus &error)
     QCoreApplication::processEvents();
     fraMain->setVisible(true);
     // 19
-    chkHelp->setChecked(m_state.helpTourOn != 0);
+    chkHelp->setChecked(m_state.helpTourOn);
     // 20
     fraMain->entryArea()->DisableStepButtons();
     // 21
     m_state.sampleMode = detectSample();
     if (m_state.sampleMode) {
-        fraMain->entryArea()->setSelectedDate(QDate(2004, 3, 28));
+        fraMain->entryArea()->setSelectedDate(SampleShownDate());
         RefreshDayList();
         classifyBmiAndFillMeter();
         Dialogs::Information(this, QStringLiteral("サンプル表示"),
@@ -404,7 +392,9 @@ bool MainWindow::Form_Load(StoreStatus &error)
 
 void MainWindow::READ_SETTEI()
 {
-    ReportReadFailure(ReadHelpTourSetting(m_dir, m_state.helpTourOn));
+    int on = 0;
+    ReportReadFailure(ReadHelpTourSetting(m_dir, on));
+    m_state.helpTourOn = on != 0;
 }
 
 void MainWindow::chkHelp_Click()
@@ -414,13 +404,13 @@ void MainWindow::chkHelp_Click()
     if (chkHelp->isChecked()) {
         Dialogs::Information(this, QStringLiteral("ヘルプツアーＯＮ"),
                              QStringLiteral("ヘルプツアー機能をオンにします。"));
-        m_state.helpTourOn = 1;
+        m_state.helpTourOn = true;
     } else {
         Dialogs::Information(this, QStringLiteral("ヘルプツアーＯＦＦ"),
                              QStringLiteral("ヘルプツアー機能をオフにします。"));
-        m_state.helpTourOn = 0;
+        m_state.helpTourOn = false;
     }
-    const StoreStatus status = WriteHelpTourSetting(m_dir, m_state.helpTourOn);
+    const StoreStatus status = WriteHelpTourSetting(m_dir, m_state.helpTourOn ? 1 : 0);
     if (!status)
         ReportStoreFailure(status);
 }

@@ -55,12 +55,16 @@ public:
     // PanelHost
     QString diaryDirectory() const override { return m_dir; }
     const WindowState &state() const override { return m_state; }
-    WindowState &mutableState() override { return m_state; }
+    void setPersonalData(const PersonalData &personal) override { m_state.personal = personal; }
+    void setIncrements(const Increments &increments) override { m_state.increments = increments; }
+    void setAutoTimeOn(bool on) override { m_state.autoTimeOn = on; }
+    void setDayListValues(const DayListValues &values) override { m_state.dayList = values; }
+    void setCurrentStatus(const QString &status) override { m_state.currentStatus = status; }
+    void setMarkerMode(MarkerMode mode) override { m_state.markerMode = mode; }
     void HideAllPanels() override;
     void ShowPanel(PanelId panel) override;
     void DSP_HELP(const QString &text) override;
     void RefreshDayList() override;
-    void LoadWholeHistory() override;
     void OpenDay(const QDate &date) override;
     void LoadStatusList() override;
     void ShowStatusList(const QStringList &statuses) override;
@@ -85,7 +89,6 @@ private:
     void connectPanels();
     QPushButton *addPanelButton(const QString &name, const QString &caption, const QString &toolTip,
                                 PanelId id);
-    void DSP_HELP();
     bool detectSample() const;
     void noteStartupFailure(const StoreStatus &status);
     void chkHelp_Click();

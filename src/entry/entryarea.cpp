@@ -217,7 +217,7 @@ void EntryArea::step(int box, int direction)
     const WindowState &state = m_host.state();
     QLineEdit *edit = m_boxes[box];
     if (box == 0 || box == 1) {
-        const QString &increment = box == 0 ? state.weightIncrement : state.fatIncrement;
+        const QString &increment = box == 0 ? state.increments.weight : state.increments.fat;
         const std::optional<QString> stepped = StepByIncrement(edit->text(), increment, direction);
         if (!stepped) {
             Dialogs::Exclamation(this, QStringLiteral("刻み設定エラー"),
@@ -233,7 +233,7 @@ void EntryArea::step(int box, int direction)
 void EntryArea::FillEntryFields()
 {
     const WindowState &state = m_host.state();
-    const MeasurementRecord &ref = state.referenceMeasurement;
+    const MeasurementRecord &ref = state.dayList.referenceMeasurement;
     const QString texts[] = {NumberText(ref.weight),          NumberText(ref.bodyFat),
                              NumberText(int(ref.basalMetabolism)), NumberText(int(ref.visceralFat)),
                              NumberText(ref.muscleMass),      NumberText(int(ref.muscleScore)),
@@ -264,20 +264,18 @@ bool EntryArea::refuseUnstorableStatus(const QString &status)
 
 void EntryArea::lstAct_Click()
 {
-    WindowState &state = m_host.mutableState();
     QListWidgetItem *item = lstAct->currentItem();
     if (!item)
         return;
     if (refuseUnstorableStatus(item->text()))
         return;
-    state.currentStatus = item->text();
+    m_host.setCurrentStatus(item->text());
     FillEntryFields();
     m_boxes[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void EntryArea::cmdFree_Click()
 {
-    WindowState &state = m_host.mutableState();
     const QString answer = Dialogs::Input(
         this, QStringLiteral("状況フリー入力"),
         QStringLiteral("状況リストに無い内容をフリーで入力できます。\n\n"
@@ -287,7 +285,7 @@ void EntryArea::cmdFree_Click()
         return;
     if (refuseUnstorableStatus(answer))
         return;
-    state.currentStatus = answer;
+    m_host.setCurrentStatus(answer);
     FillEntryFields();
     if (!Dialogs::AskYesNo(this, QStringLiteral("状況リスト登録の有無"),
                            QStringLiteral("状況リストに追加しますか？\n\n"), QMessageBox::Question,
@@ -303,8 +301,7 @@ void EntryArea::cmdFree_Click()
 
 void EntryArea::cmdJikan_Click()
 {
-    WindowState &state = m_host.mutableState();
-    state.currentStatus = Clock::FormatTimeOfDay(Clock::timeOfDay());
+    m_host.setCurrentStatus(Clock::FormatTimeOfDay(Clock::timeOfDay()));
     FillEntryFields();
 }
 
@@ -321,8 +318,8 @@ void EntryArea::cmdTaiHozon_Click()
     inputs.muscleText = m_boxes[4]->text();
     inputs.scoreText = m_boxes[5]->text();
     inputs.boneText = m_boxes[6]->text();
-    inputs.referenceWeight = state.referenceMeasurement.weight;
-    inputs.referenceFat = state.referenceMeasurement.bodyFat;
+    inputs.referenceWeight = state.dayList.referenceMeasurement.weight;
+    inputs.referenceFat = state.dayList.referenceMeasurement.bodyFat;
 
     for (const SaveMessage &message : SaveChecks(inputs)) {
         if (message.kind == SaveMessage::Kind::Refusal) {
@@ -337,11 +334,11 @@ void EntryArea::cmdTaiHozon_Click()
     const QString date = StoredDateText(mtvmain->selectedDate());
     MeasurementRecord record = RecordFromEntry(inputs, date);
     StoreStatus status;
-    if (SaveTakesInsertPath(state.lastRecordDate, date)) {
+    if (SaveTakesInsertPath(state.dayList.lastRecord.date, date)) {
         // A measurement for an earlier day never carries a clock time.
         status = InsertMeasurementByDate(m_host.diaryDirectory(), record);
     } else {
-        if (state.autoTimeOn == 1)
+        if (state.autoTimeOn)
             record.comment = Clock::FormatTimeOfDay(Clock::timeOfDay());
         status = AppendMeasurement(m_host.diaryDirectory(), record);
     }

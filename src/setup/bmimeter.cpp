@@ -151,7 +151,7 @@ void BmiMeter::HScroll1_Change()
 void BmiMeter::UpdateBmiMeter()
 {
     const WindowState &state = m_host.state();
-    if (state.recordCount == 0 || !(state.personal.heightCm > 0))
+    if (state.dayList.recordCount == 0 || !(state.personal.heightCm > 0))
         return;
     const bool simulated = !m_meterSetByRefresh;
     const BmiMeterView view = ComputeBmiMeter(HScroll1->value(), state.personal.heightCm, simulated,

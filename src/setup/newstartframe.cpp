@@ -112,7 +112,7 @@ void NewStartFrame::cmdStHozon_Click()
         m_host.ReportStoreFailure(status);
         return;
     }
-    m_host.mutableState().personal = personal;
+    m_host.setPersonalData(personal);
     Dialogs::Information(this, u"新規登録終了"_s,
                          u"登録が終了しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動からズマズマダイエットのスタートです！"_s);
     m_host.EndProgram();

@@ -157,7 +157,7 @@ void SettingsPanel::cmdPHozon1_Click()
         host().ReportStoreFailure(status);
         return;
     }
-    host().mutableState().personal = edited;
+    host().setPersonalData(edited);
     host().SetWindowTitleFromPersonalData();
     Dialogs::Information(this, QStringLiteral("保存終了"), QStringLiteral("保存が終了しました"));
 }
@@ -175,8 +175,9 @@ void SettingsPanel::SetStatusList(const QStringList &statuses)
 
 void SettingsPanel::READ_KIZAMI()
 {
-    WindowState &shared = host().mutableState();
-    host().ReportReadFailure(ReadIncrements(dir(), shared.weightIncrement, shared.fatIncrement));
+    Increments increments;
+    host().ReportReadFailure(ReadIncrements(dir(), increments.weight, increments.fat));
+    host().setIncrements(increments);
     auto show = [](const QString &text, QButtonGroup *group, const QList<QRadioButton *> &options,
                    QLineEdit *freeBox) {
         const int index = IncrementOptionIndex(text);
@@ -190,21 +191,25 @@ void SettingsPanel::READ_KIZAMI()
         group->setExclusive(true);
         freeBox->setText(text);
     };
-    show(shared.weightIncrement, m_weightOptions, optKizami, txtKizami);
-    show(shared.fatIncrement, m_fatOptions, optKizami1, txtKizami2);
+    show(increments.weight, m_weightOptions, optKizami, txtKizami);
+    show(increments.fat, m_fatOptions, optKizami1, txtKizami2);
 }
 
 void SettingsPanel::LoadAutoTime()
 {
-    host().ReportReadFailure(ReadAutoTime(dir(), host().mutableState().autoTimeOn));
+    // Automatic time is on only for a stored 1, as the program writes it.
+    int stored = 0;
+    host().ReportReadFailure(ReadAutoTime(dir(), stored));
+    host().setAutoTimeOn(stored == 1);
     // Setting the box runs its handler when the value changes, which writes
     // the file again with the value just read; that is harmless and kept.
-    chkJikan->setChecked(state().autoTimeOn != 0);
+    chkJikan->setChecked(state().autoTimeOn);
 }
 
-void SettingsPanel::writeIncrements()
+void SettingsPanel::writeIncrements(const Increments &increments)
 {
-    const StoreStatus status = WriteIncrements(dir(), state().weightIncrement, state().fatIncrement);
+    host().setIncrements(increments);
+    const StoreStatus status = WriteIncrements(dir(), state().increments.weight, state().increments.fat);
     if (!status)
         host().ReportStoreFailure(status);
 }
@@ -213,16 +218,14 @@ void SettingsPanel::optKizami_Click(int index)
 {
     if (state().startupInProgress)
         return;
-    host().mutableState().weightIncrement = IncrementForOption(index);
-    writeIncrements();
+    writeIncrements({IncrementForOption(index), state().increments.fat});
 }
 
 void SettingsPanel::optKizami1_Click(int index)
 {
     if (state().startupInProgress)
         return;
-    host().mutableState().fatIncrement = IncrementForOption(index);
-    writeIncrements();
+    writeIncrements({state().increments.weight, IncrementForOption(index)});
 }
 
 void SettingsPanel::txtKizami_Enter()
@@ -231,8 +234,7 @@ void SettingsPanel::txtKizami_Enter()
         Dialogs::ShowRefusal(this, *refusal);
         return;
     }
-    host().mutableState().weightIncrement = txtKizami->text();
-    writeIncrements();
+    writeIncrements({txtKizami->text(), state().increments.fat});
 }
 
 void SettingsPanel::txtKizami2_Enter()
@@ -241,14 +243,13 @@ void SettingsPanel::txtKizami2_Enter()
         Dialogs::ShowRefusal(this, *refusal);
         return;
     }
-    host().mutableState().fatIncrement = txtKizami2->text();
-    writeIncrements();
+    writeIncrements({state().increments.weight, txtKizami2->text()});
 }
 
 void SettingsPanel::chkJikan_Click()
 {
-    host().mutableState().autoTimeOn = chkJikan->isChecked() ? 1 : 0;
-    const StoreStatus status = WriteAutoTime(dir(), state().autoTimeOn);
+    host().setAutoTimeOn(chkJikan->isChecked());
+    const StoreStatus status = WriteAutoTime(dir(), state().autoTimeOn ? 1 : 0);
     if (!status)
         host().ReportStoreFailure(status);
 }

@@ -42,7 +42,7 @@ private:
     void txtKizami_Enter();
     void txtKizami2_Enter();
     void chkJikan_Click();
-    void writeIncrements();
+    void writeIncrements(const Increments &increments);
 
     QWidget *buildPersonalFrame();
 

@@ -22,7 +22,7 @@ namespace zz {
 //   every panel: the diary folder, the shared values (WindowState: every panel
 //   reads them, only a value's owner writes them, see windowstate.h), and the
 //   few operations that cross panels: HideAllPanels, showing another panel,
-//   DSP_HELP, RefreshDayList, LoadWholeHistory, the three status lists, the
+//   DSP_HELP, RefreshDayList, the three status lists, the
 //   window title, ending the program after New start, and telling the user of
 //   a failed read or write.
 // - Qt signals for events that one panel raises and another panel answers (a
@@ -46,8 +46,14 @@ public:
     // The diary folder: every file is read and written there.
     virtual QString diaryDirectory() const = 0;
     virtual const WindowState &state() const = 0;
-    // For the owners of the values only (see windowstate.h).
-    virtual WindowState &mutableState() = 0;
+    // The setters of the shared values, each for the value's owner only (see
+    // windowstate.h).
+    virtual void setPersonalData(const PersonalData &personal) = 0;
+    virtual void setIncrements(const Increments &increments) = 0;
+    virtual void setAutoTimeOn(bool on) = 0;
+    virtual void setDayListValues(const DayListValues &values) = 0;
+    virtual void setCurrentStatus(const QString &status) = 0;
+    virtual void setMarkerMode(MarkerMode mode) = 0;
 
     virtual void HideAllPanels() = 0;
     // The pattern of the panel buttons: prepare, hide the others, show, explain.
@@ -59,9 +65,6 @@ public:
     // `date` chosen in the main panel's calendar, its day list refreshed, and
     // the main panel shown (a double click on a day of the weight calendar).
     virtual void OpenDay(const QDate &date) = 0;
-    // Re-reads the whole history into the shared values and redraws the
-    // whole-period panel with it.
-    virtual void LoadWholeHistory() = 0;
     // Re-reads the status list into lstAct, lstAct2 and lstKoumoku.
     virtual void LoadStatusList() = 0;
     // Shows `statuses` in the three lists (the edit panel's saved order).

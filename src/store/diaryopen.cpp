@@ -116,6 +116,22 @@ QString SampleUserName()
     return QStringLiteral("ズマ子");
 }
 
+QString SampleStartDate()
+{
+    return QStringLiteral("2004/03/14");
+}
+
+QDate SampleShownDate()
+{
+    return QDate(2004, 3, 28);
+}
+
+bool IsSampleDiary(const PersonalData &personal, const QString &firstRecordDate)
+{
+    return firstRecordDate == SampleStartDate() && personal.userName == SampleUserName()
+           && personal.heightCm == SampleHeightCm && personal.targetWeight == SampleTargetWeight;
+}
+
 DiaryOpenResult InstallSampleIfNoDiary(const QString &dir)
 {
     DiaryOpenResult result;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/smallfiles.h"
 #include "store/storestatus.h"
+
+#include <QDate>
 
 #include <QString>
 
@@ -35,9 +38,14 @@ DiaryOpenResult OpenDiary(const QString &dir);
 // afterwards finds the diary in place.
 DiaryOpenResult InstallSampleIfNoDiary(const QString &dir);
 
-// The user name of the installed sample's personal data. A diary is the sample
-// while its personal data still hold this name (with the sample's height and
-// target) and its first record is dated 2004/03/14.
+// The installed sample diary. A diary is the sample while its personal data
+// still hold the sample's name, height and target and its first record is the
+// sample's first; the sample is then shown at its most telling day.
 QString SampleUserName();
+inline constexpr float SampleHeightCm = 168.5f;
+inline constexpr float SampleTargetWeight = 65.0f;
+QString SampleStartDate();  // "2004/03/14"
+QDate SampleShownDate();    // 2004/03/28
+bool IsSampleDiary(const PersonalData &personal, const QString &firstRecordDate);
 
 } // namespace zz

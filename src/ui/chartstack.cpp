@@ -40,4 +40,24 @@ void DrawCompositionChart(ChartView *chart, const CompositionChart &data)
     chart->setAxisScale(ChartAxis::Left, data.left.min, data.left.max, data.left.divisions);
 }
 
+void DrawCompositionCharts(const ChartStack &stack, const CompositionSeries &values)
+{
+    DrawCompositionChart(stack.metabolism, BuildMetabolismChart(values));
+    DrawCompositionChart(stack.muscle, BuildMuscleChart(values));
+    DrawCompositionChart(stack.bone, BuildBoneChart(values));
+}
+
+void ShowWeightChartPart(ChartView *chart, WeightChartPart part, QList<int> weightSeries,
+                         QList<int> fatSeries)
+{
+    const bool weight = part != WeightChartPart::BodyFat;
+    const bool fat = part != WeightChartPart::Weight;
+    chart->setAxisHidden(ChartAxis::Left, !weight);
+    chart->setAxisHidden(ChartAxis::Right, !fat);
+    for (int series : weightSeries)
+        chart->setSeriesHidden(series, !weight);
+    for (int series : fatSeries)
+        chart->setSeriesHidden(series, !fat);
+}
+
 } // namespace zz

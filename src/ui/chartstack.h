@@ -24,5 +24,14 @@ ChartStack AddChartStack(QGridLayout *place, const QString &baseName,
 
 // One composition chart filled and scaled (a bone chart has no series 2).
 void DrawCompositionChart(ChartView *chart, const CompositionChart &data);
+// The three composition charts of a stack from one set of values.
+void DrawCompositionCharts(const ChartStack &stack, const CompositionSeries &values);
+
+// The weight / body fat / mixed switch of a weight chart: the left axis and
+// the weight series show with the weight, the right axis and the fat series
+// with the body fat.
+enum class WeightChartPart { Weight, BodyFat, Both };
+void ShowWeightChartPart(ChartView *chart, WeightChartPart part, QList<int> weightSeries = {1},
+                         QList<int> fatSeries = {2});
 
 } // namespace zz

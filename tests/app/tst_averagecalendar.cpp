@@ -115,7 +115,7 @@ private Q_SLOTS:
         doubleClick(2, 2);
         QVERIFY(child<QWidget>(u"fraMain"_s)->isVisible());
         QCOMPARE(child<QCalendarWidget>(u"mtvmain"_s)->selectedDate(), QDate(2026, 12, 2));
-        QCOMPARE(m_session->window->state().referenceMeasurement.date, u"2026/12/03"_s);
+        QCOMPARE(m_session->window->state().dayList.referenceMeasurement.date, u"2026/12/03"_s);
         QVERIFY(m_session->boxes.boxes.isEmpty());
     }
 };

@@ -135,7 +135,7 @@ private Q_SLOTS:
             QVERIFY(box(i)->text().isEmpty());
         for (const QString &name : kSteps)
             QVERIFY(!child<QPushButton>(name)->isEnabled());
-        QCOMPARE(m_session->window->state().referenceMeasurement.weight, 68.7f);
+        QCOMPARE(m_session->window->state().dayList.referenceMeasurement.weight, 68.7f);
 
         // A second press finds no status.
         click(QStringLiteral("cmdTaiHozon"));

@@ -62,7 +62,7 @@ private Q_SLOTS:
         QVERIFY(window->state().sampleMode);
         QCOMPARE(child<QCalendarWidget>(window.get(), QStringLiteral("mtvmain"))->selectedDate(),
                  QDate(2004, 3, 28));
-        QCOMPARE(window->state().referenceMeasurement.date, QStringLiteral("2004/03/28"));
+        QCOMPARE(window->state().dayList.referenceMeasurement.date, QStringLiteral("2004/03/28"));
         QCOMPARE(window->windowTitle(), QLatin1Char(' ') + SampleUserName() + QStringLiteral(" の Zumazuma☆ダイエット"));
     }
 

@@ -2,6 +2,7 @@
 
 #include "ui/gridview.h"
 #include "views/analysis/analyses.h"
+#include "store/measurementfile.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -91,7 +92,14 @@ void AnalysisPanel::SetupAnalysisListColumns()
 
 void AnalysisPanel::PreparePanel()
 {
-    host().LoadWholeHistory();
+    // The analyses read the whole history afresh each time the panel opens.
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    if (!status) {
+        host().ReportReadFailure(status);
+        return;
+    }
+    m_history = WholeHistoryOf(records);
     FillTimeSeriesList();
     FillMilestoneList();
     FillAverageTrendList();
@@ -108,7 +116,7 @@ void AnalysisPanel::showRows(GridView *grid, const QList<TableRow> &rows)
 
 void AnalysisPanel::FillTimeSeriesList()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     const TimeSeriesList list = ComputeTimeSeries(history, Option1[1]->isChecked());
@@ -120,7 +128,7 @@ void AnalysisPanel::FillTimeSeriesList()
 
 void AnalysisPanel::FillMilestoneList()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     const MilestoneList list = ComputeMilestones(history);
@@ -131,7 +139,7 @@ void AnalysisPanel::FillMilestoneList()
 
 void AnalysisPanel::FillAverageTrendList()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     const AverageTrendList list = ComputeAverageTrend(history);
@@ -141,7 +149,7 @@ void AnalysisPanel::FillAverageTrendList()
 
 void AnalysisPanel::FillWeightRanking()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     const WeightRanking ranking = ComputeWeightRanking(history, Option2[0]->isChecked());

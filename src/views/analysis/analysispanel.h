@@ -2,6 +2,7 @@
 
 #include "shell/panel.h"
 #include "base/tablerow.h"
+#include "views/common/wholeperiod.h"
 
 #include <QList>
 
@@ -39,6 +40,7 @@ private:
     QList<QRadioButton *> Option1, Option2;
     QList<QLabel *> Label5;
     QGroupBox *fraB4 = nullptr;
+    WholeHistory m_history;
 };
 
 } // namespace zz

@@ -163,7 +163,7 @@ void CalendarPanel::BuildCalendar()
         host().ReportReadFailure(status);
         return;
     }
-    const CalendarView view = ComputeCalendar(records, m_mode, state().startDate, Clock::today());
+    const CalendarView view = ComputeCalendar(records, m_mode, state().dayList.startDate, Clock::today());
     msgList2->gridModel()->setRows(view.rows);
     lblDn_c->setText(view.lblDn_c);
     lblSm_c->setText(view.lblSm_c);

@@ -142,10 +142,19 @@ CompositionChart BuildBoneChart(const CompositionSeries &values)
     return chart;
 }
 
-int NextMarkerMode(int markerMode)
+MarkerMode MarkerModeOf(int stored)
 {
-    const int next = markerMode + 1;
-    return next > 2 ? 0 : next;
+    return stored == 1 ? MarkerMode::Circle : stored == 2 ? MarkerMode::Ball : MarkerMode::None;
+}
+
+int StoredMarkerMode(MarkerMode mode)
+{
+    return mode == MarkerMode::Circle ? 1 : mode == MarkerMode::Ball ? 2 : 0;
+}
+
+MarkerMode NextMarkerMode(MarkerMode mode)
+{
+    return MarkerModeOf((StoredMarkerMode(mode) + 1) % 3);
 }
 
 } // namespace zz

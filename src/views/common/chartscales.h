@@ -72,7 +72,11 @@ CompositionChart BuildMetabolismChart(const CompositionSeries &values);
 CompositionChart BuildMuscleChart(const CompositionSeries &values);
 CompositionChart BuildBoneChart(const CompositionSeries &values);
 
-// Next marker style after a double click on the day chart: 0 -> 1 -> 2 -> 0.
-int NextMarkerMode(int markerMode);
+// The marker style of the main panel's charts, switched by a double click on
+// the weight chart and kept in the marker setting as 0, 1 or 2.
+enum class MarkerMode { None, Circle, Ball };
+MarkerMode MarkerModeOf(int stored); // 1 circle, 2 ball, anything else none
+int StoredMarkerMode(MarkerMode mode);
+MarkerMode NextMarkerMode(MarkerMode mode); // none -> circle -> ball -> none
 
 } // namespace zz

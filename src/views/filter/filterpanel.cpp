@@ -447,7 +447,7 @@ void FilterPanel::cmdAllDay_Click()
 {
     host().HideAllPanels();
     ResetPeriodButtons();
-    cboStdate->setEditText(state().startDate);
+    cboStdate->setEditText(state().dayList.startDate);
     cboEddate->setEditText(StoredDateText(Clock::today()));
     refreshAndShow();
     highlight(cmdAllDay, true);
@@ -481,26 +481,17 @@ void FilterPanel::cmdTai1_Click()
 
 void FilterPanel::optTai2_Click()
 {
-    mcrBunseki->setAxisHidden(ChartAxis::Left, false);
-    mcrBunseki->setAxisHidden(ChartAxis::Right, true);
-    mcrBunseki->setSeriesHidden(1, false);
-    mcrBunseki->setSeriesHidden(2, true);
+    ShowWeightChartPart(mcrBunseki, WeightChartPart::Weight);
 }
 
 void FilterPanel::optShi2_Click()
 {
-    mcrBunseki->setAxisHidden(ChartAxis::Left, true);
-    mcrBunseki->setAxisHidden(ChartAxis::Right, false);
-    mcrBunseki->setSeriesHidden(1, true);
-    mcrBunseki->setSeriesHidden(2, false);
+    ShowWeightChartPart(mcrBunseki, WeightChartPart::BodyFat);
 }
 
 void FilterPanel::optKon2_Click()
 {
-    mcrBunseki->setAxisHidden(ChartAxis::Left, false);
-    mcrBunseki->setAxisHidden(ChartAxis::Right, false);
-    mcrBunseki->setSeriesHidden(1, false);
-    mcrBunseki->setSeriesHidden(2, false);
+    ShowWeightChartPart(mcrBunseki, WeightChartPart::Both);
 }
 
 } // namespace zz

@@ -227,13 +227,8 @@ void MainPanel::applyDayList(const DayListResult &result)
     mcrMain->setAxisScale(ChartAxis::Left, scales.left.min, scales.left.max, scales.left.divisions);
     mcrMain->setAxisScale(ChartAxis::Right, scales.right.min, scales.right.max, scales.right.divisions);
 
-    WindowState &shared = host().mutableState();
-    shared.referenceMeasurement = result.referenceMeasurement;
-    shared.lastRecord = result.lastRecord;
-    shared.lastRecordDate = result.lastRecordDate;
-    shared.recordCount = result.recordCount;
-    shared.startDate = result.startDate;
-    shared.standardWeight = result.standardWeight;
+    host().setDayListValues(
+        {result.referenceMeasurement, result.lastRecord, result.recordCount, result.startDate});
 
     ClassifyBmi();
 
@@ -253,15 +248,13 @@ void MainPanel::applyDayList(const DayListResult &result)
 
     buildCompositionCharts(result.composition);
 
-    shared.currentStatus.clear();
+    host().setCurrentStatus(QString());
     m_entry->ClearBoxes();
 }
 
 void MainPanel::buildCompositionCharts(const CompositionSeries &values)
 {
-    DrawCompositionChart(mcrMain2, BuildMetabolismChart(values));
-    DrawCompositionChart(mcrMain3, BuildMuscleChart(values));
-    DrawCompositionChart(mcrMain4, BuildBoneChart(values));
+    DrawCompositionCharts({mcrMain, mcrMain2, mcrMain3, mcrMain4}, values);
 }
 
 void MainPanel::headingLabelClick(const QString &label)
@@ -298,33 +291,24 @@ void MainPanel::headingLabelClick(const QString &label)
 
 void MainPanel::optTai_Click()
 {
-    mcrMain->setSeriesHidden(1, false);
-    mcrMain->setAxisHidden(ChartAxis::Left, false);
-    mcrMain->setSeriesHidden(2, true);
-    mcrMain->setAxisHidden(ChartAxis::Right, true);
+    ShowWeightChartPart(mcrMain, WeightChartPart::Weight);
 }
 
 void MainPanel::optShi_Click()
 {
-    mcrMain->setSeriesHidden(1, true);
-    mcrMain->setAxisHidden(ChartAxis::Left, true);
-    mcrMain->setSeriesHidden(2, false);
-    mcrMain->setAxisHidden(ChartAxis::Right, false);
+    ShowWeightChartPart(mcrMain, WeightChartPart::BodyFat);
 }
 
 void MainPanel::optKon_Click()
 {
-    mcrMain->setSeriesHidden(1, false);
-    mcrMain->setAxisHidden(ChartAxis::Left, false);
-    mcrMain->setSeriesHidden(2, false);
-    mcrMain->setAxisHidden(ChartAxis::Right, false);
+    ShowWeightChartPart(mcrMain, WeightChartPart::Both);
 }
 
 void MainPanel::ApplyMarkerStyle()
 {
-    const MarkerStyle style = state().markerMode == 1   ? MarkerStyle::Circle
-                              : state().markerMode == 2 ? MarkerStyle::Ball
-                                                        : MarkerStyle::None;
+    const MarkerStyle style = state().markerMode == MarkerMode::Circle ? MarkerStyle::Circle
+                              : state().markerMode == MarkerMode::Ball ? MarkerStyle::Ball
+                                                                       : MarkerStyle::None;
     for (ChartView *chart : {mcrMain, mcrMain2, mcrMain3})
         for (int series : {1, 2})
             chart->setMarkerStyle(series, style);
@@ -333,10 +317,9 @@ void MainPanel::ApplyMarkerStyle()
 
 void MainPanel::mcrMain_DblClick()
 {
-    WindowState &shared = host().mutableState();
-    shared.markerMode = NextMarkerMode(shared.markerMode);
+    host().setMarkerMode(NextMarkerMode(state().markerMode));
     ApplyMarkerStyle();
-    const StoreStatus status = WriteMarkerSetting(dir(), shared.markerMode);
+    const StoreStatus status = WriteMarkerSetting(dir(), StoredMarkerMode(state().markerMode));
     if (!status)
         host().ReportStoreFailure(status);
 }
@@ -344,10 +327,10 @@ void MainPanel::mcrMain_DblClick()
 void MainPanel::ClassifyBmi()
 {
     // Without a height there is no BMI: class and pointers stay as they are.
-    if (state().recordCount == 0 || !(state().personal.heightCm > 0))
+    if (state().dayList.recordCount == 0 || !(state().personal.heightCm > 0))
         return;
     const BmiClassification c =
-        zz::ClassifyBmi(state().referenceMeasurement.weight, state().personal.heightCm);
+        zz::ClassifyBmi(state().dayList.referenceMeasurement.weight, state().personal.heightCm);
     PlaceBmiPointer(Image1, Shape1[2], c.mainPointerOffsetTwips);
     lblMHyouka->setStyleSheet(BackgroundStyle(c.bmiClass.background));
     lblMHyouka->setText(c.bmiClass.text);
@@ -358,17 +341,6 @@ void MainPanel::ClearChartCaptions()
 {
     lblG1->clear();
     lblG2->clear();
-}
-
-void MainPanel::HidePointLabels()
-{
-    for (ChartView *chart : {mcrMain, mcrMain2, mcrMain3, mcrMain4}) {
-        const auto series = chart->chart()->series();
-        for (QAbstractSeries *s : series) {
-            if (auto *xy = qobject_cast<QXYSeries *>(s))
-                xy->setPointLabelsVisible(false);
-        }
-    }
 }
 
 void MainPanel::SelectMixedChart()

@@ -35,7 +35,6 @@ public:
     // Startup steps: the chart captions emptied, the point labels off, the
     // mixed chart selected, the main chart redrawn.
     void ClearChartCaptions();
-    void HidePointLabels();
     void SelectMixedChart();
     void RedrawMainChart();
 

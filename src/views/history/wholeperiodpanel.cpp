@@ -130,16 +130,14 @@ void WholePeriodPanel::LoadWholeHistory()
         host().ReportReadFailure(status);
         return;
     }
-    host().mutableState().history = WholeHistoryOf(records);
-    // While the panel is hidden (the analysis panel loads the history) its
-    // chart is drawn when the panel is opened, which loads the history anew.
+    m_history = WholeHistoryOf(records);
     if (isVisible())
         drawWholePeriodChart();
 }
 
 void WholePeriodPanel::drawWholePeriodChart()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0) {
         mcrRentai->setRowCount(1);
         return;
@@ -161,7 +159,7 @@ void WholePeriodPanel::drawWholePeriodChart()
 void WholePeriodPanel::RedrawWholePeriodChart()
 {
     // The weight and average lines again from the loaded history.
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     QList<std::optional<double>> weights;
@@ -176,7 +174,7 @@ void WholePeriodPanel::RedrawWholePeriodChart()
 
 void WholePeriodPanel::cmdMokuChk_Click()
 {
-    const WholeHistory &history = state().history;
+    const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
     m_targetFloorOn = !m_targetFloorOn;
@@ -241,28 +239,18 @@ void WholePeriodPanel::cmdKotur_Click()
 
 void WholePeriodPanel::optTai1_Click()
 {
-    mcrRentai->setAxisHidden(ChartAxis::Left, false);
-    mcrRentai->setAxisHidden(ChartAxis::Right, true);
-    mcrRentai->setSeriesHidden(1, false);
-    mcrRentai->setSeriesHidden(2, false);
-    mcrRentai->setSeriesHidden(3, true);
+    // The weight and its moving average go together.
+    ShowWeightChartPart(mcrRentai, WeightChartPart::Weight, {1, 2}, {3});
 }
 
 void WholePeriodPanel::optShi1_Click()
 {
-    mcrRentai->setAxisHidden(ChartAxis::Left, true);
-    mcrRentai->setAxisHidden(ChartAxis::Right, false);
-    mcrRentai->setSeriesHidden(1, true);
-    mcrRentai->setSeriesHidden(2, true);
-    mcrRentai->setSeriesHidden(3, false);
+    ShowWeightChartPart(mcrRentai, WeightChartPart::BodyFat, {1, 2}, {3});
 }
 
 void WholePeriodPanel::optKon1_Click()
 {
-    mcrRentai->setAxisHidden(ChartAxis::Left, false);
-    mcrRentai->setAxisHidden(ChartAxis::Right, false);
-    for (int series : {1, 2, 3})
-        mcrRentai->setSeriesHidden(series, false);
+    ShowWeightChartPart(mcrRentai, WeightChartPart::Both, {1, 2}, {3});
 }
 
 void WholePeriodPanel::LoadMovingAverageWidth()

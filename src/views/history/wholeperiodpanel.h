@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/panel.h"
+#include "views/common/wholeperiod.h"
 #include "views/common/chartscales.h"
 
 class QComboBox;
@@ -16,7 +17,7 @@ class ChartView;
 // its moving average over cboIdou measurements and the body fat; three texts
 // sum up the progress; cmdMokuChk moves the floor of the weight axis to the
 // target; four small buttons show the whole-period body-composition charts.
-// It owns the whole history in the shared values (LoadWholeHistory).
+// It reads the whole history when it opens (LoadWholeHistory).
 class WholePeriodPanel : public Panel
 {
     Q_OBJECT
@@ -53,6 +54,7 @@ private:
     QLabel *lblNichis = nullptr, *lblKiro = nullptr, *lblG11 = nullptr, *lblG12 = nullptr;
     QPushButton *cmdMokuChk = nullptr;
     QRadioButton *optTai1 = nullptr, *optShi1 = nullptr, *optKon1 = nullptr;
+    WholeHistory m_history;
 };
 
 } // namespace zz

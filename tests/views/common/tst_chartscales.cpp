@@ -238,11 +238,16 @@ void TestDayCharts::buildersTakeTheDayListsValues()
 
 void TestDayCharts::markerModeCycles()
 {
-    QCOMPARE(NextMarkerMode(0), 1);
-    QCOMPARE(NextMarkerMode(1), 2);
-    QCOMPARE(NextMarkerMode(2), 0);
-    for (int start = 0; start <= 2; ++start)
+    QCOMPARE(NextMarkerMode(MarkerMode::None), MarkerMode::Circle);
+    QCOMPARE(NextMarkerMode(MarkerMode::Circle), MarkerMode::Ball);
+    QCOMPARE(NextMarkerMode(MarkerMode::Ball), MarkerMode::None);
+    for (int stored : {0, 1, 2}) {
+        const MarkerMode start = MarkerModeOf(stored);
+        QCOMPARE(StoredMarkerMode(start), stored);
         QCOMPARE(NextMarkerMode(NextMarkerMode(NextMarkerMode(start))), start);
+    }
+    // A setting the program never writes shows no markers.
+    QCOMPARE(MarkerModeOf(7), MarkerMode::None);
 }
 
 QTEST_APPLESS_MAIN(TestDayCharts)
