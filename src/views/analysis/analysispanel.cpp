@@ -2,7 +2,6 @@
 
 #include "ui/gridview.h"
 #include "views/analysis/analyses.h"
-#include "store/measurementfile.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -93,13 +92,10 @@ void AnalysisPanel::SetupAnalysisListColumns()
 void AnalysisPanel::PreparePanel()
 {
     // The analyses read the whole history afresh each time the panel opens.
-    QList<MeasurementRecord> records;
-    const StoreStatus status = ReadMeasurements(dir(), records);
-    if (!status) {
+    if (const StoreStatus status = ReadWholeHistory(dir(), m_history); !status) {
         host().ReportReadFailure(status);
         return;
     }
-    m_history = WholeHistoryOf(records);
     FillTimeSeriesList();
     FillMilestoneList();
     FillAverageTrendList();

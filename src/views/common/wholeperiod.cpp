@@ -3,12 +3,22 @@
 
 #include "base/numbers.h"
 #include "base/displayformats.h"
+#include "store/measurementfile.h"
 #include "views/common/measurementrows.h"
 
 #include <QDate>
 #include <cmath>
 
 namespace zz {
+
+StoreStatus ReadWholeHistory(const QString &dir, WholeHistory &history)
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir, records);
+    if (status)
+        history = WholeHistoryOf(records);
+    return status;
+}
 
 WholeHistory WholeHistoryOf(const QList<MeasurementRecord> &records)
 {

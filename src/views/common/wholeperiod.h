@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/measurementrecord.h"
+#include "store/storestatus.h"
 #include "views/common/chartscales.h"
 
 #include <QList>
@@ -28,6 +29,8 @@ struct WholeHistory
 // Strictly greater replaces a maximum, strictly smaller a minimum, so a later
 // equal lowest weight keeps the first date.
 WholeHistory WholeHistoryOf(const QList<MeasurementRecord> &records);
+// The diary's whole history read afresh from the measurement file in `dir`.
+StoreStatus ReadWholeHistory(const QString &dir, WholeHistory &history);
 
 // Whole calendar days from one stored date to another.
 qint64 DaysBetween(const QString &fromStoredDate, const QString &toStoredDate);

@@ -124,13 +124,10 @@ void WholePeriodPanel::PreparePanel()
 
 void WholePeriodPanel::LoadWholeHistory()
 {
-    QList<MeasurementRecord> records;
-    const StoreStatus status = ReadMeasurements(dir(), records);
-    if (!status) {
+    if (const StoreStatus status = ReadWholeHistory(dir(), m_history); !status) {
         host().ReportReadFailure(status);
         return;
     }
-    m_history = WholeHistoryOf(records);
     if (isVisible())
         drawWholePeriodChart();
 }
