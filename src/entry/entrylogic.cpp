@@ -7,6 +7,12 @@
 
 namespace zz {
 
+// A weight must stay below 999 kg; a change of 5 kg or 10 points of body fat
+// since the measurement the day refers to is asked about before it is saved.
+constexpr double WeightLimit = 999;
+constexpr double WeightChangeToConfirm = 5;
+constexpr double FatChangeToConfirm = 10;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -76,9 +82,9 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
     const double weight = LeadingNumber(in.weightText);
     if (weight <= 0)
         return refuse(u"０以下が入力されています"_s, u"異常入力"_s);
-    if (weight >= 999)
+    if (weight >= WeightLimit)
         return refuse(u"９９９以上は入力できません"_s, u"入力制限"_s);
-    if (ChangeReaches(in.referenceWeight, weight, 5))
+    if (ChangeReaches(in.referenceWeight, weight, WeightChangeToConfirm))
         messages.append(Question(u"前回より５Ｋｇ以上の変動がありますが間違いありませんか？"_s,
                                  u"異常確認"_s));
 
@@ -89,7 +95,7 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
     const double fat = LeadingNumber(in.fatText);
     if (fat < 0)
         return refuse(u"０未満が入力されています"_s, u"異常入力"_s);
-    if (ChangeReaches(in.referenceFat, fat, 10))
+    if (ChangeReaches(in.referenceFat, fat, FatChangeToConfirm))
         messages.append(Question(u"前回より１０％以上の変動がありますが間違いありませんか？"_s,
                                  u"異常確認"_s));
 

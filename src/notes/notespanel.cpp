@@ -18,6 +18,9 @@
 
 namespace zz {
 
+// The diary list shows 16 grid rows; a longer list shows its end.
+constexpr int DiaryListRowsShown = 16;
+
 using namespace Qt::StringLiterals;
 
 NotesPanel::NotesPanel(PanelHost &host, QWidget *parent) : Panel(u"fraMemo"_s, host, parent)
@@ -79,8 +82,7 @@ void NotesPanel::PreparePanel()
     host().ReportReadFailure(status);
     if (status)
         model->setRows(ComputeDiaryRows(records));
-    const int rows = model->gridRowCount();
-    msgMemoList->setTopRow(rows > 16 ? rows - 1 : 1);
+    msgMemoList->showEndWhenLonger(DiaryListRowsShown);
     m_selectedRow = 0;
     cmdMemoHozon->setEnabled(false);
 }

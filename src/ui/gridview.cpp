@@ -445,6 +445,12 @@ void GridView::setTopRow(int row)
     verticalScrollBar()->setValue(verticalHeader()->sectionPosition(m_requestedTopIndex));
 }
 
+void GridView::showEndWhenLonger(int rowsShown)
+{
+    const int rows = m_model->gridRowCount();
+    setTopRow(rows > rowsShown ? rows - 1 : 1);
+}
+
 int GridView::topRow() const
 {
     const int index = rowAt(0);

@@ -87,6 +87,9 @@ public:
     int currentGridColumn() const;
     // Scrolls so that grid row `row` is the first data row in view.
     void setTopRow(int row);
+    // A long list shows its end: with more than `rowsShown` grid rows (the
+    // header counted) the last row is scrolled to the top, else the first.
+    void showEndWhenLonger(int rowsShown);
     int topRow() const;
 
     // Text and colour of the current cell.

@@ -14,6 +14,9 @@
 
 namespace zz {
 
+// The analysis lists show 10 grid rows; a longer list shows its end.
+constexpr int AnalysisListRowsShown = 10;
+
 AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraBunseki"), host, parent)
 {
@@ -105,9 +108,7 @@ void AnalysisPanel::PreparePanel()
 void AnalysisPanel::showRows(GridView *grid, const QList<TableRow> &rows)
 {
     grid->gridModel()->setRows(rows);
-    // A long list shows its end.
-    const int gridRows = grid->gridModel()->gridRowCount();
-    grid->setTopRow(gridRows > 10 ? gridRows - 1 : 1);
+    grid->showEndWhenLonger(AnalysisListRowsShown);
 }
 
 void AnalysisPanel::FillTimeSeriesList()

@@ -43,7 +43,7 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
     // date order.
     QList<float> daySum(std::max<qint64>(dayCount, 0), 0.0f);
     QList<int> measured(daySum.size(), 0);
-    float highest = 0, lowest = 999;
+    float highest = NoHighest, lowest = NoLowest;
     qint64 cursor = 0;
     QString cursorDate;
     for (const MeasurementRecord &rec : records) {

@@ -71,9 +71,9 @@ double AxisValueAsRead(float value)
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)
 {
     DayChartScales s;
-    s.left.max = std::floor(TidyAxisValue(AxisValueAsRead(maxWeight) + 0.9));
+    s.left.max = std::floor(TidyAxisValue(AxisValueAsRead(maxWeight) + WeightAxisHeadroom));
     s.left.min = std::floor(AxisValueAsRead(minWeight));
-    s.right.max = std::floor(TidyAxisValue(AxisValueAsRead(maxFat) + 0.9));
+    s.right.max = std::floor(TidyAxisValue(AxisValueAsRead(maxFat) + WeightAxisHeadroom));
     s.right.min = std::floor(AxisValueAsRead(minFat));
     return s;
 }

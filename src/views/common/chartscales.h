@@ -20,6 +20,17 @@ struct AxisScale
     friend bool operator==(const AxisScale &, const AxisScale &) = default;
 };
 
+// The extremes a list starts from before its first value. A list without
+// values keeps them, and they give no scale a chart could take (min > max).
+inline constexpr float NoHighest = 0;
+inline constexpr float NoLowest = 999;
+// The weight axis ends 0.9 above the highest weight (a day's fat axis too);
+// the long charts' body-fat axis ends 3.9 above the highest and 4 below the
+// lowest fat.
+inline constexpr double WeightAxisHeadroom = 0.9;
+inline constexpr double LongFatAxisHeadroom = 3.9;
+inline constexpr double LongFatAxisFootroom = 4;
+
 // Axis ends are sums like 2.8 - 0.1; taken to six decimals they become the
 // value the user reads (2.7) instead of its binary neighbour 2.6999999999999997.
 double TidyAxisValue(double value);

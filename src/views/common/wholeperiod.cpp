@@ -89,10 +89,10 @@ WholePeriodView ComputeWholePeriod(const WholeHistory &h, std::optional<int> wid
     }
     v.averages = MovingAverageSeries(h.weights, width);
 
-    v.left.max = std::floor(TidyAxisValue(AxisValueAsRead(h.highestWeight) + 0.9));
+    v.left.max = std::floor(TidyAxisValue(AxisValueAsRead(h.highestWeight) + WeightAxisHeadroom));
     v.left.min = WeightAxisFloor(h.lowestWeight, targetWeight, false);
-    v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(h.highestBodyFat) + 3.9));
-    v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(h.lowestBodyFat) - 4));
+    v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(h.highestBodyFat) + LongFatAxisHeadroom));
+    v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(h.lowestBodyFat) - LongFatAxisFootroom));
 
     const float first = h.weights.first();
     const float last = h.weights.last();

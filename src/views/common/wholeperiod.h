@@ -19,8 +19,8 @@ struct WholeHistory
     QList<float> weights;
     QList<float> bodyFats;
     QStringList dates; // as stored, "yyyy/mm/dd"
-    float highestWeight = 0, lowestWeight = 999;
-    float highestBodyFat = 0, lowestBodyFat = 999;
+    float highestWeight = NoHighest, lowestWeight = NoLowest;
+    float highestBodyFat = NoHighest, lowestBodyFat = NoLowest;
     QString lowestWeightDate; // the first record holding lowestWeight
 
     qsizetype recordCount() const { return weights.size(); }

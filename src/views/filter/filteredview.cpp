@@ -50,7 +50,7 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
     MeasurementCells cells(heightCm);
     CompositionSeriesBuilder composition(CompositionSeries::Rounding::AsListed);
     float previousWeight = 0, firstWeight = 0;
-    float highestWeight = 0, lowestWeight = 999, highestFat = 0, lowestFat = 999;
+    float highestWeight = NoHighest, lowestWeight = NoLowest, highestFat = NoHighest, lowestFat = NoLowest;
     const QString *previousDate = nullptr;
     QString shortDate, weekday;
     const QString *shortDateOf = nullptr;
@@ -97,10 +97,10 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
         previousWeight = rec.weight;
     }
 
-    v.left.max = std::floor(TidyAxisValue(AxisValueAsRead(highestWeight) + 0.9));
+    v.left.max = std::floor(TidyAxisValue(AxisValueAsRead(highestWeight) + WeightAxisHeadroom));
     v.left.min = std::floor(AxisValueAsRead(lowestWeight));
-    v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(highestFat) + 3.9));
-    v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(lowestFat) - 4));
+    v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(highestFat) + LongFatAxisHeadroom));
+    v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(lowestFat) - LongFatAxisFootroom));
 
     // The charts take the values as the composition list shows them.
     const CompositionSeries values = composition.take();

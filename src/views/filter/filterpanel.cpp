@@ -24,6 +24,9 @@
 
 namespace zz {
 
+// The filtered list shows 11 grid rows; a longer list shows its end.
+constexpr int FilteredListRowsShown = 11;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -313,8 +316,7 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
 
     msgBunseki->gridModel()->setRows(view.weightRows);
     msgBunseki2->gridModel()->setRows(view.compositionRows);
-    const int rows = msgBunseki->gridModel()->gridRowCount();
-    msgBunseki->setTopRow(rows > 11 ? rows - 1 : 1);
+    msgBunseki->showEndWhenLonger(FilteredListRowsShown);
     msgBunseki2->setTopRow(1);
 
     mcrBunseki->setRowCount(std::max(1, int(view.weights.size())));

@@ -33,8 +33,8 @@ struct DayListResult
     float currentBmi = 0, currentObesity = 0;
 
     // Extremes of the day for the day chart's axes; a day without measurements
-    // keeps the start values (max 0, min 999).
-    float dayMaxWeight = 0, dayMinWeight = 999, dayMaxFat = 0, dayMinFat = 999;
+    // keeps the start values.
+    float dayMaxWeight = NoHighest, dayMinWeight = NoLowest, dayMaxFat = NoHighest, dayMinFat = NoLowest;
     // The day chart's rows: weight and body fat of each measurement of the day.
     QList<float> dayWeights, dayFats;
 };

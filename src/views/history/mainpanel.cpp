@@ -23,6 +23,9 @@
 
 namespace zz {
 
+// The day lists show 11 grid rows; a longer day shows its last measurement.
+constexpr int DayListRowsShown = 11;
+
 namespace {
 
 QLabel *FacePicture(const QString &name, const QString &resource)
@@ -206,11 +209,8 @@ void MainPanel::applyDayList(const DayListResult &result)
 {
     msgDayList->gridModel()->setRows(result.weightRows);
     msgDayList2->gridModel()->setRows(result.compositionRows);
-    for (GridView *grid : {msgDayList, msgDayList2}) {
-        const int rows = grid->gridModel()->gridRowCount();
-        if (rows > 11)
-            grid->setTopRow(rows - 1);
-    }
+    for (GridView *grid : {msgDayList, msgDayList2})
+        grid->showEndWhenLonger(DayListRowsShown);
 
     // The day chart: one row per measurement of the day.
     const int n = result.dayWeights.size();
