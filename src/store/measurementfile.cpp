@@ -1,25 +1,20 @@
 #include "store/measurementfile.h"
-#include "base/storeddate.h"
 
 #include "base/cp932.h"
+#include "base/storeddate.h"
 #include "store/diaryfiles.h"
-#include "store/fieldreader.h"
-#include "base/numbers.h"
+#include "store/measurementline.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 
 #include <QDate>
 #include <QFile>
 
-#include <array>
-#include <charconv>
 #include <cstring>
 
 namespace zz {
 
 namespace {
-
-constexpr int FieldCount = 11;
 
 StoreStatus failureOf(const QString &path, const QString &fault, qint64 line = 0)
 {
@@ -31,6 +26,12 @@ StoreStatus noRecords(const QString &path)
     return failureOf(path, QStringLiteral("記録が 1 件もありません (空のファイルです)"));
 }
 
+// The line `reader` parsed last is not a record.
+StoreStatus lineFailure(const QString &path, const MeasurementLineReader &reader)
+{
+    return failureOf(path, reader.fault(), reader.lineNumber());
+}
+
 // The whole measurement file at `path`, which holds at least one line.
 StoreStatus readWhole(const QString &path, QByteArray &bytes)
 {
@@ -40,307 +41,6 @@ StoreStatus readWhole(const QString &path, QByteArray &bytes)
         return noRecords(path);
     return StoreStatus::success();
 }
-
-// --- numbers -------------------------------------------------------------
-
-// A decimal number as the files hold it: optional sign, digits with at most one
-// point, optional exponent. Blanks were already dropped by the field reader.
-bool isNumberText(QByteArrayView f)
-{
-    return !f.isEmpty() && NumberLength(f) == f.size();
-}
-
-template <typename T>
-bool parseNumber(QByteArrayView f, T &value)
-{
-    if (!isNumberText(f))
-        return false;
-    const char *begin = f.data();
-    const char *end = begin + f.size();
-    if (*begin == '+')
-        ++begin;
-    const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
-// The common short forms read without the general parser: "65.4", "-3",
-// "1350". A float from at most seven digits is exact, and so is the power of
-// ten it is divided by, so the one float division rounds correctly (the result
-// equals what the general parser gives). Anything else returns false and goes
-// the general way.
-bool parseShortReal(QByteArrayView f, float &value)
-{
-    static constexpr float powers[] = {1.0f,      10.0f,      100.0f,      1000.0f,
-                                       10000.0f,  100000.0f,  1000000.0f, 10000000.0f};
-    qsizetype i = 0;
-    const qsizetype n = f.size();
-    const bool negative = n > 0 && f[0] == '-';
-    if (negative)
-        ++i;
-    qint32 mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char c = f[i];
-        if (c >= '0' && c <= '9') {
-            if (++digits > 7)
-                return false;
-            mantissa = mantissa * 10 + (c - '0');
-            if (point)
-                ++decimals;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0)
-        return false;
-    const float magnitude = float(mantissa) / powers[decimals];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
-bool parseShortInteger(QByteArrayView f, qint16 &value)
-{
-    qsizetype i = 0;
-    const qsizetype n = f.size();
-    const bool negative = n > 0 && f[0] == '-';
-    if (negative)
-        ++i;
-    if (i == n || n - i > 5)
-        return false;
-    qint32 number = 0;
-    for (; i < n; ++i) {
-        const char c = f[i];
-        if (c < '0' || c > '9')
-            return false;
-        number = number * 10 + (c - '0');
-    }
-    if (negative)
-        number = -number;
-    if (number < -32768 || number > 32767)
-        return false;
-    value = qint16(number);
-    return true;
-}
-
-QString quotedForFault(QByteArrayView f)
-{
-    QString text;
-    if (!DecodeCp932(f, text))
-        text = QString::fromLatin1(f);
-    if (text.size() > 20)
-        text = text.left(20) + QStringLiteral("…");
-    return text;
-}
-
-
-// --- reading -------------------------------------------------------------
-
-// Decoded texts of recent fields. A diary uses a handful of statuses over and
-// over, so most status fields are found here and share one QString.
-class TextCache
-{
-public:
-    bool decode(QByteArrayView bytes, QString &text)
-    {
-        if (bytes.isEmpty()) {
-            text = QString();
-            return true;
-        }
-        for (const Entry &entry : m_entries) {
-            if (entry.bytes.size() == bytes.size()
-                && std::memcmp(entry.bytes.constData(), bytes.data(), size_t(bytes.size())) == 0) {
-                text = entry.text;
-                return true;
-            }
-        }
-        if (!DecodeCp932(bytes, text))
-            return false;
-        Entry &slot = m_entries[m_next];
-        m_next = (m_next + 1) % m_entries.size();
-        slot.bytes = bytes.toByteArray();
-        slot.text = text;
-        return true;
-    }
-
-private:
-    struct Entry
-    {
-        QByteArray bytes;
-        QString text;
-    };
-    std::array<Entry, 32> m_entries;
-    size_t m_next = 0;
-};
-
-struct FieldSpan
-{
-    qsizetype start = 0;
-    qsizetype end = 0;
-};
-
-class RecordParser
-{
-public:
-    // Parses one line without its line end. `statusSpan`, when given, receives
-    // where the status field stands in the line (quotes included).
-    bool parse(QByteArrayView line, MeasurementRecord &record, QString &fault,
-               FieldSpan *statusSpan = nullptr)
-    {
-        FieldReader reader(line);
-        std::array<QByteArrayView, FieldCount> fields;
-        int count = 0;
-        QByteArrayView field;
-        while (reader.next(field)) {
-            if (count < FieldCount)
-                fields[count] = field;
-            if (count == 1 && statusSpan)
-                *statusSpan = {reader.rawStart(), reader.rawEnd()};
-            ++count;
-        }
-        if (!reader.fault().isEmpty()) {
-            fault = reader.fault();
-            return false;
-        }
-        if (count != FieldCount) {
-            fault = count == 0 ? QStringLiteral("空の行です")
-                               : QStringLiteral("項目の数が %1 ではなく %2 です").arg(FieldCount).arg(count);
-            return false;
-        }
-
-        // Records of one day follow each other and share the date's text.
-        if (m_lastDate.isEmpty() || fields[0] != QByteArrayView(m_lastDateBytes)) {
-            if (!StoredDateOf(fields[0]).isValid()) {
-                fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
-                            .arg(quotedForFault(fields[0]));
-                return false;
-            }
-            m_lastDateBytes = fields[0].toByteArray();
-            m_lastDate = QString::fromLatin1(fields[0]);
-        }
-        record.date = m_lastDate;
-
-        if (!text(fields[1], record.status, QStringLiteral("状況"), fault)
-            || !real(fields[2], record.weight, QStringLiteral("体重"), fault)
-            || !real(fields[3], record.bodyFat, QStringLiteral("体脂肪率"), fault)
-            || !integer(fields[4], record.basalMetabolism, QStringLiteral("基礎代謝量"), fault)
-            || !integer(fields[5], record.visceralFat, QStringLiteral("内臓脂肪レベル"), fault)
-            || !real(fields[6], record.muscleMass, QStringLiteral("筋肉量"), fault)
-            || !integer(fields[7], record.muscleScore, QStringLiteral("筋肉スコア"), fault)
-            || !real(fields[8], record.boneMass, QStringLiteral("骨量"), fault)
-            || !text(fields[9], record.comment, QStringLiteral("一言日記"), fault)
-            || !text(fields[10], record.spare, QStringLiteral("予備"), fault))
-            return false;
-        return true;
-    }
-
-private:
-    bool text(QByteArrayView f, QString &out, const QString &name, QString &fault)
-    {
-        // A stray CR inside a line would be read but could never be written
-        // back: the line is malformed.
-        if (f.contains('\r') || f.contains('\n')) {
-            fault = QStringLiteral("%1の欄に改行文字があります").arg(name);
-            return false;
-        }
-        // Only an unquoted text can hold a quote, and it could not be written
-        // back as one field.
-        if (f.contains('"')) {
-            fault = QStringLiteral("%1の欄に引用符 \" があります").arg(name);
-            return false;
-        }
-        if (m_texts.decode(f, out))
-            return true;
-        fault = QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);
-        return false;
-    }
-
-    static bool real(QByteArrayView f, float &out, const QString &name, QString &fault)
-    {
-        if (parseShortReal(f, out) || parseNumber(f, out))
-            return true;
-        fault = isNumberText(f)
-                    ? QStringLiteral("%1の欄「%2」が数値の範囲を超えています").arg(name, quotedForFault(f))
-                    : QStringLiteral("%1の欄「%2」が数値ではありません").arg(name, quotedForFault(f));
-        return false;
-    }
-
-    static bool integer(QByteArrayView f, qint16 &out, const QString &name, QString &fault)
-    {
-        // Whole numbers are stored as plain digits; other numbers are rounded
-        // with halves to the even neighbour.
-        if (parseShortInteger(f, out))
-            return true;
-        double value = 0;
-        if (!parseNumber(f, value)) {
-            fault = QStringLiteral("%1の欄「%2」が数値ではありません").arg(name, quotedForFault(f));
-            return false;
-        }
-        const std::optional<qint16> rounded = RoundToInt16(value);
-        if (!rounded) {
-            fault = QStringLiteral("%1の欄「%2」が -32768 から 32767 の範囲を超えています")
-                        .arg(name, quotedForFault(f));
-            return false;
-        }
-        out = *rounded;
-        return true;
-    }
-
-    TextCache m_texts;
-    QByteArray m_lastDateBytes;
-    QString m_lastDate;
-};
-
-// One line of the file: its content without the line end, and whether a line
-// end closed it. A lone LF is taken as a line end too; writers always use CR LF.
-struct Line
-{
-    QByteArrayView content;
-    QByteArrayView withEnd;
-    bool terminated = false;
-};
-
-// The lines of the file parsed one after the other, remembering the line last
-// parsed, its number and, when it is not a record, why.
-class RecordReader
-{
-public:
-    explicit RecordReader(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
-
-    // Parses the next line into `record`; only when not at the end.
-    bool parseNext(MeasurementRecord &record, FieldSpan *statusSpan = nullptr)
-    {
-        const char *start = m_bytes.data() + m_pos;
-        const qsizetype rest = m_bytes.size() - m_pos;
-        const void *found = std::memchr(start, '\n', size_t(rest));
-        qsizetype length = found ? static_cast<const char *>(found) - start : rest;
-        const qsizetype full = found ? length + 1 : rest;
-        if (length > 0 && start[length - 1] == '\r')
-            --length;
-        m_line = {QByteArrayView(start, length), QByteArrayView(start, full), found != nullptr};
-        m_pos += full;
-        ++m_number;
-        return m_parser.parse(m_line.content, record, m_fault, statusSpan);
-    }
-
-    const Line &line() const { return m_line; }
-    qint64 lineNumber() const { return m_number; }
-    // The line last parsed was not a record.
-    StoreStatus failure(const QString &path) const { return failureOf(path, m_fault, m_number); }
-
-private:
-    QByteArrayView m_bytes;
-    qsizetype m_pos = 0;
-    RecordParser m_parser;
-    Line m_line;
-    qint64 m_number = 0;
-    QString m_fault;
-};
 
 // The number of lines, for reserving: memchr finds the line ends faster than a
 // count of '\n' does.
@@ -364,58 +64,15 @@ qsizetype lineCount(QByteArrayView bytes)
 template <typename Visit>
 StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
 {
-    RecordReader reader(bytes);
+    MeasurementLineReader reader(bytes);
     MeasurementRecord record;
     FieldSpan span;
     while (!reader.atEnd()) {
         if (!reader.parseNext(record, &span))
-            return reader.failure(path);
+            return lineFailure(path, reader);
         visit(record, reader.line(), span);
     }
     return StoreStatus::success();
-}
-
-// --- writing -------------------------------------------------------------
-
-bool appendQuoted(QByteArray &line, const QString &text, const QString &name, QString *fault)
-{
-    QByteArray bytes;
-    if (StoreStatus status = EncodeText(text, TextPlace::QuotedField, QString(), name, bytes); !status) {
-        if (fault)
-            *fault = status.fault;
-        return false;
-    }
-    line.append('"');
-    line.append(bytes);
-    line.append('"');
-    return true;
-}
-
-// The fields after the date, each with the comma before it.
-
-bool quotedField(QByteArray &line, const QString &text, const QString &name, QString *fault)
-{
-    line.append(',');
-    return appendQuoted(line, text, name, fault);
-}
-
-bool realField(QByteArray &line, float value, const QString &name, QString *fault)
-{
-    if (!std::isfinite(value)) {
-        if (fault)
-            *fault = QStringLiteral("%1が数値ではありません").arg(name);
-        return false;
-    }
-    line.append(',');
-    AppendNumberText(line, value);
-    return true;
-}
-
-bool integerField(QByteArray &line, qint16 value)
-{
-    line.append(',');
-    line.append(QByteArray::number(value));
-    return true; // every integer can be stored
 }
 
 // A record as its line of the file at `path`; a record the line cannot hold is
@@ -431,49 +88,6 @@ StoreStatus formatLine(const QString &path, const MeasurementRecord &record, QBy
 
 } // namespace
 
-bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault)
-{
-    if (!StoredDateOf(record.date).isValid()) {
-        if (fault)
-            *fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
-        return false;
-    }
-    QByteArray out;
-    out.reserve(96);
-    out.append('"');
-    out.append(record.date.toLatin1());
-    out.append('"');
-    const bool stored = quotedField(out, record.status, QStringLiteral("状況"), fault)
-                        && realField(out, record.weight, QStringLiteral("体重"), fault)
-                        && realField(out, record.bodyFat, QStringLiteral("体脂肪率"), fault)
-                        && integerField(out, record.basalMetabolism)
-                        && integerField(out, record.visceralFat)
-                        && realField(out, record.muscleMass, QStringLiteral("筋肉量"), fault)
-                        && integerField(out, record.muscleScore)
-                        && realField(out, record.boneMass, QStringLiteral("骨量"), fault)
-                        && quotedField(out, record.comment, QStringLiteral("一言日記"), fault)
-                        && quotedField(out, record.spare, QStringLiteral("予備"), fault);
-    if (!stored)
-        return false;
-    out.append("\r\n");
-    line = std::move(out);
-    return true;
-}
-
-bool ParseMeasurementLine(QByteArrayView line, MeasurementRecord &record, QString *fault)
-{
-    RecordParser parser;
-    QString why;
-    MeasurementRecord parsed;
-    if (!parser.parse(line, parsed, why)) {
-        if (fault)
-            *fault = why;
-        return false;
-    }
-    record = std::move(parsed);
-    return true;
-}
-
 StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
@@ -482,10 +96,10 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
         return status;
     QList<MeasurementRecord> result;
     result.reserve(lineCount(bytes));
-    RecordReader reader(bytes);
+    MeasurementLineReader reader(bytes);
     while (!reader.atEnd()) {
         if (!reader.parseNext(result.emplace_back()))
-            return reader.failure(path);
+            return lineFailure(path, reader);
     }
     records = std::move(result);
     return StoreStatus::success();
@@ -503,10 +117,10 @@ StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record)
     const QByteArray first = file.readLine();
     if (first.isEmpty())
         return noRecords(path);
-    RecordReader reader(first);
+    MeasurementLineReader reader(first);
     MeasurementRecord parsed;
     if (!reader.parseNext(parsed))
-        return reader.failure(path);
+        return lineFailure(path, reader);
     record = std::move(parsed);
     return StoreStatus::success();
 }
@@ -517,7 +131,7 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
     QByteArray bytes;
     if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
-    RecordReader reader(bytes);
+    MeasurementLineReader reader(bytes);
     MeasurementFileCheck result;
     MeasurementRecord record;
     while (!reader.atEnd()) {
@@ -528,7 +142,7 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
         // Only the last line can be torn, and only when it has no line end.
         const Line &line = reader.line();
         if (line.terminated || result.recordCount == 0)
-            return reader.failure(path);
+            return lineFailure(path, reader);
         result.tornLineOffset = line.withEnd.data() - bytes.constData();
         result.tornLineNumber = reader.lineNumber();
         result.tornLine = line.withEnd.toByteArray();
@@ -600,7 +214,7 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray quotedNew;
     QString fault;
-    if (!appendQuoted(quotedNew, newStatus, QStringLiteral("状況"), &fault))
+    if (!AppendQuotedText(quotedNew, newStatus, QStringLiteral("状況"), &fault))
         return failureOf(path, fault);
 
     QByteArray bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/measurementline.h"
 #include "store/measurementrecord.h"
 #include "store/storestatus.h"
 
@@ -58,13 +59,5 @@ struct MeasurementFileCheck
     QByteArray tornLine;          // its bytes as found
 };
 StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check);
-
-// One line in the write convention, CR LF included; false when a text field
-// cannot be stored (`fault` then says which character).
-bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault = nullptr);
-
-// Parses one line (without its CR LF). False with `fault` set when it is not a
-// well-formed record.
-bool ParseMeasurementLine(QByteArrayView line, MeasurementRecord &record, QString *fault = nullptr);
 
 } // namespace zz
