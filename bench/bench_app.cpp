@@ -1,26 +1,26 @@
 #include "benchtable.h"
 
-#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "base/clock.h"
 #include "entry/entryarea.h"
 #include "print/printout.h"
+#include "store/measurementfile.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "store/measurementfile.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 namespace zzbench {
 
@@ -54,8 +54,9 @@ void AppBenchmarks(Table &table)
     const QString dir = FreshCopy(temp);
 
     std::unique_ptr<zz::MainWindow> window;
-    table.measure(QStringLiteral("startup, 50,000 records, until the window is shown"), 500,
-                  [&] { window = zz::StartProgram(dir); }, 3, [&] { window.reset(); });
+    table.measure(
+        QStringLiteral("startup, 50,000 records, until the window is shown"), 500,
+        [&] { window = zz::StartProgram(dir); }, 3, [&] { window.reset(); });
     if (!window)
         return;
 
@@ -71,56 +72,66 @@ void AppBenchmarks(Table &table)
 
     calendar->setSelectedDate(last);
     window->RefreshDayList();
-    table.measure(QStringLiteral("save on the append path, with its refresh, 50,000 records"), 50,
-                  [&] { entry->cmdTaiHozon_Click(); }, 5,
-                  [&] { ChooseFirstStatus(*window); });
+    table.measure(
+        QStringLiteral("save on the append path, with its refresh, 50,000 records"), 50,
+        [&] { entry->cmdTaiHozon_Click(); }, 5, [&] { ChooseFirstStatus(*window); });
 
     calendar->setSelectedDate(first.addDays(1));
     window->RefreshDayList();
-    table.measure(QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 150,
-                  [&] { entry->cmdTaiHozon_Click(); }, 5,
-                  [&] { ChooseFirstStatus(*window); });
+    table.measure(
+        QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 150,
+        [&] { entry->cmdTaiHozon_Click(); }, 5, [&] { ChooseFirstStatus(*window); });
 
     // The whole-period and analysis panels, each opened from the main panel.
     auto button = [&](const char16_t *name) {
         return window->findChild<QAbstractButton *>(QString::fromUtf16(name));
     };
     auto backToMain = [&] { button(u"cmdMain")->click(); };
-    table.measure(QStringLiteral("cmdRentai until the panel is shown, 50,000 records"), 150,
-                  [&] { button(u"cmdRentai")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("cmdRentai until the panel is shown, 50,000 records"), 150,
+        [&] { button(u"cmdRentai")->click(); }, 3, backToMain);
     auto *width = window->findChild<QComboBox *>(QStringLiteral("cboIdou"));
     int widthValue = 10;
-    table.measure(QStringLiteral("cboIdou: redraw with a new moving-average width, 50,000 records"), 100,
-                  [&] { QTest::keyClick(width->lineEdit(), Qt::Key_Return); }, 3,
-                  [&] { width->setEditText(QString::number(widthValue++ % 30 + 1)); });
-    table.measure(QStringLiteral("cmdBunseki until the panel is shown, 50,000 records"), 200,
-                  [&] { button(u"cmdBunseki")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("cboIdou: redraw with a new moving-average width, 50,000 records"), 100,
+        [&] { QTest::keyClick(width->lineEdit(), Qt::Key_Return); }, 3,
+        [&] { width->setEditText(QString::number(widthValue++ % 30 + 1)); });
+    table.measure(
+        QStringLiteral("cmdBunseki until the panel is shown, 50,000 records"), 200,
+        [&] { button(u"cmdBunseki")->click(); }, 3, backToMain);
     button(u"cmdBunseki")->click();
     int option = 0;
-    table.measure(QStringLiteral("Option1: time series switched, 50,000 records"), 100,
-                  [&] { button(option++ % 2 ? u"Option1(0)" : u"Option1(1)")->click(); }, 4);
-    table.measure(QStringLiteral("Option2: ranking switched, 50,000 records"), 100,
-                  [&] { button(option++ % 2 ? u"Option2(0)" : u"Option2(1)")->click(); }, 4);
+    table.measure(
+        QStringLiteral("Option1: time series switched, 50,000 records"), 100,
+        [&] { button(option++ % 2 ? u"Option1(0)" : u"Option1(1)")->click(); }, 4);
+    table.measure(
+        QStringLiteral("Option2: ranking switched, 50,000 records"), 100,
+        [&] { button(option++ % 2 ? u"Option2(0)" : u"Option2(1)")->click(); }, 4);
 
     // The filtered view: opened, one criterion, one display switch.
-    table.measure(QStringLiteral("cmdTaijyu until the panel is shown, 50,000 records"), 250,
-                  [&] { button(u"cmdTaijyu")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("cmdTaijyu until the panel is shown, 50,000 records"), 250,
+        [&] { button(u"cmdTaijyu")->click(); }, 3, backToMain);
     button(u"cmdTaijyu")->click();
     int weekday = 0;
-    table.measure(QStringLiteral("filtered view: a weekday chosen, 50,000 records"), 250,
-                  [&] { button(weekday++ % 2 ? u"cmdAllWeek" : u"cmdWeek(1)")->click(); }, 4);
+    table.measure(
+        QStringLiteral("filtered view: a weekday chosen, 50,000 records"), 250,
+        [&] { button(weekday++ % 2 ? u"cmdAllWeek" : u"cmdWeek(1)")->click(); }, 4);
     int display = 0;
-    table.measure(QStringLiteral("filtered view: a display switch, 50,000 records"), 20,
-                  [&] { button(display++ % 2 ? u"cmdTai1" : u"cmdTai2")->click(); }, 4);
+    table.measure(
+        QStringLiteral("filtered view: a display switch, 50,000 records"), 20,
+        [&] { button(display++ % 2 ? u"cmdTai1" : u"cmdTai2")->click(); }, 4);
 
     // Daily averages: opened, a period, the export; the calendar: opened, a mode.
-    table.measure(QStringLiteral("cmdAvgtai until the panel is shown, 50,000 records"), 100,
-                  [&] { button(u"cmdAvgtai")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("cmdAvgtai until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdAvgtai")->click(); }, 3, backToMain);
     button(u"cmdAvgtai")->click();
     auto *periodStart = window->findChild<QComboBox *>(QStringLiteral("cboStdate2"));
     periodStart->setEditText(periodStart->itemText(periodStart->count() / 2));
-    table.measure(QStringLiteral("daily averages: a period of half the diary, 50,000 records"), 100,
-                  [&] { button(u"cmdKikanF2")->click(); }, 3);
+    table.measure(
+        QStringLiteral("daily averages: a period of half the diary, 50,000 records"), 100,
+        [&] { button(u"cmdKikanF2")->click(); }, 3);
     button(u"cmdAvgtai")->click();
     backToMain();
     button(u"cmdAvgtai")->click();
@@ -132,35 +143,41 @@ void AppBenchmarks(Table &table)
             box->button(QMessageBox::Ok)->click();
     });
     answer.start();
-    table.measure(QStringLiteral("daily averages: the export of every day, with its box, 50,000 records"), 100,
-                  [&] { button(u"cmdAvgHozon")->click(); }, 3);
-    table.measure(QStringLiteral("cmdCale until the panel is shown, 50,000 records"), 100,
-                  [&] { button(u"cmdCale")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("daily averages: the export of every day, with its box, 50,000 records"), 100,
+        [&] { button(u"cmdAvgHozon")->click(); }, 3);
+    table.measure(
+        QStringLiteral("cmdCale until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdCale")->click(); }, 3, backToMain);
     int mode = 0;
-    table.measure(QStringLiteral("calendar: a mode switch, 50,000 records"), 100,
-                  [&] { button(mode++ % 2 ? u"cmdSel1(0)" : u"cmdSel1(1)")->click(); }, 4);
+    table.measure(
+        QStringLiteral("calendar: a mode switch, 50,000 records"), 100,
+        [&] { button(mode++ % 2 ? u"cmdSel1(0)" : u"cmdSel1(1)")->click(); }, 4);
 
     // The diary panel and a status rename.
-    table.measure(QStringLiteral("cmdMemo until the panel is shown, 50,000 records"), 150,
-                  [&] { button(u"cmdMemo")->click(); }, 3, backToMain);
+    table.measure(
+        QStringLiteral("cmdMemo until the panel is shown, 50,000 records"), 150,
+        [&] { button(u"cmdMemo")->click(); }, 3, backToMain);
     button(u"cmdMemo")->click();
     auto *diary = window->findChild<zz::GridView *>(QStringLiteral("msgMemoList"));
     Q_EMIT diary->cellClicked(diary->gridModel()->gridRowCount() / 2, 7);
     auto *comment = window->findChild<QLineEdit *>(QStringLiteral("txtMemo"));
     int saved = 0;
-    table.measure(QStringLiteral("a comment saved, 50,000 records"), 100,
-                  [&] { button(u"cmdMemoHozon")->click(); }, 3,
-                  [&] { comment->setText(QStringLiteral("一言 %1").arg(++saved)); });
+    table.measure(
+        QStringLiteral("a comment saved, 50,000 records"), 100, [&] { button(u"cmdMemoHozon")->click(); }, 3,
+        [&] { comment->setText(QStringLiteral("一言 %1").arg(++saved)); });
     button(u"cmdSettei")->click();
     auto *statuses = window->findChild<QListWidget *>(QStringLiteral("lstKoumoku"));
     auto *renamed = window->findChild<QLineEdit *>(QStringLiteral("txtChg"));
     int renames = 0;
-    table.measure(QStringLiteral("a status renamed everywhere, with its boxes, 50,000 records"), 100,
-                  [&] { button(u"cmdChg")->click(); }, 3, [&] {
-                      statuses->setCurrentRow(0);
-                      Q_EMIT statuses->itemClicked(statuses->item(0));
-                      renamed->setText(QStringLiteral("状況%1").arg(++renames));
-                  });
+    table.measure(
+        QStringLiteral("a status renamed everywhere, with its boxes, 50,000 records"), 100,
+        [&] { button(u"cmdChg")->click(); }, 3,
+        [&] {
+            statuses->setCurrentRow(0);
+            Q_EMIT statuses->itemClicked(statuses->item(0));
+            renamed->setText(QStringLiteral("状況%1").arg(++renames));
+        });
     answer.stop();
 
     // Printing 10,000 rows of the filtered list with its chart into a PDF.
@@ -169,9 +186,18 @@ void AppBenchmarks(Table &table)
         QTemporaryDir out;
         QList<QStringList> rows;
         for (int i = 0; i < 10000; ++i)
-            rows.append({QString::number(i + 1), QStringLiteral("08/03/14"), QStringLiteral("土"),
-                         QStringLiteral("朝食前"), QStringLiteral("65.2Kg"), {}, {}, {}, {}, QStringLiteral("25.5"),
-                         QStringLiteral("15.8%"), QStringLiteral("24.4%")});
+            rows.append({QString::number(i + 1),
+                         QStringLiteral("08/03/14"),
+                         QStringLiteral("土"),
+                         QStringLiteral("朝食前"),
+                         QStringLiteral("65.2Kg"),
+                         {},
+                         {},
+                         {},
+                         {},
+                         QStringLiteral("25.5"),
+                         QStringLiteral("15.8%"),
+                         QStringLiteral("24.4%")});
         zz::Printout printout;
         printout.picture = window->findChild<zz::ChartView *>(QStringLiteral("mcrBunseki"))->picture();
         printout.pictureMaxWidth = 1e9;
@@ -179,8 +205,9 @@ void AppBenchmarks(Table &table)
         printout.header = zz::FilteredHeader(false);
         printout.body = zz::FilteredLines(rows, false);
         printout.startY = zz::FilteredListY;
-        table.measure(QStringLiteral("printing 10,000 filtered rows with the chart to PDF"), 3000,
-                      [&] { zz::PrintOut(printout, out.path()); }, 2);
+        table.measure(
+            QStringLiteral("printing 10,000 filtered rows with the chart to PDF"), 3000,
+            [&] { zz::PrintOut(printout, out.path()); }, 2);
         zz::testing::SetPrintToPdfAlways(false);
     }
 
@@ -190,15 +217,17 @@ void AppBenchmarks(Table &table)
         QTemporaryDir huge;
         WriteLargeDiary(huge.path(), 200000);
         std::unique_ptr<zz::MainWindow> big;
-        table.measure(QStringLiteral("startup, 200,000 records"), 0, [&] { big = zz::StartProgram(huge.path()); }, 1);
+        table.measure(
+            QStringLiteral("startup, 200,000 records"), 0, [&] { big = zz::StartProgram(huge.path()); }, 1);
         if (!big)
             return;
-        for (const char16_t *name : {u"cmdTaijyu", u"cmdBunseki", u"cmdRentai", u"cmdSettei", u"cmdCale", u"cmdMemo",
-                                     u"cmdAvgtai"}) {
+        for (const char16_t *name : {u"cmdTaijyu", u"cmdBunseki", u"cmdRentai", u"cmdSettei", u"cmdCale",
+                                     u"cmdMemo", u"cmdAvgtai"}) {
             auto *panelButton = big->findChild<QAbstractButton *>(QString::fromUtf16(name));
             auto *mainButton = big->findChild<QAbstractButton *>(QStringLiteral("cmdMain"));
-            table.measure(QString::fromUtf16(name) + QStringLiteral(" until the panel is shown, 200,000 records"), 0,
-                          [&] { panelButton->click(); }, 1, [&] { mainButton->click(); });
+            table.measure(
+                QString::fromUtf16(name) + QStringLiteral(" until the panel is shown, 200,000 records"), 0,
+                [&] { panelButton->click(); }, 1, [&] { mainButton->click(); });
         }
     }
 }

@@ -7,8 +7,8 @@
 
 namespace zzbench {
 
-void Table::measure(const QString &name, double targetMs, const std::function<void()> &work,
-                    int repeats, const std::function<void()> &prepare)
+void Table::measure(const QString &name, double targetMs, const std::function<void()> &work, int repeats,
+                    const std::function<void()> &prepare)
 {
     double best = -1;
     for (int i = 0; i < repeats; ++i) {
@@ -32,10 +32,9 @@ void Table::print() const
                .arg(QStringLiteral("target"), 10)
                .arg(QStringLiteral("ok"), 4);
     for (const Row &row : m_rows) {
-        const QString target = row.targetMilliseconds > 0
-                                   ? QString::number(row.targetMilliseconds, 'f', 0)
-                                   : QStringLiteral("-");
-        const QString ok = row.targetMilliseconds <= 0 ? QStringLiteral("-")
+        const QString target = row.targetMilliseconds > 0 ? QString::number(row.targetMilliseconds, 'f', 0)
+                                                          : QStringLiteral("-");
+        const QString ok = row.targetMilliseconds <= 0                  ? QStringLiteral("-")
                            : row.milliseconds <= row.targetMilliseconds ? QStringLiteral("yes")
                                                                         : QStringLiteral("NO");
         out << QStringLiteral("%1 %2 %3 %4\n")

@@ -9,9 +9,9 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QMap>
 #include <QTemporaryDir>
-#include <QLocale>
 #include <QTextStream>
 
 #include <algorithm>
@@ -61,7 +61,8 @@ void WriteLargeDiary(const QString &dir, int records)
     };
     static const QStringList comments{
         QStringLiteral("ウォーキング30分"), QStringLiteral("飲み会で食べ過ぎた"),
-        QStringLiteral("ケーキを一個だけ"), QStringLiteral("体が軽い"), QStringLiteral("7:05:12"),
+        QStringLiteral("ケーキを一個だけ"), QStringLiteral("体が軽い"),
+        QStringLiteral("7:05:12"),
     };
     std::mt19937 random(20040314);
     std::uniform_real_distribution<double> noise(-0.3, 0.3);
@@ -77,8 +78,8 @@ void WriteLargeDiary(const QString &dir, int records)
         for (int i = 0; i < count && list.size() < records; ++i) {
             zz::MeasurementRecord r;
             r.date = date.toString(QStringLiteral("yyyy/MM/dd"));
-            r.status = list.isEmpty() ? QStringLiteral("はじめの一歩")
-                                      : statuses.at(pick(random) % statuses.size());
+            r.status =
+                list.isEmpty() ? QStringLiteral("はじめの一歩") : statuses.at(pick(random) % statuses.size());
             r.weight = float(std::round((trend + i * 0.4 + noise(random)) * 10) / 10);
             r.bodyFat = float(std::round((26.0 + (trend - 70) * 0.5 + noise(random)) * 10) / 10);
             r.basalMetabolism = qint16(1330 + pick(random) % 30);
@@ -124,36 +125,43 @@ void StoreBenchmarks(Table &table)
         QTemporaryDir temp;
         QByteArray source;
         for (int i = 0; i < 10000; ++i)
-            source += "\"" + QDate(1990, 1, 1).addDays(i / 3).toString(QStringLiteral("yyyy/MM/dd")).toLatin1()
-                      + "\",\"asa\"," + QByteArray::number(70 + (i % 50) / 10.0) + "\r\n";
+            source += "\"" +
+                      QDate(1990, 1, 1).addDays(i / 3).toString(QStringLiteral("yyyy/MM/dd")).toLatin1() +
+                      "\",\"asa\"," + QByteArray::number(70 + (i % 50) / 10.0) + "\r\n";
         zz::TypedValues typed;
         typed.bodyFat = 25;
         typed.basalMetabolism = 1350;
-        table.measure(QStringLiteral("import of a 10,000-record weight-only file"), 0, [&] {
-            zz::OlderFile file;
-            bool found = false;
-            check(zz::ReadWeightOnlyFile(temp.path(), file, found));
-            check(zz::WriteWeightOnlyImport(temp.path(), zz::ConvertOlderRecords(file, typed)));
-        }, 3, [&] {
-            for (const QString &name : QDir(temp.path()).entryList(QDir::Files))
-                QFile::remove(temp.filePath(name));
-            QFile out(temp.filePath(QStringLiteral("連続体重.txt")));
-            if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())
-                qFatal("cannot write the weight-only file");
-        });
+        table.measure(
+            QStringLiteral("import of a 10,000-record weight-only file"), 0,
+            [&] {
+                zz::OlderFile file;
+                bool found = false;
+                check(zz::ReadWeightOnlyFile(temp.path(), file, found));
+                check(zz::WriteWeightOnlyImport(temp.path(), zz::ConvertOlderRecords(file, typed)));
+            },
+            3,
+            [&] {
+                for (const QString &name : QDir(temp.path()).entryList(QDir::Files))
+                    QFile::remove(temp.filePath(name));
+                QFile out(temp.filePath(QStringLiteral("連続体重.txt")));
+                if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())
+                    qFatal("cannot write the weight-only file");
+            });
     }
 
     for (int size : {1000, 10000, 50000}) {
         const QString dir = DiaryDirectory(size);
         QList<zz::MeasurementRecord> records;
-        table.measure(QStringLiteral("ReadMeasurements, %1 records").arg(withThousands(size)),
-                      size == 50000 ? 25 : 0, [&] { check(zz::ReadMeasurements(dir, records)); }, 10);
+        table.measure(
+            QStringLiteral("ReadMeasurements, %1 records").arg(withThousands(size)), size == 50000 ? 25 : 0,
+            [&] { check(zz::ReadMeasurements(dir, records)); }, 10);
     }
 
     const QString large = DiaryDirectory(50000);
     zz::MeasurementRecord start;
-    table.measure(QStringLiteral("ReadStartRecord, 50,000 records"), 0,
-                  [&] { check(zz::ReadStartRecord(large, start)); }, 10);
+    table.measure(
+        QStringLiteral("ReadStartRecord, 50,000 records"), 0,
+        [&] { check(zz::ReadStartRecord(large, start)); }, 10);
 
     QTemporaryDir work;
     const QString dir = work.path();
@@ -163,27 +171,34 @@ void StoreBenchmarks(Table &table)
     added.date = QStringLiteral("2100/01/01");
     added.status = QStringLiteral("起床後");
     added.comment = QStringLiteral("7:00:00");
-    table.measure(QStringLiteral("AppendMeasurement to 50,000 records (synced)"), 0,
-                  [&] { check(zz::AppendMeasurement(dir, added)); }, 5, restore);
+    table.measure(
+        QStringLiteral("AppendMeasurement to 50,000 records (synced)"), 0,
+        [&] { check(zz::AppendMeasurement(dir, added)); }, 5, restore);
 
     zz::MeasurementRecord early = start;
     early.date = QStringLiteral("1979/12/31");
     early.comment.clear();
-    table.measure(QStringLiteral("InsertMeasurementByDate at the start of 50,000 records"), 0,
-                  [&] { check(zz::InsertMeasurementByDate(dir, early)); }, 5, restore);
+    table.measure(
+        QStringLiteral("InsertMeasurementByDate at the start of 50,000 records"), 0,
+        [&] { check(zz::InsertMeasurementByDate(dir, early)); }, 5, restore);
 
-    table.measure(QStringLiteral("RenameStatusInMeasurements, 50,000 records"), 0,
-                  [&] { check(zz::RenameStatusInMeasurements(dir, QStringLiteral("夕食前"),
-                                                            QStringLiteral("晩ご飯の前"))); },
-                  5, restore);
+    table.measure(
+        QStringLiteral("RenameStatusInMeasurements, 50,000 records"), 0,
+        [&] {
+            check(
+                zz::RenameStatusInMeasurements(dir, QStringLiteral("夕食前"), QStringLiteral("晩ご飯の前")));
+        },
+        5, restore);
 
     QList<zz::MeasurementRecord> records;
     check(zz::ReadMeasurements(large, records));
-    table.measure(QStringLiteral("RewriteMeasurements, 50,000 records"), 0,
-                  [&] { check(zz::RewriteMeasurements(dir, records)); }, 5, restore);
+    table.measure(
+        QStringLiteral("RewriteMeasurements, 50,000 records"), 0,
+        [&] { check(zz::RewriteMeasurements(dir, records)); }, 5, restore);
 
-    table.measure(QStringLiteral("OpenDiary (checks every file), 50,000 records"), 0,
-                  [&] { check(zz::OpenDiary(dir).status); }, 5, restore);
+    table.measure(
+        QStringLiteral("OpenDiary (checks every file), 50,000 records"), 0,
+        [&] { check(zz::OpenDiary(dir).status); }, 5, restore);
 }
 
 } // namespace zzbench

@@ -20,8 +20,8 @@ class Table
 {
 public:
     // Runs `work` `repeats` times after `prepare` each time and keeps the best.
-    void measure(const QString &name, double targetMs, const std::function<void()> &work,
-                 int repeats = 5, const std::function<void()> &prepare = {});
+    void measure(const QString &name, double targetMs, const std::function<void()> &work, int repeats = 5,
+                 const std::function<void()> &prepare = {});
     void add(const Row &row) { m_rows.append(row); }
     void print() const;
 

@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         MustRoundTrip(FormatMeasurementLine(record, line));
         MeasurementRecord again;
         MustRoundTrip(ParseMeasurementLine(QByteArrayView(line).chopped(2), again));
-        MustRoundTrip(again.date == record.date && again.status == record.status && again.comment == record.comment
-                      && again.spare == record.spare);
+        MustRoundTrip(again.date == record.date && again.status == record.status &&
+                      again.comment == record.comment && again.spare == record.spare);
         QByteArray second;
         MustRoundTrip(FormatMeasurementLine(again, second));
     } else if (fault.isEmpty()) {

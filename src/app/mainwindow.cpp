@@ -1,21 +1,21 @@
 #include "app/mainwindow.h"
 
-#include "base/clock.h"
-#include "shell/dialogs.h"
 #include "app/helptexts.h"
+#include "base/clock.h"
+#include "base/numbers.h"
 #include "entry/entryarea.h"
 #include "notes/notespanel.h"
+#include "setup/bmimeter.h"
 #include "setup/settingspanel.h"
+#include "shell/dialogs.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
-#include "base/numbers.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
 #include "views/analysis/analysispanel.h"
 #include "views/average/averagepanel.h"
 #include "views/calendar/calendarpanel.h"
 #include "views/filter/filterpanel.h"
-#include "setup/bmimeter.h"
 #include "views/history/mainpanel.h"
 #include "views/history/wholeperiodpanel.h"
 
@@ -24,8 +24,8 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QHBoxLayout>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -38,8 +38,7 @@ const QString kProductName = QStringLiteral("Zumazuma☆ダイエット");
 
 } // namespace
 
-MainWindow::MainWindow(const QString &dir, QWidget *parent)
-    : QMainWindow(parent), m_dir(dir)
+MainWindow::MainWindow(const QString &dir, QWidget *parent) : QMainWindow(parent), m_dir(dir)
 {
     setObjectName(QStringLiteral("frmMain"));
     buildFrame();
@@ -53,8 +52,8 @@ void MainWindow::holdDiaryLock(std::unique_ptr<QLockFile> lock)
     m_lock = std::move(lock);
 }
 
-QPushButton *MainWindow::addPanelButton(const QString &name, const QString &caption,
-                                        const QString &toolTip, PanelId id)
+QPushButton *MainWindow::addPanelButton(const QString &name, const QString &caption, const QString &toolTip,
+                                        PanelId id)
 {
     auto *button = new QPushButton(caption);
     button->setObjectName(name);
@@ -159,8 +158,8 @@ void MainWindow::HideAllPanels()
 
 void MainWindow::ShowPanel(PanelId id)
 {
-    const auto entry = std::find_if(m_panels.cbegin(), m_panels.cend(),
-                                    [id](const PanelEntry &e) { return e.id == id; });
+    const auto entry =
+        std::find_if(m_panels.cbegin(), m_panels.cend(), [id](const PanelEntry &e) { return e.id == id; });
     Panel *panel = entry->panel;
     if (panel->isVisible())
         return;
@@ -227,8 +226,7 @@ void MainWindow::cmdHelp_Click()
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Dialogs::Exclamation(this, QStringLiteral("ヘルプ"),
-                             QStringLiteral("ヘルプファイル「%1」が見つかりません。")
-                                 .arg(HelpFileName()));
+                             QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(HelpFileName()));
         return;
     }
     if (!m_helpWindow) {

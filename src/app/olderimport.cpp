@@ -1,7 +1,7 @@
 #include "app/olderimport.h"
 
-#include "shell/dialogs.h"
 #include "base/numbers.h"
+#include "shell/dialogs.h"
 #include "store/olderfiles.h"
 
 #include <optional>
@@ -23,12 +23,13 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
     QList<Question> questions;
     const QString blank = u"\r\n\r\n"_s;
     if (layout == OlderLayout::SecondEdition) {
-        questions.append({u"Zumazuma☆ダイエット+のデータを検出しました。"_s + blank
-                              + u"変換する場合は現在の基礎代謝量を入力してください。"_s,
+        questions.append({u"Zumazuma☆ダイエット+のデータを検出しました。"_s + blank +
+                              u"変換する場合は現在の基礎代謝量を入力してください。"_s,
                           u"基礎代謝量確認"_s});
     } else {
-        const QString found = layout == OlderLayout::WeightOnly ? u"連続体重.txtを検出しました。"_s
-                                                                : u"Zumazuma☆ダイエットのデータを検出しました。"_s;
+        const QString found = layout == OlderLayout::WeightOnly
+                                  ? u"連続体重.txtを検出しました。"_s
+                                  : u"Zumazuma☆ダイエットのデータを検出しました。"_s;
         questions.append({found + blank + u"変換する場合は現在の体脂肪率を入力してください。"_s,
                           u"データ変換および体脂肪率確認"_s});
         questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s});
@@ -59,7 +60,8 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
         const std::optional<qint16> value = RoundToInt16(answers[wholeFields[i].index]);
         if (!value) {
             Dialogs::Exclamation(parent, u"入力制限"_s,
-                                 QString::fromUtf16(wholeFields[i].name) + u"は-32768～32767の範囲で入力してください"_s);
+                                 QString::fromUtf16(wholeFields[i].name) +
+                                     u"は-32768～32767の範囲で入力してください"_s);
             return std::nullopt;
         }
         whole[i] = *value;

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "shell/dialogs.h"
 #include "app/mainwindow.h"
 #include "app/olderimport.h"
+#include "shell/dialogs.h"
 #include "store/diaryopen.h"
 
 #include <QDir>
@@ -18,9 +18,10 @@ std::unique_ptr<MainWindow> StartProgram(const QString &dir)
     auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(DiaryLockName));
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
-        Dialogs::Exclamation(nullptr, product,
-                             QStringLiteral("この日記フォルダーはすでに別の Zumazuma☆ダイエット で使われています。"
-                                            "先に開いている方を終了してください。"));
+        Dialogs::Exclamation(
+            nullptr, product,
+            QStringLiteral("この日記フォルダーはすでに別の Zumazuma☆ダイエット で使われています。"
+                           "先に開いている方を終了してください。"));
         return nullptr;
     }
     // A new folder gets the sample first; older data files are converted

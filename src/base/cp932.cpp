@@ -70,8 +70,7 @@ QString firstUnencodable(const QString &mapped)
 {
     for (qsizetype i = 0; i < mapped.size(); ++i) {
         qsizetype length = 1;
-        if (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size()
-            && mapped.at(i + 1).isLowSurrogate())
+        if (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate())
             length = 2;
         const QStringView character = QStringView(mapped).mid(i, length);
         if (character.front().unicode() >= 0x80 && !encodes(character))

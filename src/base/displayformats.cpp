@@ -62,9 +62,7 @@ double KgAsListed(float value)
 
 QString FormatYearMonth(int year, int month)
 {
-    return QStringLiteral("%1年%2月")
-        .arg(year, 4, 10, QLatin1Char('0'))
-        .arg(month, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1年%2月").arg(year, 4, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace zz

@@ -1,11 +1,11 @@
 #include "base/numbers.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <limits>
 #include <type_traits>
 
@@ -83,8 +83,7 @@ double toDouble(QStringView number)
         const bool negative = number.startsWith(u'-');
         if (number.contains(u"e-", Qt::CaseInsensitive))
             return negative ? -0.0 : 0.0;
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
     return value;
 }
@@ -260,8 +259,8 @@ void shortestText(double value, int significantDigits, TextBuffer &text)
             text.append(d.digits + 1, d.size - 1);
         }
         char buffer[16];
-        const int length = std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+',
-                                         std::abs(exponent));
+        const int length =
+            std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         text.append(buffer, length);
         return;
     }
@@ -285,7 +284,6 @@ QString shortestText(double value, int significantDigits)
     shortestText(value, significantDigits, text);
     return text.toString();
 }
-
 
 } // namespace
 
@@ -360,8 +358,8 @@ QString NumberText(int value)
     return QString::number(value);
 }
 
-QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits,
-                    int pointShift, QLatin1StringView suffix)
+QString FormatFixed(double value, int decimals, int significantDigits, int minIntegerDigits, int pointShift,
+                    QLatin1StringView suffix)
 {
     if (!std::isfinite(value))
         return shortestText(value, significantDigits) + suffix;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QList>
-#include <QVarLengthArray>
-#include <algorithm>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <QtGlobal>
+#include <algorithm>
 
 namespace zz {
 

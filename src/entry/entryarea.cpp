@@ -2,11 +2,11 @@
 #include "base/storeddate.h"
 
 #include "base/clock.h"
+#include "base/numbers.h"
+#include "entry/entrylogic.h"
 #include "shell/dialogs.h"
 #include "shell/eventhooks.h"
-#include "entry/entrylogic.h"
 #include "store/measurementfile.h"
-#include "base/numbers.h"
 #include "store/smallfiles.h"
 
 #include <QCalendarWidget>
@@ -220,8 +220,9 @@ void EntryArea::step(int box, int direction)
         const QString &increment = box == 0 ? state.increments.weight : state.increments.fat;
         const std::optional<QString> stepped = StepByIncrement(edit->text(), increment, direction);
         if (!stepped) {
-            Dialogs::Exclamation(this, QStringLiteral("刻み設定エラー"),
-                                 QStringLiteral("刻みの設定が数値ではありません。編集画面で設定し直してください。"));
+            Dialogs::Exclamation(
+                this, QStringLiteral("刻み設定エラー"),
+                QStringLiteral("刻みの設定が数値ではありません。編集画面で設定し直してください。"));
             return;
         }
         edit->setText(*stepped);
@@ -234,10 +235,10 @@ void EntryArea::FillEntryFields()
 {
     const WindowState &state = m_host.state();
     const MeasurementRecord &ref = state.dayList.referenceMeasurement;
-    const QString texts[] = {NumberText(ref.weight),          NumberText(ref.bodyFat),
-                             NumberText(int(ref.basalMetabolism)), NumberText(int(ref.visceralFat)),
-                             NumberText(ref.muscleMass),      NumberText(int(ref.muscleScore)),
-                             NumberText(ref.boneMass)};
+    const QString texts[] = {
+        NumberText(ref.weight),           NumberText(ref.bodyFat),    NumberText(int(ref.basalMetabolism)),
+        NumberText(int(ref.visceralFat)), NumberText(ref.muscleMass), NumberText(int(ref.muscleScore)),
+        NumberText(ref.boneMass)};
     for (int i = 0; i < 7; ++i) {
         m_boxes[i]->setText(texts[i]);
         m_downs[i]->setEnabled(true);
@@ -276,11 +277,11 @@ void EntryArea::lstAct_Click()
 
 void EntryArea::cmdFree_Click()
 {
-    const QString answer = Dialogs::Input(
-        this, QStringLiteral("状況フリー入力"),
-        QStringLiteral("状況リストに無い内容をフリーで入力できます。\n\n"
-                       "任意の言葉で内容を書き込んでください。\n\n"
-                       "体重は通常と同じように ↓↑ボタンで指定してください。\n"));
+    const QString answer =
+        Dialogs::Input(this, QStringLiteral("状況フリー入力"),
+                       QStringLiteral("状況リストに無い内容をフリーで入力できます。\n\n"
+                                      "任意の言葉で内容を書き込んでください。\n\n"
+                                      "体重は通常と同じように ↓↑ボタンで指定してください。\n"));
     if (answer.isEmpty())
         return;
     if (refuseUnstorableStatus(answer))
@@ -326,8 +327,7 @@ void EntryArea::cmdTaiHozon_Click()
             Dialogs::Exclamation(this, message.title, message.text);
             return;
         }
-        if (!Dialogs::AskYesNo(this, message.title, message.text, QMessageBox::Warning,
-                               QMessageBox::No))
+        if (!Dialogs::AskYesNo(this, message.title, message.text, QMessageBox::Warning, QMessageBox::No))
             return;
     }
 

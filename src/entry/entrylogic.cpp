@@ -52,8 +52,7 @@ QString StepFixed(const QString &boxText, double step, int direction)
     return NumberText(direction < 0 ? reading - step : reading + step);
 }
 
-std::optional<QString> StepByIncrement(const QString &boxText, const QString &incrementText,
-                                       int direction)
+std::optional<QString> StepByIncrement(const QString &boxText, const QString &incrementText, int direction)
 {
     const std::optional<double> step = WholeNumber(incrementText);
     if (!step)
@@ -85,8 +84,8 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
     if (weight >= WeightLimit)
         return refuse(u"９９９以上は入力できません"_s, u"入力制限"_s);
     if (ChangeReaches(in.referenceWeight, weight, WeightChangeToConfirm))
-        messages.append(Question(u"前回より５Ｋｇ以上の変動がありますが間違いありませんか？"_s,
-                                 u"異常確認"_s));
+        messages.append(
+            Question(u"前回より５Ｋｇ以上の変動がありますが間違いありませんか？"_s, u"異常確認"_s));
 
     if (in.fatText.isEmpty())
         return refuse(u"体脂肪率が入力されていません"_s, u"体脂肪率未入力"_s);
@@ -96,8 +95,8 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
     if (fat < 0)
         return refuse(u"０未満が入力されています"_s, u"異常入力"_s);
     if (ChangeReaches(in.referenceFat, fat, FatChangeToConfirm))
-        messages.append(Question(u"前回より１０％以上の変動がありますが間違いありませんか？"_s,
-                                 u"異常確認"_s));
+        messages.append(
+            Question(u"前回より１０％以上の変動がありますが間違いありませんか？"_s, u"異常確認"_s));
 
     // The three whole-number fields are 16 bits wide in the file; a value that
     // does not fit is refused rather than stored as something else.
@@ -160,14 +159,10 @@ int IncrementOptionIndex(const QString &incrementText)
 QString IncrementForOption(int index)
 {
     switch (index) {
-    case 1:
-        return u"0.1"_s;
-    case 2:
-        return u"0.2"_s;
-    case 3:
-        return u"0.5"_s;
-    default:
-        return {};
+    case 1: return u"0.1"_s;
+    case 2: return u"0.2"_s;
+    case 3: return u"0.5"_s;
+    default: return {};
     }
 }
 

@@ -13,8 +13,7 @@ namespace zz {
 QString StepFixed(const QString &boxText, double step, int direction);
 // The weight and fat steps take the increment setting as a whole-text number;
 // nullopt when the setting is not a number (the box then stays as it is).
-std::optional<QString> StepByIncrement(const QString &boxText, const QString &incrementText,
-                                       int direction);
+std::optional<QString> StepByIncrement(const QString &boxText, const QString &incrementText, int direction);
 
 // A message of the save checks.
 struct SaveMessage

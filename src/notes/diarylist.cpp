@@ -1,7 +1,7 @@
 #include "notes/diarylist.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 
 namespace zz {
 
@@ -41,8 +41,10 @@ QList<TableRow> ComputeDiaryRows(const QList<MeasurementRecord> &records)
 
 QStringList DiaryListHeaders()
 {
-    return {u"回数"_s, u"日付"_s, u"行動"_s, u"体重"_s, u"前差"_s, u"差"_s, u"脂肪"_s,
-            u"一言日記（言い訳など）"_s, QString(), QString(), QString(), QString(), QString()};
+    return {u"回数"_s, u"日付"_s, u"行動"_s, u"体重"_s,
+            u"前差"_s, u"差"_s,   u"脂肪"_s, u"一言日記（言い訳など）"_s,
+            QString(), QString(), QString(), QString(),
+            QString()};
 }
 
 QList<int> DiaryListWidths()

@@ -1,9 +1,9 @@
 #include "notes/notespanel.h"
 
-#include "shell/dialogs.h"
-#include "shell/eventhooks.h"
 #include "notes/diarylist.h"
 #include "setup/setupchecks.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
@@ -119,10 +119,11 @@ void NotesPanel::cmdMemoHozon_Click()
     StoreStatus status = ReadMeasurements(dir(), records);
     const GridModel *model = msgMemoList->gridModel();
     const qsizetype index = m_selectedRow - 1;
-    if (status && (index >= records.size() || model->gridRowCount() - 1 != records.size()
-                   || records[index].date != model->text(m_selectedRow, 1))) {
+    if (status && (index >= records.size() || model->gridRowCount() - 1 != records.size() ||
+                   records[index].date != model->text(m_selectedRow, 1))) {
         host().ReportStoreFailure(StoreStatus::failure(
-            FileNames::Measurements, u"一言日記を開いた後にデータが変わりました。もう一度開き直してください。"_s));
+            FileNames::Measurements,
+            u"一言日記を開いた後にデータが変わりました。もう一度開き直してください。"_s));
         return;
     }
     if (status) {

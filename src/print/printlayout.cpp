@@ -81,16 +81,18 @@ QList<PrintLine> DailyAverageLines(const QList<QStringList> &rows)
 QList<PrintLine> FilteredHeader(bool composition)
 {
     if (composition)
-        return {{0,
-                 u"　日付け    　　  状況　　　    　  　　  　　　体重　 　体脂肪率　    　基礎代謝 　  内臓脂肪　　 筋肉量　　筋肉レベル　　 　骨量"_s,
-                 -1,
-                 {}},
-                {0, QString(101, u'-'), -1, {}}};
-    return {{0,
-             u"　日付け    　　  状況　　　    　  　　  　　　体重　  　　ＢＭＩ　    　　肥満度 　  体脂肪率"_s,
+        return {
+            {0,
+             u"　日付け    　　  状況　　　    　  　　  　　　体重　 　体脂肪率　    　基礎代謝 　  内臓脂肪　　 筋肉量　　筋肉レベル　　 　骨量"_s,
              -1,
              {}},
-            {0, QString(68, u'-'), -1, {}}};
+            {0, QString(101, u'-'), -1, {}}};
+    return {
+        {0,
+         u"　日付け    　　  状況　　　    　  　　  　　　体重　  　　ＢＭＩ　    　　肥満度 　  体脂肪率"_s,
+         -1,
+         {}},
+        {0, QString(68, u'-'), -1, {}}};
 }
 
 QList<PrintLine> FilteredLines(const QList<QStringList> &rows, bool composition)

@@ -25,7 +25,7 @@ struct PrintLine
 
 struct PrintMetrics
 {
-    double zoneWidth = 0;  // 14 average character widths
+    double zoneWidth = 0; // 14 average character widths
     double lineHeight = 0;
     double pageWidth = 0, pageHeight = 0;
     std::function<double(const QString &)> textWidth;

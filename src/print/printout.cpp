@@ -4,8 +4,8 @@
 #include "shell/dialogs.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -89,7 +89,8 @@ PrintResult PrintOut(const Printout &printout, const QString &diaryDir)
         printer.setPageOrientation(orientation);
         for (double points = 9; points >= 6 && !fits; points -= 0.5) {
             font = PrintFont(points);
-            pages = LayOutPrintout(printout.header, printout.body, printout.startY, MetricsFor(font, printer));
+            pages =
+                LayOutPrintout(printout.header, printout.body, printout.startY, MetricsFor(font, printer));
             fits = pages.widest <= MetricsFor(font, printer).pageWidth;
         }
         if (fits)
@@ -129,9 +130,10 @@ PrintResult PrintOut(const Printout &printout, const QString &diaryDir)
 
 void PrintWithConfirmation(QWidget *parent, const Printout &printout, const QString &diaryDir)
 {
-    if (!Dialogs::AskOkCancel(parent, u"印刷確認"_s,
-                              u"表示中のデータを印刷しますか？ \r\n\r\n良かったらＯＫボタンを押してください"_s,
-                              QMessageBox::Question, QMessageBox::Ok))
+    if (!Dialogs::AskOkCancel(
+            parent, u"印刷確認"_s,
+            u"表示中のデータを印刷しますか？ \r\n\r\n良かったらＯＫボタンを押してください"_s,
+            QMessageBox::Question, QMessageBox::Ok))
         return;
     const PrintResult result = PrintOut(printout, diaryDir);
     if (!result.ok) {
@@ -140,8 +142,8 @@ void PrintWithConfirmation(QWidget *parent, const Printout &printout, const QStr
     }
     if (!result.pdfFile.isEmpty())
         Dialogs::Information(parent, u"印刷"_s,
-                             u"プリンターが見つからないため、印刷内容を PDF ファイル「"_s
-                                 + QFileInfo(result.pdfFile).fileName() + u"」に保存しました。"_s);
+                             u"プリンターが見つからないため、印刷内容を PDF ファイル「"_s +
+                                 QFileInfo(result.pdfFile).fileName() + u"」に保存しました。"_s);
 }
 
 } // namespace zz

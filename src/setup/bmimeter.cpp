@@ -1,9 +1,9 @@
 #include "setup/bmimeter.h"
 
 #include "base/numbers.h"
-#include "ui/named.h"
-#include "ui/gridview.h"
 #include "ui/bmibar.h"
+#include "ui/gridview.h"
+#include "ui/named.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -76,8 +76,8 @@ BmiMeter::BmiMeter(PanelHost &host, QWidget *parent)
     HScroll1->setPageStep(10);
     HScroll1->setValue(170);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-    auto *bar = BmiColourBar(QStringLiteral("Shape2"), Shape2, Image2, QStringLiteral("Image2"),
-                          MeterTwipsPerPoint);
+    auto *bar =
+        BmiColourBar(QStringLiteral("Shape2"), Shape2, Image2, QStringLiteral("Image2"), MeterTwipsPerPoint);
     HScroll1->setFixedWidth(bar->width());
     auto *scale = new QWidget;
     scale->setFixedSize(bar->width(), 16);
@@ -154,8 +154,8 @@ void BmiMeter::UpdateBmiMeter()
     if (state.dayList.recordCount == 0 || !(state.personal.heightCm > 0))
         return;
     const bool simulated = !m_meterSetByRefresh;
-    const BmiMeterView view = ComputeBmiMeter(HScroll1->value(), state.personal.heightCm, simulated,
-                                              Label9_28->text());
+    const BmiMeterView view =
+        ComputeBmiMeter(HScroll1->value(), state.personal.heightCm, simulated, Label9_28->text());
     if (simulated)
         Label9_28->setText(view.weightText);
     PlaceBmiPointer(Image2, Shape2[2], view.pointerOffsetTwips);

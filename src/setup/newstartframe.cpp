@@ -1,9 +1,9 @@
 #include "setup/newstartframe.h"
 
 #include "base/clock.h"
+#include "setup/setupchecks.h"
 #include "shell/dialogs.h"
 #include "shell/eventhooks.h"
-#include "setup/setupchecks.h"
 #include "store/newstart.h"
 
 #include <QGridLayout>
@@ -22,11 +22,11 @@ struct NewStartBox
     const char16_t *name, *label, *unit;
 };
 constexpr NewStartBox kBoxes[] = {
-    {u"txtPriData1", u"名前", u"※空欄可"},        {u"txtSincyou1", u"身長", u"ｃｍ"},
-    {u"txtMokuTai1", u"目標体重", u"Ｋｇ"},        {u"txtNowTai", u"現体重", u"Ｋｇ"},
-    {u"txtNowShi", u"現体脂肪率", u"％"},          {u"txtNowTaisya", u"現基礎代謝量", u"Kcal/日"},
-    {u"txtNowNaizo", u"現内臓脂肪レベル", u""},    {u"txtNowKinr", u"現筋肉量", u"Ｋｇ"},
-    {u"txtNowKins", u"現筋肉スコア", u""},         {u"txtNowKotu", u"現骨量", u"Ｋｇ"},
+    {u"txtPriData1", u"名前", u"※空欄可"},      {u"txtSincyou1", u"身長", u"ｃｍ"},
+    {u"txtMokuTai1", u"目標体重", u"Ｋｇ"},     {u"txtNowTai", u"現体重", u"Ｋｇ"},
+    {u"txtNowShi", u"現体脂肪率", u"％"},       {u"txtNowTaisya", u"現基礎代謝量", u"Kcal/日"},
+    {u"txtNowNaizo", u"現内臓脂肪レベル", u""}, {u"txtNowKinr", u"現筋肉量", u"Ｋｇ"},
+    {u"txtNowKins", u"現筋肉スコア", u""},      {u"txtNowKotu", u"現骨量", u"Ｋｇ"},
     {u"txtNowJyou", u"初期状況", u""},
 };
 
@@ -94,8 +94,8 @@ void NewStartFrame::Open()
 void NewStartFrame::cmdStHozon_Click()
 {
     NewStartInputs in;
-    QString *fields[] = {&in.name,       &in.height,   &in.target, &in.weight, &in.fat,   &in.metabolism,
-                         &in.visceral,   &in.muscle,   &in.score,  &in.bone,   &in.status};
+    QString *fields[] = {&in.name,     &in.height, &in.target, &in.weight, &in.fat,   &in.metabolism,
+                         &in.visceral, &in.muscle, &in.score,  &in.bone,   &in.status};
     for (int i = 0; i < m_boxes.size(); ++i)
         *fields[i] = m_boxes[i]->text();
     if (const std::optional<SaveMessage> refusal = NewStartRefusal(in)) {
@@ -106,15 +106,16 @@ void NewStartFrame::cmdStHozon_Click()
         return;
     const PersonalData personal = NewStartPersonalData(in);
     // The calendar's selection does not matter: the diary starts today.
-    const StoreStatus status = StartNewDiary(m_host.diaryDirectory(), personal,
-                                             NewStartRecord(in, Clock::today()), Clock::now());
+    const StoreStatus status =
+        StartNewDiary(m_host.diaryDirectory(), personal, NewStartRecord(in, Clock::today()), Clock::now());
     if (!status) {
         m_host.ReportStoreFailure(status);
         return;
     }
     m_host.setPersonalData(personal);
-    Dialogs::Information(this, u"新規登録終了"_s,
-                         u"登録が終了しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動からズマズマダイエットのスタートです！"_s);
+    Dialogs::Information(
+        this, u"新規登録終了"_s,
+        u"登録が終了しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動からズマズマダイエットのスタートです！"_s);
     m_host.EndProgram();
 }
 

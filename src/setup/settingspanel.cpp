@@ -1,15 +1,15 @@
 #include "setup/settingspanel.h"
 
-#include "shell/dialogs.h"
-#include "shell/eventhooks.h"
+#include "base/numbers.h"
 #include "entry/entrylogic.h"
+#include "setup/bmimeter.h"
 #include "setup/newstartframe.h"
 #include "setup/setupchecks.h"
 #include "setup/statuslisteditor.h"
-#include "base/numbers.h"
+#include "shell/dialogs.h"
+#include "shell/eventhooks.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
-#include "setup/bmimeter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,10 +29,9 @@ SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
 {
     auto *layout = new QGridLayout(this);
 
-    auto makeIncrementFrame = [](const QString &title, const QStringList &captions,
-                                     const QString &optionName, const QString &boxName,
-                                     const QString &unit, QList<QRadioButton *> &options,
-                                     QButtonGroup *&group, QLineEdit *&freeBox) {
+    auto makeIncrementFrame = [](const QString &title, const QStringList &captions, const QString &optionName,
+                                 const QString &boxName, const QString &unit, QList<QRadioButton *> &options,
+                                 QButtonGroup *&group, QLineEdit *&freeBox) {
         auto *frame = new QGroupBox(title);
         auto *row = new QHBoxLayout(frame);
         group = new QButtonGroup(frame);
@@ -150,7 +149,8 @@ void SettingsPanel::cmdPHozon1_Click()
         Dialogs::ShowRefusal(this, *refusal);
         return;
     }
-    const PersonalData edited{name, WholeNumberAsFloat(height).value_or(0), WholeNumberAsFloat(target).value_or(0)};
+    const PersonalData edited{name, WholeNumberAsFloat(height).value_or(0),
+                              WholeNumberAsFloat(target).value_or(0)};
     // The file first: a failed write changes nothing the user sees.
     const StoreStatus status = WritePersonalData(dir(), edited);
     if (!status) {
@@ -171,7 +171,6 @@ void SettingsPanel::SetStatusList(const QStringList &statuses)
 {
     m_statusEditor->SetStatusList(statuses);
 }
-
 
 void SettingsPanel::READ_KIZAMI()
 {

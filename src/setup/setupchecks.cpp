@@ -59,7 +59,8 @@ std::optional<SaveMessage> NewStartRefusal(const NewStartInputs &in)
     {
         const QString &text;
         const char16_t *name;
-    } wholeFields[] = {{in.metabolism, u"基礎代謝量"}, {in.visceral, u"内臓脂肪レベル"}, {in.score, u"筋肉スコア"}};
+    } wholeFields[] = {
+        {in.metabolism, u"基礎代謝量"}, {in.visceral, u"内臓脂肪レベル"}, {in.score, u"筋肉スコア"}};
     for (const auto &field : wholeFields)
         if (!RoundToInt16(LeadingNumber(field.text)))
             return SaveMessage{SaveMessage::Kind::Refusal,

@@ -1,7 +1,7 @@
 #include "setup/statuslisteditor.h"
 
-#include "shell/dialogs.h"
 #include "entry/entrylogic.h"
+#include "shell/dialogs.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
 
@@ -103,8 +103,8 @@ void StatusListEditor::lstKoumoku_Click()
 // entry below the last one.
 bool StatusListEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lstKoumoku->viewport()
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+    if (watched == lstKoumoku->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton) {
             const QModelIndex at = lstKoumoku->indexAt(mouse->position().toPoint());
@@ -197,7 +197,8 @@ void StatusListEditor::cmdDel2_Click()
     m_host.ShowStatusList({});
     cmdSort->setStyleSheet(QString());
     DisableEditButtons();
-    Dialogs::Information(this, u"削除完了"_s, u"状況リストを削除しました。\n\n任意の状況をあらためて登録してください。"_s);
+    Dialogs::Information(this, u"削除完了"_s,
+                         u"状況リストを削除しました。\n\n任意の状況をあらためて登録してください。"_s);
 }
 
 void StatusListEditor::cmdChg_Click()
@@ -214,7 +215,8 @@ void StatusListEditor::cmdChg_Click()
     if (refuseUnstorable(newText))
         return;
     if (!Dialogs::AskOkCancel(this, u"クリア確認"_s,
-                              u"『"_s + oldText + u"』 を 『"_s + newText + u"』 に変更します。よろしいですか？"_s))
+                              u"『"_s + oldText + u"』 を 『"_s + newText +
+                                  u"』 に変更します。よろしいですか？"_s))
         return;
     const QString dir = m_host.diaryDirectory();
     StoreStatus status = RenameStatusInMeasurements(dir, oldText, newText);

@@ -44,7 +44,8 @@ private:
     int m_dragIndex = -1;
     QString m_dragText;
     QListWidget *lstKoumoku = nullptr;
-    QPushButton *cmdNew2 = nullptr, *cmdDel = nullptr, *cmdDel2 = nullptr, *cmdSort = nullptr, *cmdChg = nullptr;
+    QPushButton *cmdNew2 = nullptr, *cmdDel = nullptr, *cmdDel2 = nullptr, *cmdSort = nullptr,
+                *cmdChg = nullptr;
     QLineEdit *txtChg = nullptr;
 };
 

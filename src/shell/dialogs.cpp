@@ -40,15 +40,15 @@ void Critical(QWidget *parent, const QString &title, const QString &text)
 bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
               QMessageBox::StandardButton defaultButton)
 {
-    return Show(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
-           == QMessageBox::Yes;
+    return Show(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No, defaultButton) ==
+           QMessageBox::Yes;
 }
 
 bool AskOkCancel(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
                  QMessageBox::StandardButton defaultButton)
 {
-    return Show(parent, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, defaultButton)
-           == QMessageBox::Ok;
+    return Show(parent, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, defaultButton) ==
+           QMessageBox::Ok;
 }
 
 QString Input(QWidget *parent, const QString &title, const QString &prompt)

@@ -22,8 +22,8 @@ void ShowRefusal(QWidget *parent, const SaveMessage &refusal);
 // A failure that stops an action (a file could not be written): critical icon, OK.
 void Critical(QWidget *parent, const QString &title, const QString &text);
 // Yes/No; `icon` and the default button as given. True for Yes.
-bool AskYesNo(QWidget *parent, const QString &title, const QString &text,
-              QMessageBox::Icon icon, QMessageBox::StandardButton defaultButton);
+bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
+              QMessageBox::StandardButton defaultButton);
 // A destructive step ("クリア確認"): warning icon, OK / Cancel, Cancel as the
 // default so that Enter never destroys anything. True for OK.
 bool AskOkCancel(QWidget *parent, const QString &title, const QString &text,

@@ -1,7 +1,7 @@
 #include "store/averageexport.h"
 
-#include "store/diaryfiles.h"
 #include "base/numbers.h"
+#include "store/diaryfiles.h"
 #include "store/textfiles.h"
 
 namespace zz {

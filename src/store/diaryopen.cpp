@@ -92,9 +92,7 @@ const SmallFile SmallFiles[] = {
          QString weight, fat;
          return ReadIncrements(dir, weight, fat);
      },
-     [](const QString &dir) {
-         return WriteIncrements(dir, QStringLiteral("0.1"), QStringLiteral("0.1"));
-     }},
+     [](const QString &dir) { return WriteIncrements(dir, QStringLiteral("0.1"), QStringLiteral("0.1")); }},
     {FileNames::MovingAverage,
      [](const QString &dir) {
          QString width;
@@ -128,8 +126,8 @@ QDate SampleShownDate()
 
 bool IsSampleDiary(const PersonalData &personal, const QString &firstRecordDate)
 {
-    return firstRecordDate == SampleStartDate() && personal.userName == SampleUserName()
-           && personal.heightCm == SampleHeightCm && personal.targetWeight == SampleTargetWeight;
+    return firstRecordDate == SampleStartDate() && personal.userName == SampleUserName() &&
+           personal.heightCm == SampleHeightCm && personal.targetWeight == SampleTargetWeight;
 }
 
 DiaryOpenResult InstallSampleIfNoDiary(const QString &dir)
@@ -143,8 +141,8 @@ DiaryOpenResult InstallSampleIfNoDiary(const QString &dir)
             continue;
         const QByteArray bytes = sampleBytes(file.resource);
         if (bytes.isEmpty()) {
-            result.status = StoreStatus::failure(
-                file.name, QStringLiteral("プログラムに同梱のサンプルが見つかりません"));
+            result.status =
+                StoreStatus::failure(file.name, QStringLiteral("プログラムに同梱のサンプルが見つかりません"));
             return result;
         }
         result.status = WriteDiaryFile(dir, file.name, bytes);

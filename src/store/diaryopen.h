@@ -12,10 +12,10 @@ namespace zz {
 // What the program finds in its directory at startup, after OpenDiary.
 struct DiaryOpenResult
 {
-    StoreStatus status;          // a failure stops the program; nothing was written
-    bool sampleInstalled = false;// the directory had no diary: the sample was copied in
-    QString notice;              // something the user should be told (a torn last line
-                                 // moved to "データ_破損行.txt"), empty otherwise
+    StoreStatus status;           // a failure stops the program; nothing was written
+    bool sampleInstalled = false; // the directory had no diary: the sample was copied in
+    QString notice;               // something the user should be told (a torn last line
+                                  // moved to "データ_破損行.txt"), empty otherwise
 };
 
 // Prepares the diary directory before anything reads it:
@@ -44,8 +44,8 @@ DiaryOpenResult InstallSampleIfNoDiary(const QString &dir);
 QString SampleUserName();
 inline constexpr float SampleHeightCm = 168.5f;
 inline constexpr float SampleTargetWeight = 65.0f;
-QString SampleStartDate();  // "2004/03/14"
-QDate SampleShownDate();    // 2004/03/28
+QString SampleStartDate(); // "2004/03/14"
+QDate SampleShownDate();   // 2004/03/28
 bool IsSampleDiary(const PersonalData &personal, const QString &firstRecordDate);
 
 } // namespace zz

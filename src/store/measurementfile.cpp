@@ -208,8 +208,7 @@ StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecor
     return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
 }
 
-StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
-                                       const QString &newStatus)
+StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus, const QString &newStatus)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray quotedNew;
@@ -227,8 +226,8 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
     QByteArray out;
     out.reserve(bytes.size() + 1024);
     qint64 changed = 0;
-    const StoreStatus status = parseAll(
-        path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpan &span) {
+    const StoreStatus status =
+        parseAll(path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpan &span) {
             if (record.status != match) {
                 out.append(line.withEnd);
                 return;

@@ -53,10 +53,10 @@ StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &s
 // starts. Any other malformed line, or a file without records, is a failure.
 struct MeasurementFileCheck
 {
-    qint64 recordCount = 0;       // whole records, the torn line not counted
-    qint64 tornLineOffset = -1;   // byte offset of the torn last line, -1 when none
+    qint64 recordCount = 0;     // whole records, the torn line not counted
+    qint64 tornLineOffset = -1; // byte offset of the torn last line, -1 when none
     qint64 tornLineNumber = 0;
-    QByteArray tornLine;          // its bytes as found
+    QByteArray tornLine; // its bytes as found
 };
 StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check);
 

@@ -46,8 +46,8 @@ bool parseNumber(QByteArrayView f, T &value)
 // the general way.
 bool parseShortReal(QByteArrayView f, float &value)
 {
-    static constexpr float powers[] = {1.0f,      10.0f,      100.0f,      1000.0f,
-                                       10000.0f,  100000.0f,  1000000.0f, 10000000.0f};
+    static constexpr float powers[] = {1.0f,     10.0f,     100.0f,     1000.0f,
+                                       10000.0f, 100000.0f, 1000000.0f, 10000000.0f};
     qsizetype i = 0;
     const qsizetype n = f.size();
     const bool negative = n > 0 && f[0] == '-';
@@ -112,7 +112,6 @@ QString quotedForFault(QByteArrayView f)
     return text;
 }
 
-
 // --- reading -------------------------------------------------------------
 
 // Decoded texts of recent fields. A diary uses a handful of statuses over and
@@ -127,8 +126,8 @@ public:
             return true;
         }
         for (const Entry &entry : m_entries) {
-            if (entry.bytes.size() == bytes.size()
-                && std::memcmp(entry.bytes.constData(), bytes.data(), size_t(bytes.size())) == 0) {
+            if (entry.bytes.size() == bytes.size() &&
+                std::memcmp(entry.bytes.constData(), bytes.data(), size_t(bytes.size())) == 0) {
                 text = entry.text;
                 return true;
             }
@@ -153,7 +152,6 @@ private:
 };
 
 // --- writing -------------------------------------------------------------
-
 
 // The fields after the date, each with the comma before it.
 
@@ -225,16 +223,16 @@ public:
         }
         record.date = m_lastDate;
 
-        if (!text(fields[1], record.status, QStringLiteral("状況"), fault)
-            || !real(fields[2], record.weight, QStringLiteral("体重"), fault)
-            || !real(fields[3], record.bodyFat, QStringLiteral("体脂肪率"), fault)
-            || !integer(fields[4], record.basalMetabolism, QStringLiteral("基礎代謝量"), fault)
-            || !integer(fields[5], record.visceralFat, QStringLiteral("内臓脂肪レベル"), fault)
-            || !real(fields[6], record.muscleMass, QStringLiteral("筋肉量"), fault)
-            || !integer(fields[7], record.muscleScore, QStringLiteral("筋肉スコア"), fault)
-            || !real(fields[8], record.boneMass, QStringLiteral("骨量"), fault)
-            || !text(fields[9], record.comment, QStringLiteral("一言日記"), fault)
-            || !text(fields[10], record.spare, QStringLiteral("予備"), fault))
+        if (!text(fields[1], record.status, QStringLiteral("状況"), fault) ||
+            !real(fields[2], record.weight, QStringLiteral("体重"), fault) ||
+            !real(fields[3], record.bodyFat, QStringLiteral("体脂肪率"), fault) ||
+            !integer(fields[4], record.basalMetabolism, QStringLiteral("基礎代謝量"), fault) ||
+            !integer(fields[5], record.visceralFat, QStringLiteral("内臓脂肪レベル"), fault) ||
+            !real(fields[6], record.muscleMass, QStringLiteral("筋肉量"), fault) ||
+            !integer(fields[7], record.muscleScore, QStringLiteral("筋肉スコア"), fault) ||
+            !real(fields[8], record.boneMass, QStringLiteral("骨量"), fault) ||
+            !text(fields[9], record.comment, QStringLiteral("一言日記"), fault) ||
+            !text(fields[10], record.spare, QStringLiteral("予備"), fault))
             return false;
         return true;
     }
@@ -256,7 +254,8 @@ private:
         }
         if (m_texts.decode(f, out))
             return true;
-        fault = QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);
+        fault =
+            QStringLiteral("%1の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります").arg(name);
         return false;
     }
 
@@ -312,8 +311,7 @@ bool AppendQuotedText(QByteArray &line, const QString &text, const QString &name
 
 MeasurementLineReader::MeasurementLineReader(QByteArrayView bytes)
     : m_bytes(bytes), m_parser(std::make_unique<Parser>())
-{
-}
+{}
 
 MeasurementLineReader::~MeasurementLineReader() = default;
 
@@ -336,7 +334,8 @@ bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QS
 {
     if (!StoredDateOf(record.date).isValid()) {
         if (fault)
-            *fault = QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
+            *fault =
+                QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(record.date);
         return false;
     }
     QByteArray out;
@@ -344,16 +343,15 @@ bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QS
     out.append('"');
     out.append(record.date.toLatin1());
     out.append('"');
-    const bool stored = quotedField(out, record.status, QStringLiteral("状況"), fault)
-                        && realField(out, record.weight, QStringLiteral("体重"), fault)
-                        && realField(out, record.bodyFat, QStringLiteral("体脂肪率"), fault)
-                        && integerField(out, record.basalMetabolism)
-                        && integerField(out, record.visceralFat)
-                        && realField(out, record.muscleMass, QStringLiteral("筋肉量"), fault)
-                        && integerField(out, record.muscleScore)
-                        && realField(out, record.boneMass, QStringLiteral("骨量"), fault)
-                        && quotedField(out, record.comment, QStringLiteral("一言日記"), fault)
-                        && quotedField(out, record.spare, QStringLiteral("予備"), fault);
+    const bool stored = quotedField(out, record.status, QStringLiteral("状況"), fault) &&
+                        realField(out, record.weight, QStringLiteral("体重"), fault) &&
+                        realField(out, record.bodyFat, QStringLiteral("体脂肪率"), fault) &&
+                        integerField(out, record.basalMetabolism) && integerField(out, record.visceralFat) &&
+                        realField(out, record.muscleMass, QStringLiteral("筋肉量"), fault) &&
+                        integerField(out, record.muscleScore) &&
+                        realField(out, record.boneMass, QStringLiteral("骨量"), fault) &&
+                        quotedField(out, record.comment, QStringLiteral("一言日記"), fault) &&
+                        quotedField(out, record.spare, QStringLiteral("予備"), fault);
     if (!stored)
         return false;
     out.append("\r\n");

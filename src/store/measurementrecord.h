@@ -14,17 +14,17 @@ namespace zz {
 // as plain text.
 struct MeasurementRecord
 {
-    QString date;           // "yyyy/mm/dd"
-    QString status;         // 状況
-    float weight = 0;       // kg
-    float bodyFat = 0;      // %
+    QString date;               // "yyyy/mm/dd"
+    QString status;             // 状況
+    float weight = 0;           // kg
+    float bodyFat = 0;          // %
     qint16 basalMetabolism = 0; // kcal
     qint16 visceralFat = 0;
-    float muscleMass = 0;   // kg
+    float muscleMass = 0; // kg
     qint16 muscleScore = 0;
-    float boneMass = 0;     // kg
-    QString comment;        // the one-line diary
-    QString spare;          // kept as read; the import of older files puts their sixth field here
+    float boneMass = 0; // kg
+    QString comment;    // the one-line diary
+    QString spare;      // kept as read; the import of older files puts their sixth field here
 
     friend bool operator==(const MeasurementRecord &, const MeasurementRecord &) = default;
 };

@@ -13,8 +13,8 @@ QString NewStartBackupName(const QString &name, const QDateTime &now)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot < 0 ? name : name.left(dot);
     const QString extension = dot < 0 ? QString() : name.mid(dot);
-    return stem + QStringLiteral("_新規スタート前_") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
-           + extension;
+    return stem + QStringLiteral("_新規スタート前_") + now.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+           extension;
 }
 
 StoreStatus StartNewDiary(const QString &dir, const PersonalData &personal,

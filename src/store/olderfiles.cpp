@@ -1,10 +1,10 @@
 #include "store/olderfiles.h"
 #include "base/storeddate.h"
 
+#include "base/numbers.h"
 #include "store/diaryfiles.h"
 #include "store/fieldreader.h"
 #include "store/measurementfile.h"
-#include "base/numbers.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 
@@ -49,11 +49,13 @@ StoreStatus ReadOlderRecords(const TextFile &file, int count, OlderLayout layout
         if (StoreStatus status = ReadLineFields(file, i, f); !status)
             return status;
         if (f.size() != count)
-            return StoreStatus::failure(file.shownName,
-                                        QStringLiteral("項目の数が %1 ではなく %2 です").arg(count).arg(f.size()), i + 1);
+            return StoreStatus::failure(
+                file.shownName, QStringLiteral("項目の数が %1 ではなく %2 です").arg(count).arg(f.size()),
+                i + 1);
         if (!StoredDateOf(f[0]).isValid())
             return StoreStatus::failure(
-                file.shownName, QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(f[0]), i + 1);
+                file.shownName,
+                QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(f[0]), i + 1);
         OlderRecord r;
         r.date = f[0];
         r.status = f[1];
@@ -138,8 +140,8 @@ StoreStatus ReadEditionFile(const QString &dir, OlderFile &file, bool &found)
         return StoreStatus::success(); // current, or malformed: the diary check tells
     const std::optional<double> fat = WholeNumber(f[4]);
     found = true;
-    return ReadOlderRecords(text, 6, fat && *fat != 0 ? OlderLayout::SecondEdition : OlderLayout::FirstEdition,
-                            file);
+    return ReadOlderRecords(text, 6,
+                            fat && *fat != 0 ? OlderLayout::SecondEdition : OlderLayout::FirstEdition, file);
 }
 
 QList<MeasurementRecord> ConvertOlderRecords(const OlderFile &file, const TypedValues &typed)

@@ -148,24 +148,16 @@ QString SystemErrorText(int error)
 {
     switch (error) {
     case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("ディスクの空き容量が足りません");
+    case EDQUOT: return QStringLiteral("ディスクの空き容量が足りません");
     case EACCES:
-    case EPERM:
-        return QStringLiteral("アクセスが許可されていません");
-    case EROFS:
-        return QStringLiteral("読み取り専用の場所です");
-    case ENOENT:
-        return QStringLiteral("ファイルまたはフォルダがありません");
-    case ENOTDIR:
-        return QStringLiteral("フォルダではありません");
-    case EISDIR:
-        return QStringLiteral("同じ名前のフォルダがあります");
-    case EIO:
-        return QStringLiteral("入出力エラーが起きました");
+    case EPERM: return QStringLiteral("アクセスが許可されていません");
+    case EROFS: return QStringLiteral("読み取り専用の場所です");
+    case ENOENT: return QStringLiteral("ファイルまたはフォルダがありません");
+    case ENOTDIR: return QStringLiteral("フォルダではありません");
+    case EISDIR: return QStringLiteral("同じ名前のフォルダがあります");
+    case EIO: return QStringLiteral("入出力エラーが起きました");
     case EMFILE:
-    case ENFILE:
-        return QStringLiteral("開いているファイルが多すぎます");
+    case ENFILE: return QStringLiteral("開いているファイルが多すぎます");
     default:
         return QStringLiteral("システムエラー %1: %2")
             .arg(error)
@@ -220,19 +212,16 @@ StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArray
 
     auto fail = [&](const QString &what, int error) {
         ::unlink(temp.constData());
-        return StoreStatus::failure(displayName(path),
-                                    QStringLiteral("%1 (%2)。%3")
-                                        .arg(what, SystemErrorText(error), unchanged));
+        return StoreStatus::failure(
+            displayName(path), QStringLiteral("%1 (%2)。%3").arg(what, SystemErrorText(error), unchanged));
     };
 
     // O_TRUNC: a copy left by an earlier failed attempt is simply replaced.
     Descriptor fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!fd.valid()) {
         const int error = errno;
-        return StoreStatus::failure(
-            displayName(path),
-            QStringLiteral("一時ファイル %1 を作れません (%2)。%3")
-                .arg(tempName, SystemErrorText(error), unchanged));
+        return StoreStatus::failure(displayName(path), QStringLiteral("一時ファイル %1 を作れません (%2)。%3")
+                                                           .arg(tempName, SystemErrorText(error), unchanged));
     }
     if (hadTarget)
         ::fchmod(fd.get(), old.st_mode & 07777);
@@ -247,9 +236,8 @@ StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArray
     if (!syncDirectory(QFileInfo(path).absolutePath())) {
         const int error = errno;
         return StoreStatus::failure(
-            displayName(path),
-            QStringLiteral("書き込みましたが、フォルダをディスクに書き出せません (%1)")
-                .arg(SystemErrorText(error)));
+            displayName(path), QStringLiteral("書き込みましたが、フォルダをディスクに書き出せません (%1)")
+                                   .arg(SystemErrorText(error)));
     }
     return StoreStatus::success();
 }
@@ -303,9 +291,8 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOn
         const int error = errno;
         // The descriptor is gone; cut back through the path.
         ::truncate(native.constData(), oldLength);
-        return StoreStatus::failure(displayName(path),
-                                    QStringLiteral("ファイルを閉じられません (%1)")
-                                        .arg(SystemErrorText(error)));
+        return StoreStatus::failure(
+            displayName(path), QStringLiteral("ファイルを閉じられません (%1)").arg(SystemErrorText(error)));
     }
     if (!existed && !syncDirectory(QFileInfo(path).absolutePath()))
         return failure(path, QStringLiteral("フォルダをディスクに書き出せません"), errno);

@@ -37,7 +37,8 @@ StoreStatus writeLines(const QString &dir, const QString &fileName, std::initial
     QByteArray content;
     for (const PlainLine &line : lines) {
         QByteArray bytes;
-        if (StoreStatus status = EncodeText(line.text, TextPlace::PlainLine, shown, line.what, bytes); !status)
+        if (StoreStatus status = EncodeText(line.text, TextPlace::PlainLine, shown, line.what, bytes);
+            !status)
             return status;
         content += bytes + "\r\n";
     }
@@ -76,12 +77,11 @@ StoreStatus ReadIncrements(const QString &dir, QString &weightIncrement, QString
     return StoreStatus::success();
 }
 
-StoreStatus WriteIncrements(const QString &dir, const QString &weightIncrement,
-                            const QString &fatIncrement)
+StoreStatus WriteIncrements(const QString &dir, const QString &weightIncrement, const QString &fatIncrement)
 {
-    return writeLines(dir, FileNames::Increments,
-                      {{weightIncrement, QStringLiteral("体重の刻み")},
-                       {fatIncrement, QStringLiteral("体脂肪率の刻み")}});
+    return writeLines(
+        dir, FileNames::Increments,
+        {{weightIncrement, QStringLiteral("体重の刻み")}, {fatIncrement, QStringLiteral("体脂肪率の刻み")}});
 }
 
 StoreStatus ReadMovingAverageWidth(const QString &dir, QString &widthText)
@@ -111,8 +111,8 @@ StoreStatus ReadAutoTime(const QString &dir, int &autoTimeOn)
 StoreStatus WriteAutoTime(const QString &dir, int autoTimeOn)
 {
     // Print form: a blank stands where a minus sign would.
-    const QByteArray text = autoTimeOn < 0 ? QByteArray::number(autoTimeOn)
-                                           : ' ' + QByteArray::number(autoTimeOn);
+    const QByteArray text =
+        autoTimeOn < 0 ? QByteArray::number(autoTimeOn) : ' ' + QByteArray::number(autoTimeOn);
     return WriteDiaryFile(dir, FileNames::AutoTime, text + "\r\n");
 }
 

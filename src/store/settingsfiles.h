@@ -16,8 +16,7 @@ StoreStatus WriteHelpTourSetting(const QString &dir, int helpTourOn);
 // "体重計刻み.txt": line 1 the weight increment, line 2 the fat increment, each as
 // plain text exactly as the user gave it (no check: "0.25", "0.10", even "abc").
 StoreStatus ReadIncrements(const QString &dir, QString &weightIncrement, QString &fatIncrement);
-StoreStatus WriteIncrements(const QString &dir, const QString &weightIncrement,
-                            const QString &fatIncrement);
+StoreStatus WriteIncrements(const QString &dir, const QString &weightIncrement, const QString &fatIncrement);
 
 // "移動平均.TXT": one line, the text of the width combo, unquoted and unchanged.
 StoreStatus ReadMovingAverageWidth(const QString &dir, QString &widthText);

@@ -1,7 +1,7 @@
 #include "store/smallfiles.h"
 
-#include "store/diaryfiles.h"
 #include "base/numbers.h"
+#include "store/diaryfiles.h"
 #include "store/safefile.h"
 #include "store/textfiles.h"
 
@@ -15,16 +15,15 @@ namespace {
 const QString PersonalLabels[3] = {QStringLiteral("氏名"), QStringLiteral("身長"),
                                    QStringLiteral("目標体重")};
 
-StoreStatus readReal(QByteArrayView field, const QString &fileName, qint64 lineNumber,
-                     const QString &what, float &value)
+StoreStatus readReal(QByteArrayView field, const QString &fileName, qint64 lineNumber, const QString &what,
+                     float &value)
 {
     QString text;
     if (StoreStatus status = DecodeLine(field, fileName, lineNumber, text); !status)
         return status;
     const std::optional<float> number = WholeNumberAsFloat(text);
     if (!number)
-        return StoreStatus::failure(fileName,
-                                    QStringLiteral("%1「%2」が数値ではありません").arg(what, text),
+        return StoreStatus::failure(fileName, QStringLiteral("%1「%2」が数値ではありません").arg(what, text),
                                     lineNumber);
     value = *number;
     return StoreStatus::success();
@@ -43,13 +42,13 @@ QByteArray realText(float value)
 enum class Quoting { Plain, Quoted };
 
 // The status list's lines for `statuses`, CR LF after each.
-StoreStatus statusLines(const QString &dir, const QStringList &statuses, Quoting quoting,
-                        QByteArray &content)
+StoreStatus statusLines(const QString &dir, const QStringList &statuses, Quoting quoting, QByteArray &content)
 {
     const QString name = ShownNameIn(dir, FileNames::StatusList);
     for (const QString &status : statuses) {
         QByteArray bytes;
-        if (StoreStatus result = EncodeText(status, TextPlace::QuotedField, name, QStringLiteral("状況"), bytes);
+        if (StoreStatus result =
+                EncodeText(status, TextPlace::QuotedField, name, QStringLiteral("状況"), bytes);
             !result)
             return result;
         content += (quoting == Quoting::Quoted ? quoted(bytes) : bytes) + "\r\n";
@@ -107,15 +106,16 @@ StoreStatus WritePersonalData(const QString &dir, const PersonalData &data)
 {
     const QString name = ShownNameIn(dir, FileNames::PersonalData);
     QByteArray userName;
-    if (StoreStatus status = EncodeText(data.userName, TextPlace::QuotedField, name, PersonalLabels[0], userName);
+    if (StoreStatus status =
+            EncodeText(data.userName, TextPlace::QuotedField, name, PersonalLabels[0], userName);
         !status)
         return status;
     if (!std::isfinite(data.heightCm) || !std::isfinite(data.targetWeight))
         return StoreStatus::failure(name, QStringLiteral("身長または目標体重が数値ではありません"));
     return WriteDiaryFile(dir, FileNames::PersonalData,
-                          LabelledLine(PersonalLabels[0], quoted(userName))
-                              + LabelledLine(PersonalLabels[1], realText(data.heightCm))
-                              + LabelledLine(PersonalLabels[2], realText(data.targetWeight)));
+                          LabelledLine(PersonalLabels[0], quoted(userName)) +
+                              LabelledLine(PersonalLabels[1], realText(data.heightCm)) +
+                              LabelledLine(PersonalLabels[2], realText(data.targetWeight)));
 }
 
 // --- status list ---------------------------------------------------------

@@ -1,9 +1,9 @@
 #include "store/textfiles.h"
 
 #include "base/cp932.h"
+#include "base/numbers.h"
 #include "store/diaryfiles.h"
 #include "store/fieldreader.h"
-#include "base/numbers.h"
 #include "store/safefile.h"
 
 #include <QFileInfo>
@@ -68,9 +68,8 @@ StoreStatus DecodeLine(QByteArrayView line, const QString &fileName, qint64 line
 {
     if (DecodeCp932(line, text))
         return StoreStatus::success();
-    return StoreStatus::failure(fileName,
-                                QStringLiteral("コードページ 932 (Shift_JIS) として読めないバイトがあります"),
-                                lineNumber);
+    return StoreStatus::failure(
+        fileName, QStringLiteral("コードページ 932 (Shift_JIS) として読めないバイトがあります"), lineNumber);
 }
 
 StoreStatus DecodeLines(const TextFile &file, qsizetype count, QStringList &texts)
@@ -98,8 +97,8 @@ StoreStatus ReadFields(QByteArrayView line, const QString &fileName, qint64 line
     return StoreStatus::success();
 }
 
-StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const QString &what,
-                                TextFile &file, QList<QByteArrayView> &fields, qsizetype limit)
+StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const QString &what, TextFile &file,
+                                QList<QByteArrayView> &fields, qsizetype limit)
 {
     if (StoreStatus status = ReadTextFile(dir, name, file); !status)
         return status;
@@ -108,8 +107,7 @@ StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const Q
     return ReadFields(file.lines.first(), file.shownName, 1, fields, limit);
 }
 
-StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what,
-                              int &value)
+StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what, int &value)
 {
     const std::optional<double> number = WholeNumber(text);
     const std::optional<qint16> whole = number ? RoundToInt16(*number) : std::nullopt;
@@ -120,8 +118,8 @@ StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, cons
     return StoreStatus::success();
 }
 
-StoreStatus EncodeText(const QString &text, TextPlace place, const QString &fileName,
-                       const QString &what, QByteArray &bytes)
+StoreStatus EncodeText(const QString &text, TextPlace place, const QString &fileName, const QString &what,
+                       QByteArray &bytes)
 {
     auto refuse = [&](const QString &character) {
         return StoreStatus::failure(

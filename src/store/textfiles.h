@@ -47,13 +47,12 @@ StoreStatus ReadFields(QByteArrayView line, const QString &fileName, qint64 line
 
 // Reads a settings file and the fields of its first line, at most `limit` of
 // them. A file without lines lacks the setting `what` ("マーカーの設定がありません").
-StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const QString &what,
-                                TextFile &file, QList<QByteArrayView> &fields, qsizetype limit = -1);
+StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const QString &what, TextFile &file,
+                                QList<QByteArrayView> &fields, qsizetype limit = -1);
 
 // A setting held as a whole number on line 1: `text` converted as a whole and
 // rounded to a 16-bit integer; anything else is a fault naming the setting `what`.
-StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what,
-                              int &value);
+StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what, int &value);
 
 // What a stored text may hold besides characters that code page 932 has.
 enum class TextPlace {
@@ -65,8 +64,8 @@ enum class TextPlace {
 // Encodes `text` for `place`. A character it may not hold is a failure of
 // `fileName` that names the character and `what` the text is:
 // "状況に保存できない文字「"」があります".
-StoreStatus EncodeText(const QString &text, TextPlace place, const QString &fileName,
-                       const QString &what, QByteArray &bytes);
+StoreStatus EncodeText(const QString &text, TextPlace place, const QString &fileName, const QString &what,
+                       QByteArray &bytes);
 
 // A line of a quoted label and its value: "身長",160 and CR LF.
 QByteArray LabelledLine(const QString &label, const QByteArray &value);

@@ -32,7 +32,8 @@ QWidget *BmiColourBar(const QString &shapeName, QList<QLabel *> &parts, QLabel *
         part->setObjectName(QStringLiteral("%1(%2)").arg(shapeName).arg(i));
         part->setGeometry(x(borders[i]), pointerHeight, x(borders[i + 1]) - x(borders[i]), barHeight);
         part->setStyleSheet(BackgroundStyle(colours[i], QStringLiteral("border: 1px solid #808080;")));
-        part->setAccessibleName(QStringLiteral("ＢＭＩ %1～%2 の色").arg(double(borders[i])).arg(double(borders[i + 1])));
+        part->setAccessibleName(
+            QStringLiteral("ＢＭＩ %1～%2 の色").arg(double(borders[i])).arg(double(borders[i + 1])));
         part->setAccessibleDescription(QStringLiteral("ＢＭＩ判定の色の帯"));
         parts.append(part);
     }

@@ -20,7 +20,7 @@ namespace {
 
 constexpr double NoValue = std::numeric_limits<double>::quiet_NaN();
 constexpr qreal CircleSize = 4.5; // drawn as the radius
-constexpr qreal BallSize = 12;   // the picture's side
+constexpr qreal BallSize = 12;    // the picture's side
 constexpr qreal LineWidth = 2;
 // A line of more points than this is denser than the pixels it crosses: drawn
 // thin it looks the same and paints several times faster.
@@ -41,8 +41,7 @@ QImage BallPicture(const QColor &color)
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient gradient(QPointF(Side * 0.5, Side * 0.5), Side * 0.5,
-                             QPointF(Side * 0.36, Side * 0.32));
+    QRadialGradient gradient(QPointF(Side * 0.5, Side * 0.5), Side * 0.5, QPointF(Side * 0.36, Side * 0.32));
     gradient.setColorAt(0.0, Qt::white);
     gradient.setColorAt(0.3, color.lighter(140));
     gradient.setColorAt(0.75, color);
@@ -90,8 +89,7 @@ double RowLabelStep(int rows)
 
 } // namespace
 
-ChartView::ChartView(QWidget *parent)
-    : QChartView(parent)
+ChartView::ChartView(QWidget *parent) : QChartView(parent)
 {
     auto *c = new QChart;
     c->setMargins(QMargins(4, 8, 4, 2)); // room for the top axis label
@@ -133,9 +131,8 @@ void ChartView::setSeries(const QList<SeriesSpec> &seriesList)
     c->removeAllSeries();
     m_series.clear();
     // The right axis is drawn only for a chart that has a series on it.
-    const bool usesRight = std::any_of(seriesList.cbegin(), seriesList.cend(), [](const SeriesSpec &one) {
-        return one.axis == ChartAxis::Right;
-    });
+    const bool usesRight = std::any_of(seriesList.cbegin(), seriesList.cend(),
+                                       [](const SeriesSpec &one) { return one.axis == ChartAxis::Right; });
     const bool hasRight = c->axes(Qt::Vertical).contains(m_right.axis);
     if (usesRight && !hasRight) {
         c->addAxis(m_right.axis, Qt::AlignRight);

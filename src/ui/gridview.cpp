@@ -23,10 +23,7 @@ QRgb StoredColor(const QColor &color)
 
 // ---------------------------------------------------------------- GridModel
 
-GridModel::GridModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
@@ -54,16 +51,13 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return {};
     const qsizetype at = qsizetype(index.row()) * m_columns + index.column();
     switch (role) {
-    case Qt::DisplayRole:
-        return m_cells.at(at);
+    case Qt::DisplayRole: return m_cells.at(at);
     case Qt::BackgroundRole:
         if (!m_colors.isEmpty() && m_colors.at(at) != 0)
             return QColor::fromRgb(m_colors.at(at));
         return {};
-    case Qt::TextAlignmentRole:
-        return int(columnAlignment(index.column()));
-    default:
-        return {};
+    case Qt::TextAlignmentRole: return int(columnAlignment(index.column()));
+    default: return {};
     }
 }
 
@@ -72,12 +66,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return section < m_headers.size() ? m_headers.at(section) : QString();
-    case Qt::TextAlignmentRole:
-        return int(m_headerAlignment);
-    default:
-        return {};
+    case Qt::DisplayRole: return section < m_headers.size() ? m_headers.at(section) : QString();
+    case Qt::TextAlignmentRole: return int(m_headerAlignment);
+    default: return {};
     }
 }
 
@@ -206,14 +197,12 @@ void GridModel::setColumnAlignment(int column, Qt::Alignment alignment)
         return;
     m_alignments[column] = alignment;
     if (m_dataRows > 0)
-        Q_EMIT dataChanged(index(0, column), index(m_dataRows - 1, column),
-                           {Qt::TextAlignmentRole});
+        Q_EMIT dataChanged(index(0, column), index(m_dataRows - 1, column), {Qt::TextAlignmentRole});
 }
 
 Qt::Alignment GridModel::columnAlignment(int column) const
 {
-    return column >= 0 && column < m_alignments.size() ? m_alignments.at(column)
-                                                        : DefaultAlignment;
+    return column >= 0 && column < m_alignments.size() ? m_alignments.at(column) : DefaultAlignment;
 }
 
 void GridModel::setHeaderAlignment(Qt::Alignment alignment)
@@ -270,9 +259,7 @@ void GridModel::appendRow(const TableRow &row)
 
 // ----------------------------------------------------------------- GridView
 
-GridView::GridView(QWidget *parent)
-    : QTableView(parent)
-    , m_model(new GridModel(this))
+GridView::GridView(QWidget *parent) : QTableView(parent), m_model(new GridModel(this))
 {
     setModel(m_model);
     verticalHeader()->hide();
@@ -293,16 +280,14 @@ GridView::GridView(QWidget *parent)
         m_currentInHeader = false;
         Q_EMIT cellClicked(index.row() + 1, index.column());
     });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        Q_EMIT cellDoubleClicked(index.row() + 1, index.column());
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { Q_EMIT cellDoubleClicked(index.row() + 1, index.column()); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid()) {
+            m_currentInHeader = false;
+            m_headerCurrentColumn = current.column();
+        }
     });
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid()) {
-                    m_currentInHeader = false;
-                    m_headerCurrentColumn = current.column();
-                }
-            });
     // New contents start at the top; widths given before their columns
     // existed take effect once the columns do.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
@@ -400,8 +385,7 @@ void GridView::setCurrentCell(int row, int column)
         return;
     m_currentInHeader = false;
     m_headerCurrentColumn = column;
-    selectionModel()->setCurrentIndex(m_model->index(row - 1, column),
-                                      QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(m_model->index(row - 1, column), QItemSelectionModel::ClearAndSelect);
 }
 
 int GridView::currentGridRow() const

@@ -4,8 +4,8 @@
 #include <QInputDialog>
 #include <QList>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 // Answers the modal message and input boxes the window opens, recording what
@@ -67,8 +67,8 @@ private:
             seen.text = box->text();
             seen.icon = box->icon();
             seen.buttons = box->standardButtons();
-            seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
-                                                      : QMessageBox::NoButton;
+            seen.defaultButton =
+                box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
             boxes.append(seen);
             QAbstractButton *press = answer.button != QMessageBox::NoButton
                                          ? box->button(answer.button)

@@ -18,8 +18,8 @@ struct DiaryFixture
     QString dir() const { return temp.path(); }
 
     void write(const QList<zz::MeasurementRecord> &records, const zz::PersonalData &personal,
-               int helpTour = 0, const QStringList &statuses = {QStringLiteral("朝起きて"),
-                                                               QStringLiteral("夕食後")})
+               int helpTour = 0,
+               const QStringList &statuses = {QStringLiteral("朝起きて"), QStringLiteral("夕食後")})
     {
         QVERIFY(temp.isValid());
         QVERIFY(zz::RewriteMeasurements(dir(), records).ok);

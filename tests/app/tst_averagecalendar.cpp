@@ -21,7 +21,7 @@ class TestAverageCalendar : public QObject
 
     std::unique_ptr<WindowSession> m_session;
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -77,7 +77,8 @@ private Q_SLOTS:
         // The export writes the rows on show.
         click(u"cmdAvgHozon"_s);
         QCOMPARE(m_session->boxes.titles().last(), u"保存終了"_s);
-        QCOMPARE(m_session->diary.bytes(u"日毎平均.txt"_s), QByteArray("\"26/12/01\",65.2\r\n\"26/12/02\",0\r\n"));
+        QCOMPARE(m_session->diary.bytes(u"日毎平均.txt"_s),
+                 QByteArray("\"26/12/01\",65.2\r\n\"26/12/02\",0\r\n"));
         QCOMPARE(child<QPushButton>(u"cmdAvgPri"_s)->toolTip(), u"平均データを印刷"_s);
     }
 
@@ -90,8 +91,8 @@ private Q_SLOTS:
         QCOMPARE(model->gridRowCount(), 3);
         QCOMPARE(model->text(1, 0), u"2026年11月"_s);
         QCOMPARE(model->background(1, 30), QColor(255, 192, 192)); // up
-        QCOMPARE(model->background(2, 1), QColor(192, 192, 255)); // once
-        QCOMPARE(model->background(2, 3), QColor(192, 255, 192)); // down
+        QCOMPARE(model->background(2, 1), QColor(192, 192, 255));  // once
+        QCOMPARE(model->background(2, 3), QColor(192, 255, 192));  // down
         QCOMPARE(child<QLabel>(u"lblNon_c"_s)->text(), u"未計測  5日"_s);
         QCOMPARE(child<QLabel>(u"lblHugou"_s)->text(), u"<"_s);
         QVERIFY(child<QLabel>(u"imgKana2"_s)->isVisible() && !child<QLabel>(u"imgWara2"_s)->isVisible());

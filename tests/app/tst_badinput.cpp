@@ -1,19 +1,19 @@
 // One program per diary folder, and bad input in every text box of every
 // panel: refused, never a crash, a hang or a file holding it.
 
-#include "base/clock.h"
 #include "app/startup.h"
+#include "base/clock.h"
 #include "controls.h"
 #include "windowsession.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
-#include <QHeaderView>
-#include <QMainWindow>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -49,7 +49,8 @@ private Q_SLOTS:
         QVERIFY(files.contains(DiaryLockName));
         BoxWatcher &boxes = m_session->boxes;
         QVERIFY(!StartProgram(m_session->diary.dir()));
-        QVERIFY2(boxes.titles() == QStringList{u"Zumazuma☆ダイエット"_s}, qPrintable(boxes.titles().join(u"|"_s)));
+        QVERIFY2(boxes.titles() == QStringList{u"Zumazuma☆ダイエット"_s},
+                 qPrintable(boxes.titles().join(u"|"_s)));
         QCOMPARE(boxes.boxes[0].text, u"この日記フォルダーはすでに別の Zumazuma☆ダイエット で使われています。"
                                       u"先に開いている方を終了してください。"_s);
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
@@ -68,7 +69,8 @@ private Q_SLOTS:
         ended.start(u"true"_s);
         QVERIFY(ended.waitForFinished());
         const qint64 pid = ended.processId() ? ended.processId() : 999999;
-        diary.writeBytes(DiaryLockName, QByteArray::number(pid) + "\nzumazuma\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        diary.writeBytes(DiaryLockName, QByteArray::number(pid) + "\nzumazuma\n" +
+                                            QSysInfo::machineHostName().toUtf8() + "\n");
         BoxWatcher boxes;
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
@@ -81,24 +83,25 @@ private Q_SLOTS:
     {
         startDiary();
         QMainWindow *window = m_session->window.get();
-        const QStringList panels{u"cmdMain"_s, u"cmdTaijyu"_s, u"cmdBunseki"_s, u"cmdRentai"_s, u"cmdSettei"_s,
-                                 u"cmdCale"_s, u"cmdMemo"_s, u"cmdAvgtai"_s};
+        const QStringList panels{u"cmdMain"_s,   u"cmdTaijyu"_s, u"cmdBunseki"_s, u"cmdRentai"_s,
+                                 u"cmdSettei"_s, u"cmdCale"_s,   u"cmdMemo"_s,    u"cmdAvgtai"_s};
         for (const QString &panel : panels) {
             QTest::mouseClick(Control<QPushButton>(window, panel), Qt::LeftButton);
             QStringList unreachable;
             for (QWidget *w : window->findChildren<QWidget *>()) {
-                const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
-                                     || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w)
-                                     || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSlider *>(w);
-                if (control && !qobject_cast<QHeaderView *>(w) && w->isVisible() && w->isEnabled() && !(w->focusPolicy() & Qt::TabFocus)
-                    && !w->objectName().startsWith(u"qt_"_s))
-                    unreachable.append(w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')');
+                const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
+                                     qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w) ||
+                                     qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSlider *>(w);
+                if (control && !qobject_cast<QHeaderView *>(w) && w->isVisible() && w->isEnabled() &&
+                    !(w->focusPolicy() & Qt::TabFocus) && !w->objectName().startsWith(u"qt_"_s))
+                    unreachable.append(w->objectName() + u'(' +
+                                       QString::fromLatin1(w->metaObject()->className()) + u')');
             }
             QVERIFY2(unreachable.isEmpty(), qPrintable(panel + u": "_s + unreachable.join(u", "_s)));
         }
-        for (const QString &name : {u"imgwara"_s, u"imgniko"_s, u"imgkana"_s, u"imgNashi"_s, u"Image1"_s, u"Image2"_s,
-                                    u"cmdDn"_s, u"cmdUp6"_s, u"chkHelp"_s, u"Shape1(0)"_s, u"Shape2(4)"_s,
-                                    u"cmdTaiHozon"_s, u"imgWara2"_s, u"Image3(0)"_s})
+        for (const QString &name : {u"imgwara"_s, u"imgniko"_s, u"imgkana"_s, u"imgNashi"_s, u"Image1"_s,
+                                    u"Image2"_s, u"cmdDn"_s, u"cmdUp6"_s, u"chkHelp"_s, u"Shape1(0)"_s,
+                                    u"Shape2(4)"_s, u"cmdTaiHozon"_s, u"imgWara2"_s, u"Image3(0)"_s})
             QVERIFY2(!Control<QWidget>(window, name)->accessibleName().isEmpty(), qPrintable(name));
         // The main panel's order: status list and calendar, the boxes, save, the step buttons.
         QTest::mouseClick(Control<QPushButton>(window, u"cmdMain"_s), Qt::LeftButton);
@@ -110,8 +113,8 @@ private Q_SLOTS:
                 w = w->nextInFocusChain();
             while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled());
         }
-        QCOMPARE(order, (QStringList{u"txtTaiInp"_s, u"txtShiInp"_s, u"txtTaisya"_s, u"txtNaizo"_s, u"txtKinr"_s,
-                                     u"txtKins"_s, u"txtKotu"_s, u"cmdTaiHozon"_s}));
+        QCOMPARE(order, (QStringList{u"txtTaiInp"_s, u"txtShiInp"_s, u"txtTaisya"_s, u"txtNaizo"_s,
+                                     u"txtKinr"_s, u"txtKins"_s, u"txtKotu"_s, u"cmdTaiHozon"_s}));
         // The whole walk through the main panel, for the record.
         QStringList walk;
         QWidget *panel = Control<QWidget>(window, u"fraMain"_s);
@@ -119,7 +122,8 @@ private Q_SLOTS:
         w = first;
         do {
             if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && panel->isAncestorOf(w))
-                walk.append(w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
+                walk.append(w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                      : w->objectName());
             w = w->nextInFocusChain();
         } while (w != first);
         qInfo("Tab through the main panel: %s", qPrintable(walk.join(u" → "_s)));
@@ -129,9 +133,10 @@ private Q_SLOTS:
     {
         startDiary();
         const QString dir = m_session->diary.dir();
-        const QStringList bad{QString(10000, u'あ'), u"朝\x01\x1b\t"_s, u"😀"_s, u"𠀋"_s, QString(10000, u'9')};
-        const QStringList panels{u"cmdMain"_s, u"cmdTaijyu"_s, u"cmdRentai"_s, u"cmdSettei"_s, u"cmdMemo"_s,
-                                 u"cmdAvgtai"_s};
+        const QStringList bad{QString(10000, u'あ'), u"朝\x01\x1b\t"_s, u"😀"_s, u"𠀋"_s,
+                              QString(10000, u'9')};
+        const QStringList panels{u"cmdMain"_s,   u"cmdTaijyu"_s, u"cmdRentai"_s,
+                                 u"cmdSettei"_s, u"cmdMemo"_s,   u"cmdAvgtai"_s};
         for (const QString &panel : panels) {
             QTest::mouseClick(Control<QPushButton>(m_session->window.get(), panel), Qt::LeftButton);
             const auto edits = m_session->window->findChildren<QLineEdit *>();
@@ -144,8 +149,10 @@ private Q_SLOTS:
                 }
                 for (auto *memo : m_session->window->findChildren<QPlainTextEdit *>())
                     memo->setPlainText(text);
-                for (const QString &save : {u"cmdTaiHozon"_s, u"cmdKizukiHozon"_s, u"cmdPHozon1"_s, u"cmdKikanF2"_s})
-                    if (auto *button = m_session->window->findChild<QPushButton *>(save); button && button->isVisible())
+                for (const QString &save :
+                     {u"cmdTaiHozon"_s, u"cmdKizukiHozon"_s, u"cmdPHozon1"_s, u"cmdKikanF2"_s})
+                    if (auto *button = m_session->window->findChild<QPushButton *>(save);
+                        button && button->isVisible())
                         QTest::mouseClick(button, Qt::LeftButton);
                 QVERIFY(m_session->window->isVisible());
             }

@@ -1,13 +1,13 @@
 // The daily loop through the real window: choose a status, step the values,
 // save, and see the row; plus the settings controls.
 
-#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "base/clock.h"
 #include "controls.h"
-#include "windowsession.h"
 #include "store/measurementfile.h"
 #include "store/safefile.h"
+#include "windowsession.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -39,7 +39,7 @@ class TestDailyLoop : public QObject
 
     std::unique_ptr<WindowSession> m_session;
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -74,14 +74,8 @@ class TestDailyLoop : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(17, 42, 10)));
-    }
-    void cleanup()
-    {
-        m_session.reset();
-    }
+    void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(17, 42, 10))); }
+    void cleanup() { m_session.reset(); }
 
     void choosingAStatusFillsTheBoxesAndEnablesSteps()
     {
@@ -91,8 +85,8 @@ private Q_SLOTS:
         box(0)->setText(QStringLiteral("12"));
         chooseStatus(1);
         QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("夕食後"));
-        const QStringList expected = {QStringLiteral("69"),   QStringLiteral("22.5"), QStringLiteral("1350"),
-                                      QStringLiteral("8"),    QStringLiteral("45.2"), QStringLiteral("95"),
+        const QStringList expected = {QStringLiteral("69"), QStringLiteral("22.5"), QStringLiteral("1350"),
+                                      QStringLiteral("8"),  QStringLiteral("45.2"), QStringLiteral("95"),
                                       QStringLiteral("2.8")};
         for (int i = 0; i < 7; ++i)
             QCOMPARE(box(i)->text(), expected[i]);
@@ -122,8 +116,11 @@ private Q_SLOTS:
         QCOMPARE(saved.last().status, QStringLiteral("夕食後"));
         QCOMPARE(saved.last().weight, 68.7f);
         QCOMPARE(saved.last().comment, QStringLiteral("17:42:10")); // automatic time on the append path
-        QVERIFY(m_session->diary.bytes(QStringLiteral("データ.txt"))
-                    .endsWith("\"2026/12/07\",\"\x97\x5b\x90\x48\x8c\xe3\",68.7,22.5,1350,8,45.2,95,2.8,\"17:42:10\",\"\"\r\n"));
+        QVERIFY(
+            m_session->diary.bytes(QStringLiteral("データ.txt"))
+                .endsWith(
+                    "\"2026/12/"
+                    "07\",\"\x97\x5b\x90\x48\x8c\xe3\",68.7,22.5,1350,8,45.2,95,2.8,\"17:42:10\",\"\"\r\n"));
 
         // The new row, its difference and mark; the boxes and status are emptied.
         QCOMPARE(model->rowCount(), 2);
@@ -171,7 +168,8 @@ private Q_SLOTS:
         click(QStringLiteral("cmdTaiHozon"));
         QCOMPARE(m_session->boxes.boxes.size(), 1);
         QCOMPARE(m_session->boxes.boxes[0].title, QStringLiteral("異常確認"));
-        QCOMPARE(m_session->boxes.boxes[0].text, QStringLiteral("前回より５Ｋｇ以上の変動がありますが間違いありませんか？"));
+        QCOMPARE(m_session->boxes.boxes[0].text,
+                 QStringLiteral("前回より５Ｋｇ以上の変動がありますが間違いありませんか？"));
         QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Warning);
         QCOMPARE(m_session->boxes.boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(m_session->boxes.boxes[0].defaultButton, QMessageBox::No);
@@ -189,7 +187,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fat");
         QTest::addColumn<QString>("title");
         QTest::newRow("empty weight") << QString() << QStringLiteral("20") << QStringLiteral("体重未入力");
-        QTest::newRow("65kg") << QStringLiteral("65kg") << QStringLiteral("20") << QStringLiteral("数値以外入力");
+        QTest::newRow("65kg") << QStringLiteral("65kg") << QStringLiteral("20")
+                              << QStringLiteral("数値以外入力");
         QTest::newRow("zero") << QStringLiteral("0") << QStringLiteral("20") << QStringLiteral("異常入力");
         QTest::newRow("999") << QStringLiteral("999") << QStringLiteral("20") << QStringLiteral("入力制限");
         QTest::newRow("empty fat") << QStringLiteral("69") << QString() << QStringLiteral("体脂肪率未入力");
@@ -226,7 +225,8 @@ private Q_SLOTS:
         const QDate date = QDate::fromString(day, QStringLiteral("yyyy/MM/dd"));
         calendar->setSelectedDate(date);
         Q_EMIT calendar->clicked(date);
-        const int rows = qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount();
+        const int rows =
+            qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount();
         chooseStatus(0);
         box(0)->setText(QStringLiteral("68.8"));
         testing::SetWriteFailure(testing::FailPoint::Write, ENOSPC, 10);
@@ -234,11 +234,14 @@ private Q_SLOTS:
         testing::ClearWriteFailure();
         QCOMPARE(m_session->boxes.boxes.size(), 1);
         QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Critical);
-        QVERIFY2(m_session->boxes.boxes[0].text.contains(QStringLiteral("データ.txt")), qPrintable(m_session->boxes.boxes[0].text));
+        QVERIFY2(m_session->boxes.boxes[0].text.contains(QStringLiteral("データ.txt")),
+                 qPrintable(m_session->boxes.boxes[0].text));
         QCOMPARE(m_session->diary.bytes(QStringLiteral("データ.txt")), before);
         QCOMPARE(box(0)->text(), QStringLiteral("68.8"));
         QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("朝起きて"));
-        QCOMPARE(qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount(), rows);
+        QCOMPARE(
+            qobject_cast<QTableView *>(child<QWidget>(QStringLiteral("msgDayList")))->model()->rowCount(),
+            rows);
     }
 
     void enterWalksTheBoxesToTheSaveButton()
@@ -296,12 +299,14 @@ private Q_SLOTS:
         QCOMPARE(m_session->boxes.boxes[1].title, QStringLiteral("状況リスト登録の有無"));
         QCOMPARE(m_session->boxes.boxes[1].icon, QMessageBox::Question);
         QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("散歩後"));
-        for (const QString &name : {QStringLiteral("lstAct"), QStringLiteral("lstAct2"), QStringLiteral("lstKoumoku")}) {
+        for (const QString &name :
+             {QStringLiteral("lstAct"), QStringLiteral("lstAct2"), QStringLiteral("lstKoumoku")}) {
             auto *list = child<QListWidget>(name);
             QCOMPARE(list->count(), 3);
             QCOMPARE(list->item(2)->text(), QStringLiteral("散歩後"));
         }
-        QVERIFY(m_session->diary.bytes(QStringLiteral("状況リスト.txt")).endsWith("\"\x8e\x55\x95\xe0\x8c\xe3\"\r\n"));
+        QVERIFY(m_session->diary.bytes(QStringLiteral("状況リスト.txt"))
+                    .endsWith("\"\x8e\x55\x95\xe0\x8c\xe3\"\r\n"));
     }
 
     void cancelledFreeStatusChangesNothing()
@@ -321,7 +326,8 @@ private Q_SLOTS:
         click(QStringLiteral("cmdFree"));
         QCOMPARE(m_session->boxes.boxes.size(), 2);
         QCOMPARE(m_session->boxes.boxes[1].title, QStringLiteral("入力文字エラー"));
-        QCOMPARE(m_session->boxes.boxes[1].text, QStringLiteral("「\"」は保存できない文字です。別の文字に置き換えてください。"));
+        QCOMPARE(m_session->boxes.boxes[1].text,
+                 QStringLiteral("「\"」は保存できない文字です。別の文字に置き換えてください。"));
         QVERIFY(m_session->window->state().currentStatus.isEmpty());
     }
 
@@ -337,7 +343,8 @@ private Q_SLOTS:
     {
         // Startup settings are read without writing: the help flag file is untouched.
         start();
-        QCOMPARE(m_session->diary.bytes(QStringLiteral("設定.txt")), QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("設定.txt")),
+                 QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
         auto *help = child<QCheckBox>(QStringLiteral("chkHelp"));
         help->click();
         QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("ヘルプツアーＯＮ")});

@@ -26,7 +26,7 @@ class TestFilterPanel : public QObject
 
     std::unique_ptr<WindowSession> m_session;
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -134,20 +134,24 @@ private Q_SLOTS:
 
         // Display switches and options.
         click(u"cmdTai2"_s);
-        QVERIFY(child<QWidget>(u"msgBunseki2"_s)->isVisible() && child<QWidget>(u"mcrBunseki2"_s)->isVisible());
+        QVERIFY(child<QWidget>(u"msgBunseki2"_s)->isVisible() &&
+                child<QWidget>(u"mcrBunseki2"_s)->isVisible());
         QCOMPARE(child<QLabel>(u"lblG21"_s)->text(), u"基礎代謝"_s);
         click(u"cmdKin"_s);
-        QVERIFY(child<QWidget>(u"mcrBunseki3"_s)->isVisible() && !child<QWidget>(u"mcrBunseki2"_s)->isVisible());
+        QVERIFY(child<QWidget>(u"mcrBunseki3"_s)->isVisible() &&
+                !child<QWidget>(u"mcrBunseki2"_s)->isVisible());
         QCOMPARE(child<QLabel>(u"lblG22"_s)->text(), u"筋肉スコア"_s);
         click(u"cmdKotu"_s);
         QVERIFY(child<QWidget>(u"mcrBunseki4"_s)->isVisible());
         QVERIFY(child<QLabel>(u"lblG22"_s)->text().isEmpty());
         click(u"cmdTai1"_s);
-        QVERIFY(!child<QWidget>(u"msgBunseki2"_s)->isVisible() && !child<QWidget>(u"mcrBunseki4"_s)->isVisible());
+        QVERIFY(!child<QWidget>(u"msgBunseki2"_s)->isVisible() &&
+                !child<QWidget>(u"mcrBunseki4"_s)->isVisible());
         auto *chart = child<ChartView>(u"mcrBunseki"_s);
         QVERIFY(chart->isSeriesHidden(2));
         click(u"optShi2"_s);
-        QVERIFY(chart->isSeriesHidden(1) && !chart->isSeriesHidden(2) && chart->isAxisHidden(ChartAxis::Left));
+        QVERIFY(chart->isSeriesHidden(1) && !chart->isSeriesHidden(2) &&
+                chart->isAxisHidden(ChartAxis::Left));
         click(u"optKon2"_s);
         QVERIFY(!chart->isSeriesHidden(1) && !chart->isSeriesHidden(2));
         click(u"optTai2"_s);

@@ -38,12 +38,12 @@ void TestHelpTexts::panelTexts_data()
     QTest::newRow("calendar") << HelpPanel::Calendar << 8 << false
                               << u"一日の中で体重増減状況を色で把握できるカレンダーです。"_s
                               << u"赤色以外を増やすようにがんばりましょう！"_s;
-    QTest::newRow("one-line diary")
-        << HelpPanel::Memo << 9 << true
-        << u"一回一回の測定ごとにちょっとしたコメントを残すことができます。"_s << QString();
-    QTest::newRow("whole period")
-        << HelpPanel::WholePeriod << 11 << true
-        << u"ズマズマダイエットを開始した日から現在までの体重の推移を表示します。"_s << QString();
+    QTest::newRow("one-line diary") << HelpPanel::Memo << 9 << true
+                                    << u"一回一回の測定ごとにちょっとしたコメントを残すことができます。"_s
+                                    << QString();
+    QTest::newRow("whole period") << HelpPanel::WholePeriod << 11 << true
+                                  << u"ズマズマダイエットを開始した日から現在までの体重の推移を表示します。"_s
+                                  << QString();
     QTest::newRow("edit")
         << HelpPanel::Edit << 6 << true
         << u"これまでのデータを削除して新規にダイエットをスタートさせたり、各種データの編集を行います。"_s

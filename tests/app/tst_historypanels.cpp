@@ -26,7 +26,7 @@ class TestHistoryPanels : public QObject
     std::unique_ptr<WindowSession> m_session;
     const QList<float> m_weights{70.0f, 69.6f, 69.4f, 68.9f, 69.2f, 69.0f, 68.8f, 68.7f, 69.1f, 68.6f, 68.5f};
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -101,7 +101,8 @@ private Q_SLOTS:
         QCOMPARE(series(u"mcrRentai2"_s, 1)->count(), 11);
         QCOMPARE(child<QLabel>(u"lblG11"_s)->text(), u"基礎代謝"_s);
         click(u"cmdKotur"_s);
-        QVERIFY(child<QWidget>(u"mcrRentai4"_s)->isVisible() && !child<QWidget>(u"mcrRentai2"_s)->isVisible());
+        QVERIFY(child<QWidget>(u"mcrRentai4"_s)->isVisible() &&
+                !child<QWidget>(u"mcrRentai2"_s)->isVisible());
         QVERIFY(child<QLabel>(u"lblG12"_s)->text().isEmpty());
         click(u"cmdTai"_s);
         QVERIFY(!child<QWidget>(u"mcrRentai4"_s)->isVisible());

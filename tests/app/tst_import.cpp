@@ -1,12 +1,12 @@
 // The import of older data files at startup, through the real questions.
 
+#include "app/mainwindow.h"
+#include "app/startup.h"
 #include "base/clock.h"
+#include "base/cp932.h"
 #include "boxwatcher.h"
 #include "diaryfixture.h"
-#include "base/cp932.h"
 #include "store/measurementfile.h"
-#include "app/startup.h"
-#include "app/mainwindow.h"
 
 #include <QTest>
 
@@ -27,8 +27,12 @@ QByteArray Lines(const QStringList &lines)
     return bytes;
 }
 
-const QStringList SixTitles{u"データ変換および体脂肪率確認"_s, u"基礎代謝量確認"_s, u"内臓脂肪レベル確認"_s,
-                            u"筋肉量確認"_s, u"筋肉スコア確認"_s, u"骨量確認"_s};
+const QStringList SixTitles{u"データ変換および体脂肪率確認"_s,
+                            u"基礎代謝量確認"_s,
+                            u"内臓脂肪レベル確認"_s,
+                            u"筋肉量確認"_s,
+                            u"筋肉スコア確認"_s,
+                            u"骨量確認"_s};
 
 } // namespace
 
@@ -42,14 +46,16 @@ private Q_SLOTS:
     void weightOnlyInANewFolder()
     {
         DiaryFixture diary;
-        diary.writeBytes(u"連続体重.txt"_s, Lines({u"\"2003/01/05\",\"朝\",80.5"_s, u"\"2003/01/06\",\"夜\",80"_s}));
+        diary.writeBytes(u"連続体重.txt"_s,
+                         Lines({u"\"2003/01/05\",\"朝\",80.5"_s, u"\"2003/01/06\",\"夜\",80"_s}));
         BoxWatcher boxes;
         for (const QString &answer : {u"25"_s, u"1351.5"_s, u"9"_s, u"45.2"_s, u"95"_s, u"2.8"_s})
             boxes.answerInput(answer);
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
         QCOMPARE(boxes.titles().mid(0, 6), SixTitles);
-        QCOMPARE(boxes.boxes[0].text, u"連続体重.txtを検出しました。\r\n\r\n変換する場合は現在の体脂肪率を入力してください。"_s);
+        QCOMPARE(boxes.boxes[0].text,
+                 u"連続体重.txtを検出しました。\r\n\r\n変換する場合は現在の体脂肪率を入力してください。"_s);
         QList<MeasurementRecord> records;
         QVERIFY(ReadMeasurements(diary.dir(), records).ok);
         QCOMPARE(records.size(), 2);
@@ -74,7 +80,8 @@ private Q_SLOTS:
             auto window = StartProgram(diary.dir());
             // The diary check then refuses the old layout and the program stops.
             QVERIFY(!window);
-            QCOMPARE(boxes.titles().mid(0, 3), (QStringList{u"基礎代謝量確認"_s, u"内臓脂肪レベル確認"_s, u"筋肉量確認"_s}));
+            QCOMPARE(boxes.titles().mid(0, 3),
+                     (QStringList{u"基礎代謝量確認"_s, u"内臓脂肪レベル確認"_s, u"筋肉量確認"_s}));
             QVERIFY(boxes.boxes[0].text.startsWith(u"Zumazuma☆ダイエット+のデータを検出しました。"_s));
             QCOMPARE(diary.bytes(u"データ.txt"_s), edition);
             QVERIFY(diary.bytes(u"データbak.txt"_s).isEmpty());
@@ -86,7 +93,8 @@ private Q_SLOTS:
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
         QCOMPARE(boxes.titles().mid(0, 5),
-                 (QStringList{u"基礎代謝量確認"_s, u"内臓脂肪レベル確認"_s, u"筋肉量確認"_s, u"筋肉スコア確認"_s, u"骨量確認"_s}));
+                 (QStringList{u"基礎代謝量確認"_s, u"内臓脂肪レベル確認"_s, u"筋肉量確認"_s,
+                              u"筋肉スコア確認"_s, u"骨量確認"_s}));
         QList<MeasurementRecord> records;
         QVERIFY(ReadMeasurements(diary.dir(), records).ok);
         QCOMPARE(records[0].bodyFat, 28.5f);

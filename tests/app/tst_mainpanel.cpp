@@ -1,11 +1,11 @@
 // The main panel's charts, their switches and markers, and the BMI displays.
 
-#include "base/clock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "base/clock.h"
 #include "controls.h"
-#include "windowsession.h"
 #include "ui/chartview.h"
+#include "windowsession.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -24,7 +24,7 @@ class TestMainPanel : public QObject
 
     std::unique_ptr<WindowSession> m_session;
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -49,18 +49,15 @@ class TestMainPanel : public QObject
     void startWithDay()
     {
         start(168.5f, {TestRecord(QStringLiteral("2026/12/06"), QStringLiteral("朝"), 65.0f),
-                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f,
-                                  1350, 8, 45.0f, 95, 2.8f),
-                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f,
-                                  1372, 9, 45.5f, 96, 3.0f)});
+                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝"), 64.3f, 22.0f, 1350, 8,
+                                  45.0f, 95, 2.8f),
+                       TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("夜"), 65.2f, 23.5f, 1372, 9,
+                                  45.5f, 96, 3.0f)});
     }
 
 private Q_SLOTS:
     void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(7, 0))); }
-    void cleanup()
-    {
-        m_session.reset();
-    }
+    void cleanup() { m_session.reset(); }
 
     void dayChartsAreFilledAndScaled()
     {
@@ -127,7 +124,8 @@ private Q_SLOTS:
             clickLabel(label);
         }
         QCOMPARE(visible(QStringLiteral("msgDayList2")), !shownChart.isEmpty());
-        for (const QString &chart : {QStringLiteral("mcrMain2"), QStringLiteral("mcrMain3"), QStringLiteral("mcrMain4")})
+        for (const QString &chart :
+             {QStringLiteral("mcrMain2"), QStringLiteral("mcrMain3"), QStringLiteral("mcrMain4")})
             QCOMPARE(visible(chart), chart == shownChart);
         QVERIFY(visible(QStringLiteral("mcrMain")));
         QVERIFY(visible(QStringLiteral("msgDayList")));
@@ -211,7 +209,8 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(QStringLiteral("lblTai"))->text(), QStringLiteral("48.3"));
         QCOMPARE(child<QLabel>(QStringLiteral("lblHiman"))->text(), QStringLiteral("-22.7"));
         // The pointer follows: at 17 it is left of where it stood at 22.
-        QVERIFY(child<QLabel>(QStringLiteral("Image2"))->x() < child<QLabel>(QStringLiteral("Shape2(1)"))->x());
+        QVERIFY(child<QLabel>(QStringLiteral("Image2"))->x() <
+                child<QLabel>(QStringLiteral("Shape2(1)"))->x());
     }
 
     void pointerStandsAtTheMiddlePartForBmi24()

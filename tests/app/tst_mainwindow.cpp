@@ -1,9 +1,9 @@
 // The main window: startup, sample detection, title, panel switching, help and exit.
 
-#include "base/clock.h"
 #include "app/helptexts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "base/clock.h"
 #include "boxwatcher.h"
 #include "controls.h"
 #include "diaryfixture.h"
@@ -34,17 +34,14 @@ private:
                 TestRecord(QStringLiteral("2026/12/07"), QStringLiteral("朝起きて"), 69.8f)};
     }
 
-    template<typename T>
+    template <typename T>
     static T *child(MainWindow *window, const QString &name)
     {
         return Control<T>(window, name);
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9)));
-    }
+    void initTestCase() { Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))); }
 
     void sampleDiaryShowsItsDayAndOneMessage()
     {
@@ -56,21 +53,23 @@ private Q_SLOTS:
         auto window = StartProgram(temp.path());
         QVERIFY(window);
         QCOMPARE(boxes.titles(), QStringList{QStringLiteral("サンプル表示")});
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("サンプルとして2004年03月28日のデータを表示させています。"));
+        QCOMPARE(boxes.boxes[0].text,
+                 QStringLiteral("サンプルとして2004年03月28日のデータを表示させています。"));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Information);
         QCOMPARE(boxes.boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(window->state().sampleMode);
         QCOMPARE(child<QCalendarWidget>(window.get(), QStringLiteral("mtvmain"))->selectedDate(),
                  QDate(2004, 3, 28));
         QCOMPARE(window->state().dayList.referenceMeasurement.date, QStringLiteral("2004/03/28"));
-        QCOMPARE(window->windowTitle(), QLatin1Char(' ') + SampleUserName() + QStringLiteral(" の Zumazuma☆ダイエット"));
+        QCOMPARE(window->windowTitle(),
+                 QLatin1Char(' ') + SampleUserName() + QStringLiteral(" の Zumazuma☆ダイエット"));
     }
 
     void sampleStartDateWithOtherHeightIsNotTheSample()
     {
         DiaryFixture diary;
         diary.write({TestRecord(QStringLiteral("2004/03/14"), QStringLiteral("はじめの一歩"), 70.0f)},
-                     Person(SampleUserName(), 170.0f));
+                    Person(SampleUserName(), 170.0f));
         BoxWatcher boxes;
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
@@ -149,14 +148,14 @@ private Q_SLOTS:
         BoxWatcher boxes;
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
-        const QStringList panels = {QStringLiteral("fraMain"), QStringLiteral("fraTaijyu"),
+        const QStringList panels = {QStringLiteral("fraMain"),    QStringLiteral("fraTaijyu"),
                                     QStringLiteral("fraBunseki"), QStringLiteral("fraRenTai"),
-                                    QStringLiteral("fraSettei"), QStringLiteral("fraCale"),
-                                    QStringLiteral("fraMemo"), QStringLiteral("fraAvgTai")};
-        const QStringList buttons = {QStringLiteral("cmdMain"), QStringLiteral("cmdTaijyu"),
+                                    QStringLiteral("fraSettei"),  QStringLiteral("fraCale"),
+                                    QStringLiteral("fraMemo"),    QStringLiteral("fraAvgTai")};
+        const QStringList buttons = {QStringLiteral("cmdMain"),    QStringLiteral("cmdTaijyu"),
                                      QStringLiteral("cmdBunseki"), QStringLiteral("cmdRentai"),
-                                     QStringLiteral("cmdSettei"), QStringLiteral("cmdCale"),
-                                     QStringLiteral("cmdMemo"), QStringLiteral("cmdAvgtai")};
+                                     QStringLiteral("cmdSettei"),  QStringLiteral("cmdCale"),
+                                     QStringLiteral("cmdMemo"),    QStringLiteral("cmdAvgtai")};
         for (int i = buttons.size() - 1; i >= 0; --i) {
             QTest::mouseClick(child<QPushButton>(window.get(), buttons[i]), Qt::LeftButton);
             for (int p = 0; p < panels.size(); ++p)

@@ -2,8 +2,8 @@
 // status-list editing, walked through the real window.
 
 #include "base/clock.h"
-#include "controls.h"
 #include "base/cp932.h"
+#include "controls.h"
 #include "store/measurementfile.h"
 #include "ui/gridview.h"
 #include "windowsession.h"
@@ -25,7 +25,7 @@ class TestNotesSetup : public QObject
     std::unique_ptr<WindowSession> m_session;
     QList<MeasurementRecord> m_records;
 
-    template<typename T>
+    template <typename T>
     T *child(const QString &name)
     {
         return Control<T>(m_session->window.get(), name);
@@ -42,7 +42,8 @@ class TestNotesSetup : public QObject
     void clickItem(const QString &list, int row)
     {
         auto *widget = child<QListWidget>(list);
-        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, widget->visualItemRect(widget->item(row)).center());
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
+                          widget->visualItemRect(widget->item(row)).center());
     }
     QList<MeasurementRecord> stored()
     {
@@ -56,7 +57,8 @@ private Q_SLOTS:
     void init()
     {
         Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(8, 15, 0)));
-        m_records = {TestRecord(u"2026/12/06"_s, u"朝起きて"_s, 65.0f), TestRecord(u"2026/12/07"_s, u"朝起きて"_s, 64.8f),
+        m_records = {TestRecord(u"2026/12/06"_s, u"朝起きて"_s, 65.0f),
+                     TestRecord(u"2026/12/07"_s, u"朝起きて"_s, 64.8f),
                      TestRecord(u"2026/12/07"_s, u"夕食後"_s, 65.1f)};
         m_records[0].spare = u"旧版の値"_s;
         m_records[2].spare = u"xyz"_s;
@@ -125,11 +127,11 @@ private Q_SLOTS:
         click(u"cmdNew1"_s);
         QCOMPARE(m_session->boxes.titles().last(), u"データを登録しましょう"_s);
         QVERIFY(child<QWidget>(u"fraNew"_s)->isVisible());
-        const QStringList boxes{u"txtPriData1"_s, u"txtSincyou1"_s, u"txtMokuTai1"_s, u"txtNowTai"_s,
+        const QStringList boxes{u"txtPriData1"_s, u"txtSincyou1"_s,  u"txtMokuTai1"_s, u"txtNowTai"_s,
                                 u"txtNowShi"_s,   u"txtNowTaisya"_s, u"txtNowNaizo"_s, u"txtNowKinr"_s,
                                 u"txtNowKins"_s,  u"txtNowKotu"_s};
-        const QStringList values{QString(), u"170"_s, u"62"_s, u"70.5kg"_s, u"24"_s, u"1500"_s, u"9"_s, u"50"_s,
-                                 u"90"_s, u"3"_s};
+        const QStringList values{QString(), u"170"_s, u"62"_s, u"70.5kg"_s, u"24"_s,
+                                 u"1500"_s, u"9"_s,   u"50"_s, u"90"_s,     u"3"_s};
         for (int i = 0; i < boxes.size(); ++i)
             child<QLineEdit>(boxes[i])->setText(values[i]);
         // Cancel in the confirmation changes nothing.
@@ -164,7 +166,8 @@ private Q_SLOTS:
         const QStringList four{u"朝起きて"_s, u"夕食後"_s, u"入浴後"_s, u"散歩後"_s};
         for (const QString &list : {u"lstAct"_s, u"lstAct2"_s, u"lstKoumoku"_s})
             QCOMPARE(items(list), four);
-        QVERIFY(m_session->diary.bytes(u"状況リスト.txt"_s).endsWith(QByteArray(QByteArray("\r\n") + storeText(u"散歩後"_s) + "\r\n")));
+        QVERIFY(m_session->diary.bytes(u"状況リスト.txt"_s)
+                    .endsWith(QByteArray(QByteArray("\r\n") + storeText(u"散歩後"_s) + "\r\n")));
 
         // Drag the third entry onto the first: it goes to the top, in this list only.
         auto *list = child<QListWidget>(u"lstKoumoku"_s);

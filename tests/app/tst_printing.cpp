@@ -9,8 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace zz;
@@ -26,7 +26,10 @@ class TestPrinting : public QObject
     {
         QTest::mouseClick(Control<QAbstractButton>(m_session->window.get(), name), Qt::LeftButton);
     }
-    QStringList pdfs() { return QDir(m_session->diary.dir()).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name); }
+    QStringList pdfs()
+    {
+        return QDir(m_session->diary.dir()).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name);
+    }
     QString pdfText(const QString &name)
     {
         QProcess process;
@@ -61,14 +64,16 @@ private Q_SLOTS:
                  u"表示中のデータを印刷しますか？ \r\n\r\n良かったらＯＫボタンを押してください"_s);
         QCOMPARE(pdfs(), QStringList{u"印刷_20261207-093005.pdf"_s});
         QCOMPARE(m_session->boxes.titles().last(), u"印刷"_s);
-        QCOMPARE(m_session->boxes.boxes.last().text,
-                 u"プリンターが見つからないため、印刷内容を PDF ファイル「印刷_20261207-093005.pdf」に保存しました。"_s);
+        QCOMPARE(
+            m_session->boxes.boxes.last().text,
+            u"プリンターが見つからないため、印刷内容を PDF ファイル「印刷_20261207-093005.pdf」に保存しました。"_s);
         const QString text = pdfText(pdfs().first());
         for (const QString &expected : {u"体重"_s, u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪率"_s, QString(68, u'-'),
                                         u"65.2Kg"_s, u"25.5"_s, u"24.4%"_s})
             QVERIFY2(text.contains(expected), qPrintable(expected + u"\n"_s + text));
         // Date and status joined on one line (the full-width joiner reads back as blanks).
-        for (const QString &row : {u"26/12/05\\s+朝起きて"_s, u"26/12/07\\s+朝起きて"_s, u"26/12/07\\s+夕食後"_s})
+        for (const QString &row :
+             {u"26/12/05\\s+朝起きて"_s, u"26/12/07\\s+朝起きて"_s, u"26/12/07\\s+夕食後"_s})
             QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
 
         // The composition list when it is on show; a second printout in the
@@ -77,7 +82,8 @@ private Q_SLOTS:
         click(u"cmdPriData"_s);
         QCOMPARE(pdfs().size(), 2);
         const QString composition = pdfText(u"印刷_20261207-093005(2).pdf"_s);
-        for (const QString &expected : {u"基礎代謝"_s, u"筋肉レベル"_s, QString(101, u'-'), u"1350kcal"_s, u"2.8Kg"_s})
+        for (const QString &expected :
+             {u"基礎代謝"_s, u"筋肉レベル"_s, QString(101, u'-'), u"1350kcal"_s, u"2.8Kg"_s})
             QVERIFY2(composition.contains(expected), qPrintable(expected + u"\n"_s + composition));
 
         m_session->boxes.answer(QMessageBox::Cancel);
@@ -91,8 +97,8 @@ private Q_SLOTS:
         click(u"cmdAvgPri"_s);
         QCOMPARE(pdfs().size(), 1);
         const QString text = pdfText(pdfs().first());
-        for (const QString &expected : {u"日付け"_s, QString(19, u'-'), u"26/12/05"_s, u"65.0"_s, u"26/12/06"_s,
-                                        u"26/12/07"_s, u"64.9"_s})
+        for (const QString &expected : {u"日付け"_s, QString(19, u'-'), u"26/12/05"_s, u"65.0"_s,
+                                        u"26/12/06"_s, u"26/12/07"_s, u"64.9"_s})
             QVERIFY2(text.contains(expected), qPrintable(expected + u"\n"_s + text));
     }
 };

@@ -1,5 +1,5 @@
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 #include "base/tablerow.h"
 
 #include <QTest>

@@ -29,21 +29,18 @@ SaveMessage Refusal(const QString &text, const QString &title)
 }
 
 const SaveMessage Sample = Refusal(
-    u"ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。"_s,
-    u"新規スタート促し"_s);
+    u"ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。"_s, u"新規スタート促し"_s);
 const SaveMessage NoStatus = Refusal(u"行動が指定されていません"_s, u"行動未入力"_s);
 const SaveMessage NoWeight = Refusal(u"体重が入力されていません"_s, u"体重未入力"_s);
 const SaveMessage NotANumber = Refusal(u"数値を入力してください"_s, u"数値以外入力"_s);
 const SaveMessage WeightNotPositive = Refusal(u"０以下が入力されています"_s, u"異常入力"_s);
 const SaveMessage WeightTooLarge = Refusal(u"９９９以上は入力できません"_s, u"入力制限"_s);
 const SaveMessage WeightChange{SaveMessage::Kind::Question,
-                               u"前回より５Ｋｇ以上の変動がありますが間違いありませんか？"_s,
-                               u"異常確認"_s};
+                               u"前回より５Ｋｇ以上の変動がありますが間違いありませんか？"_s, u"異常確認"_s};
 const SaveMessage NoFat = Refusal(u"体脂肪率が入力されていません"_s, u"体脂肪率未入力"_s);
 const SaveMessage FatNegative = Refusal(u"０未満が入力されています"_s, u"異常入力"_s);
 const SaveMessage FatChange{SaveMessage::Kind::Question,
-                            u"前回より１０％以上の変動がありますが間違いありませんか？"_s,
-                            u"異常確認"_s};
+                            u"前回より１０％以上の変動がありますが間違いありませんか？"_s, u"異常確認"_s};
 
 SaveMessage OutOfRange(const QString &name)
 {
@@ -216,8 +213,7 @@ void TestEntryLogic::saveChecks_data()
     in.weightText = u"65"_s;
     in.referenceWeight = 70.0f;
     in.fatText.clear();
-    QTest::newRow("fat empty after the weight question")
-        << in << QList<SaveMessage>{WeightChange, NoFat};
+    QTest::newRow("fat empty after the weight question") << in << QList<SaveMessage>{WeightChange, NoFat};
 
     in = Valid();
     in.fatText = u"abc"_s;
@@ -249,18 +245,15 @@ void TestEntryLogic::saveChecks_data()
 
     in = Valid();
     in.metabolismText = u"40000"_s;
-    QTest::newRow("metabolism too large")
-        << in << QList<SaveMessage>{OutOfRange(u"基礎代謝量"_s)};
+    QTest::newRow("metabolism too large") << in << QList<SaveMessage>{OutOfRange(u"基礎代謝量"_s)};
 
     in = Valid();
     in.visceralText = u"-32769"_s;
-    QTest::newRow("visceral fat too small")
-        << in << QList<SaveMessage>{OutOfRange(u"内臓脂肪レベル"_s)};
+    QTest::newRow("visceral fat too small") << in << QList<SaveMessage>{OutOfRange(u"内臓脂肪レベル"_s)};
 
     in = Valid();
     in.scoreText = u"32767.5"_s;
-    QTest::newRow("score rounding to 32768")
-        << in << QList<SaveMessage>{OutOfRange(u"筋肉スコア"_s)};
+    QTest::newRow("score rounding to 32768") << in << QList<SaveMessage>{OutOfRange(u"筋肉スコア"_s)};
 
     in = Valid();
     in.metabolismText = u"32767.4"_s;
@@ -276,8 +269,7 @@ void TestEntryLogic::saveChecks_data()
     in = Valid();
     in.fatText = u"-1"_s;
     in.metabolismText = u"40000"_s;
-    QTest::newRow("range checked after the fat checks")
-        << in << QList<SaveMessage>{FatNegative};
+    QTest::newRow("range checked after the fat checks") << in << QList<SaveMessage>{FatNegative};
 
     in = Valid();
     in.metabolismText.clear();
@@ -304,12 +296,12 @@ void TestEntryLogic::recordFromEntry_data()
     QTest::addColumn<qint16>("storedScore");
     QTest::addColumn<float>("storedMuscle");
 
-    QTest::newRow("1350.5 to even below") << u"1350.5"_s << u"90"_s << u"38.2"_s << qint16(1350)
-                                          << qint16(90) << 38.2f;
-    QTest::newRow("1351.5 to even above") << u"1351.5"_s << u"90"_s << u"38.2"_s << qint16(1352)
-                                          << qint16(90) << 38.2f;
-    QTest::newRow("empty score is 0") << u"1350"_s << u""_s << u"38.2"_s << qint16(1350)
-                                      << qint16(0) << 38.2f;
+    QTest::newRow("1350.5 to even below")
+        << u"1350.5"_s << u"90"_s << u"38.2"_s << qint16(1350) << qint16(90) << 38.2f;
+    QTest::newRow("1351.5 to even above")
+        << u"1351.5"_s << u"90"_s << u"38.2"_s << qint16(1352) << qint16(90) << 38.2f;
+    QTest::newRow("empty score is 0")
+        << u"1350"_s << u""_s << u"38.2"_s << qint16(1350) << qint16(0) << 38.2f;
     QTest::newRow("leading numbers") << u"1350kcal"_s << u"-2.5"_s << u"38.2Kg"_s << qint16(1350)
                                      << qint16(-2) << 38.2f;
     QTest::newRow("text is 0") << u"abc"_s << u"x"_s << u"kg"_s << qint16(0) << qint16(0) << 0.0f;

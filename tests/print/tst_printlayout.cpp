@@ -28,10 +28,10 @@ class TestPrintLayout : public QObject
 private slots:
     void dailyAverages()
     {
-        const PrintPages out = LayOutPrintout(DailyAverageHeader(),
-                                              DailyAverageLines({{u"1"_s, u"04/03/14"_s, u"65.5"_s},
-                                                                 {u"2"_s, u"04/03/15"_s, QString()}}),
-                                              0, Metrics());
+        const PrintPages out = LayOutPrintout(
+            DailyAverageHeader(),
+            DailyAverageLines({{u"1"_s, u"04/03/14"_s, u"65.5"_s}, {u"2"_s, u"04/03/15"_s, QString()}}), 0,
+            Metrics());
         QCOMPARE(out.pages.size(), 1);
         const QList<PlacedText> expected{{9000, 0, u"　日付け    　  体重"_s},
                                          {9000, 200, QString(19, u'-')},
@@ -54,8 +54,8 @@ private slots:
     void filteredLists()
     {
         QFETCH(bool, composition);
-        const QStringList row{u"1"_s, u"26/12/07"_s, u"月"_s, u"朝"_s, u"65.0Kg"_s, u"a"_s, u"b"_s,
-                              u"c"_s, u"d"_s, u"e"_s, u"f"_s, u"g"_s};
+        const QStringList row{u"1"_s, u"26/12/07"_s, u"月"_s, u"朝"_s, u"65.0Kg"_s, u"a"_s,
+                              u"b"_s, u"c"_s,        u"d"_s,  u"e"_s,  u"f"_s,      u"g"_s};
         const PrintPages out = LayOutPrintout(FilteredHeader(composition), FilteredLines({row}, composition),
                                               FilteredListY, Metrics());
         const QList<PlacedText> &page = out.pages[0];
@@ -71,8 +71,9 @@ private slots:
 
     void longStatusPushesTheValuesRight()
     {
-        const QStringList row{u"1"_s, u"26/12/07"_s, u"月"_s, QString(30, u'朝'), u"65.0Kg"_s, {}, {}, {}, {}, u"25.4"_s,
-                              u"1%"_s, u"22%"_s};
+        const QStringList row{
+            u"1"_s,    u"26/12/07"_s, u"月"_s, QString(30, u'朝'), u"65.0Kg"_s, {}, {}, {}, {},
+            u"25.4"_s, u"1%"_s,       u"22%"_s};
         const PrintPages out = LayOutPrintout({}, FilteredLines({row}, false), 0, Metrics());
         // The lead ends at 4000; the values start at the next zone, 4200.
         QCOMPARE(out.pages[0][1].x, 4200.0);
@@ -84,7 +85,8 @@ private slots:
         for (int i = 1; i <= 30; ++i)
             rows.append({QString::number(i), u"04/03/%1"_s.arg(i, 2, 10, QLatin1Char('0')), u"65.0"_s});
         // 2000 twips a page: ten lines; the first page has the header and 8 rows.
-        const PrintPages out = LayOutPrintout(DailyAverageHeader(), DailyAverageLines(rows), 0, Metrics(2000));
+        const PrintPages out =
+            LayOutPrintout(DailyAverageHeader(), DailyAverageLines(rows), 0, Metrics(2000));
         QCOMPARE(out.pages.size(), 4);
         QCOMPARE(out.pages[1][0], (PlacedText{9000, 0, u"　日付け    　  体重"_s}));
         QCOMPARE(out.pages[1][2], (PlacedText{9000, 400, u"04/03/09"_s}));

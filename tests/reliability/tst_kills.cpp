@@ -47,8 +47,9 @@ private slots:
     {
         QFETCH(int, path);
         const WritePath p = Paths()[path];
-        const int kills = qEnvironmentVariableIsSet("ZZ_KILLS_PER_PATH") ? qEnvironmentVariableIntValue("ZZ_KILLS_PER_PATH")
-                                                                         : 100;
+        const int kills = qEnvironmentVariableIsSet("ZZ_KILLS_PER_PATH")
+                              ? qEnvironmentVariableIntValue("ZZ_KILLS_PER_PATH")
+                              : 100;
         // The old and new contents, and how long one whole run takes.
         QTemporaryDir twin;
         Prepare(p, twin.path());

@@ -4,8 +4,8 @@
 // the write", shared by the interruption tests (a failure injected at each
 // step) and the kill tests (the write in a child process killed at random).
 
-#include "store/averageexport.h"
 #include "base/cp932.h"
+#include "store/averageexport.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/newstart.h"
@@ -51,12 +51,12 @@ inline void PrepareDiary(const QString &dir)
         r.spare = i % 11 ? QString() : u"予備"_s;
         records.append(r);
     }
-    const bool ok = zz::RewriteMeasurements(dir, records).ok
-                    && zz::WritePersonalData(dir, {u"花子"_s, 160.0f, 60.0f}).ok
-                    && zz::WriteStatusListPlain(dir, {u"朝起きて"_s, u"夕食後"_s, u"入浴後"_s}).ok
-                    && zz::WriteNoticeMemo(dir, u"メモ\r\n二行目"_s).ok && zz::WriteMarkerSetting(dir, 0).ok
-                    && zz::WriteHelpTourSetting(dir, 0).ok && zz::WriteIncrements(dir, u"0.1"_s, u"0.1"_s).ok
-                    && zz::WriteMovingAverageWidth(dir, u"10"_s).ok && zz::WriteAutoTime(dir, 0).ok;
+    const bool ok = zz::RewriteMeasurements(dir, records).ok &&
+                    zz::WritePersonalData(dir, {u"花子"_s, 160.0f, 60.0f}).ok &&
+                    zz::WriteStatusListPlain(dir, {u"朝起きて"_s, u"夕食後"_s, u"入浴後"_s}).ok &&
+                    zz::WriteNoticeMemo(dir, u"メモ\r\n二行目"_s).ok && zz::WriteMarkerSetting(dir, 0).ok &&
+                    zz::WriteHelpTourSetting(dir, 0).ok && zz::WriteIncrements(dir, u"0.1"_s, u"0.1"_s).ok &&
+                    zz::WriteMovingAverageWidth(dir, u"10"_s).ok && zz::WriteAutoTime(dir, 0).ok;
     if (!ok)
         qFatal("cannot prepare the diary");
 }
@@ -81,7 +81,9 @@ inline QList<WritePath> Paths()
     };
     return {
         {u"save: append"_s, none,
-         [](const QString &dir) { return zz::AppendMeasurement(dir, TestRecord(u"2026/12/31"_s, u"朝"_s, 65.0f)); }},
+         [](const QString &dir) {
+             return zz::AppendMeasurement(dir, TestRecord(u"2026/12/31"_s, u"朝"_s, 65.0f));
+         }},
         {u"save: insert"_s, none,
          [](const QString &dir) {
              return zz::InsertMeasurementByDate(dir, TestRecord(u"2026/01/05"_s, u"朝"_s, 65.0f));
@@ -93,22 +95,31 @@ inline QList<WritePath> Paths()
              return zz::RewriteMeasurements(dir, list);
          }},
         {u"status rename, measurements"_s, none,
-         [](const QString &dir) { return zz::RenameStatusInMeasurements(dir, u"朝起きて"_s, u"起床直後"_s); }},
+         [](const QString &dir) {
+             return zz::RenameStatusInMeasurements(dir, u"朝起きて"_s, u"起床直後"_s);
+         }},
         {u"status rename, list"_s, none,
          [](const QString &dir) {
              return zz::WriteStatusListQuoted(dir, {u"起床直後"_s, u"夕食後"_s, u"入浴後"_s});
          }},
         {u"status add"_s, none, [](const QString &dir) { return zz::AppendStatusPlain(dir, u"散歩後"_s); }},
-        {u"status free entry"_s, none, [](const QString &dir) { return zz::AppendStatusQuoted(dir, u"散歩後"_s); }},
+        {u"status free entry"_s, none,
+         [](const QString &dir) { return zz::AppendStatusQuoted(dir, u"散歩後"_s); }},
         {u"status order and delete"_s, none,
-         [](const QString &dir) { return zz::WriteStatusListPlain(dir, {u"入浴後"_s, u"朝起きて"_s}); }},
+         [](const QString &dir) {
+             return zz::WriteStatusListPlain(dir, {u"入浴後"_s, u"朝起きて"_s});
+         }},
         {u"status delete all"_s, none, [](const QString &dir) { return zz::WriteStatusListPlain(dir, {}); }},
         {u"memo"_s, none, [](const QString &dir) { return zz::WriteNoticeMemo(dir, u"新しいメモ"_s); }},
         {u"personal data"_s, none,
-         [](const QString &dir) { return zz::WritePersonalData(dir, {u"Hanako"_s, 158.5f, 55.0f}); }},
+         [](const QString &dir) {
+             return zz::WritePersonalData(dir, {u"Hanako"_s, 158.5f, 55.0f});
+         }},
         {u"help tour"_s, none, [](const QString &dir) { return zz::WriteHelpTourSetting(dir, 1); }},
-        {u"increments"_s, none, [](const QString &dir) { return zz::WriteIncrements(dir, u"0.2"_s, u"0.5"_s); }},
-        {u"moving average"_s, none, [](const QString &dir) { return zz::WriteMovingAverageWidth(dir, u"7"_s); }},
+        {u"increments"_s, none,
+         [](const QString &dir) { return zz::WriteIncrements(dir, u"0.2"_s, u"0.5"_s); }},
+        {u"moving average"_s, none,
+         [](const QString &dir) { return zz::WriteMovingAverageWidth(dir, u"7"_s); }},
         {u"automatic time"_s, none, [](const QString &dir) { return zz::WriteAutoTime(dir, 1); }},
         {u"marker"_s, none, [](const QString &dir) { return zz::WriteMarkerSetting(dir, 2); }},
         {u"export"_s, none,
@@ -117,12 +128,14 @@ inline QList<WritePath> Paths()
          }},
         {u"new start"_s, none,
          [](const QString &dir) {
-             return zz::StartNewDiary(dir, {u"Hanako"_s, 158.5f, 55.0f}, TestRecord(u"2026/12/07"_s, u"はじめ"_s, 65.0f),
+             return zz::StartNewDiary(dir, {u"Hanako"_s, 158.5f, 55.0f},
+                                      TestRecord(u"2026/12/07"_s, u"はじめ"_s, 65.0f),
                                       QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
          }},
         {u"import: weight-only"_s,
          [](const QString &dir) {
-             WriteRaw(dir, u"連続体重.txt"_s, u"\"2003/01/05\",\"朝\",80.5\r\n\"2003/01/06\",\"夜\",80\r\n"_s);
+             WriteRaw(dir, u"連続体重.txt"_s,
+                      u"\"2003/01/05\",\"朝\",80.5\r\n\"2003/01/06\",\"夜\",80\r\n"_s);
          },
          [](const QString &dir) {
              zz::OlderFile file;
@@ -172,8 +185,8 @@ inline QString CheckOldOrNew(const QMap<QString, QByteArray> &before, const QMap
         const bool old = before.contains(it.key()) && before[it.key()] == it.value();
         const bool fresh = after.contains(it.key()) && after[it.key()] == it.value();
         if (!old && !fresh)
-            return it.key() + u" is neither its old nor its new content ("_s + QString::number(it.value().size())
-                   + u" bytes)"_s;
+            return it.key() + u" is neither its old nor its new content ("_s +
+                   QString::number(it.value().size()) + u" bytes)"_s;
     }
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         if (!now.contains(it.key()) && after.contains(it.key()))

@@ -26,9 +26,9 @@ QByteArray personalBytes()
 
 QByteArray threeRecords()
 {
-    return line(R"("2010/01/01","はじめの一歩",60,28,1300,7,40,95,2.5,"","")")
-           + line(R"("2010/01/02","朝",59.8,27.9,1300,7,40,95,2.5,"","")")
-           + line(R"("2010/01/02","夜",60.4,27.5,1301,7,40,96,2.5,"","")");
+    return line(R"("2010/01/01","はじめの一歩",60,28,1300,7,40,95,2.5,"","")") +
+           line(R"("2010/01/02","朝",59.8,27.9,1300,7,40,95,2.5,"","")") +
+           line(R"("2010/01/02","夜",60.4,27.5,1301,7,40,96,2.5,"","")");
 }
 
 } // namespace
@@ -73,10 +73,14 @@ void DiaryOpenTest::emptyDirectoryGetsTheSample()
     // The installed files are the shipped ones, byte for byte, and nothing else.
     const QString shipped = QDir::cleanPath(QStringLiteral(ZZ_TEST_DATA_DIR "/../../../data/sample"));
     const QList<QPair<QString, QString>> files{
-        {Data, u"measurements.txt"_s},      {Personal, u"personal.txt"_s},
-        {u"状況リスト.txt"_s, u"statuslist.txt"_s}, {u"気付きメモ.TXT"_s, u"memo.txt"_s},
-        {u"設定.txt"_s, u"helptour.txt"_s},    {u"体重計刻み.txt"_s, u"increments.txt"_s},
-        {u"移動平均.TXT"_s, u"movingaverage.txt"_s}, {u"自動時間.TXT"_s, u"autotime.txt"_s},
+        {Data, u"measurements.txt"_s},
+        {Personal, u"personal.txt"_s},
+        {u"状況リスト.txt"_s, u"statuslist.txt"_s},
+        {u"気付きメモ.TXT"_s, u"memo.txt"_s},
+        {u"設定.txt"_s, u"helptour.txt"_s},
+        {u"体重計刻み.txt"_s, u"increments.txt"_s},
+        {u"移動平均.TXT"_s, u"movingaverage.txt"_s},
+        {u"自動時間.TXT"_s, u"autotime.txt"_s},
         {u"マーカー.TXT"_s, u"marker.txt"_s},
     };
     QCOMPARE(snapshot(m_dir).size(), files.size());
@@ -239,8 +243,8 @@ void DiaryOpenTest::refusedDiaries_data()
     QTest::newRow("empty measurement file")
         << QByteArray() << personalBytes() << u"データ.txt: 記録が 1 件もありません (空のファイルです)"_s;
     QTest::newRow("too few fields in the middle")
-        << line(R"("2010/01/01","朝",60,28,1300,7,40,95,2.5,"","")") + line(R"("2010/01/02","朝",60,28)")
-               + line(R"("2010/01/03","朝",60,28,1300,7,40,95,2.5,"","")")
+        << line(R"("2010/01/01","朝",60,28,1300,7,40,95,2.5,"","")") + line(R"("2010/01/02","朝",60,28)") +
+               line(R"("2010/01/03","朝",60,28,1300,7,40,95,2.5,"","")")
         << personalBytes() << u"データ.txt の 2 行目: 項目の数が 11 ではなく 4 です"_s;
     QTest::newRow("incomplete last line that has its line end")
         << threeRecords() + line(R"("2010/01/03","朝",60,2)") << personalBytes()
@@ -248,9 +252,9 @@ void DiaryOpenTest::refusedDiaries_data()
     QTest::newRow("not a real date")
         << threeRecords() + line(R"("2010/13/01","朝",60,28,1300,7,40,95,2.5,"","")") << personalBytes()
         << u"データ.txt の 4 行目: 日付「2010/13/01」が yyyy/mm/dd 形式の正しい日付ではありません"_s;
-    QTest::newRow("not a number")
-        << line(R"("2010/01/01","朝",６０,28,1300,7,40,95,2.5,"","")") << personalBytes()
-        << u"データ.txt の 1 行目: 体重の欄「６０」が数値ではありません"_s;
+    QTest::newRow("not a number") << line(R"("2010/01/01","朝",６０,28,1300,7,40,95,2.5,"","")")
+                                  << personalBytes()
+                                  << u"データ.txt の 1 行目: 体重の欄「６０」が数値ではありません"_s;
     QTest::newRow("bytes that are not code page 932")
         << QByteArray("\"2010/01/01\",\"\xFF\",60,28,1300,7,40,95,2.5,\"\",\"\"\r\n") << personalBytes()
         << u"データ.txt の 1 行目: 状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_s;
@@ -283,8 +287,9 @@ void DiaryOpenTest::tornLastLineIsMovedAside()
     writeBytes(m_dir, Data, threeRecords() + torn);
     DiaryOpenResult result = OpenDiary(m_dir);
     QVERIFY2(result.status, qPrintable(result.status.userText()));
-    QCOMPARE(result.notice,
-             u"データ.txt の最後の行 (4 行目) が途中で切れていたため、その行を データ_破損行.txt に移しました。"_s);
+    QCOMPARE(
+        result.notice,
+        u"データ.txt の最後の行 (4 行目) が途中で切れていたため、その行を データ_破損行.txt に移しました。"_s);
     QCOMPARE(readBytes(m_dir, Data), threeRecords());
     QCOMPARE(readBytes(m_dir, Torn), torn + "\r\n");
     QList<MeasurementRecord> records;

@@ -1,6 +1,6 @@
+#include "base/numbers.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
-#include "base/numbers.h"
 #include "storetestutil.h"
 #include "testrecord.h"
 
@@ -25,9 +25,9 @@ const QString Data = QStringLiteral("データ.txt");
 // Three records over two days, as the program writes them.
 QByteArray threeRecords()
 {
-    return line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
-           + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")")
-           + line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"ケーキ","")");
+    return line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")") +
+           line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")") +
+           line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"ケーキ","")");
 }
 
 } // namespace
@@ -83,9 +83,9 @@ void MeasurementFileTest::formatLine_data()
     QTest::addColumn<MeasurementRecord>("record");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("start record")
-        << record(u"2004/03/28"_s, u"はじめの一歩"_s, 65.4f)
-        << line(R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")");
+    QTest::newRow("start record") << record(u"2004/03/28"_s, u"はじめの一歩"_s, 65.4f)
+                                  << line(
+                                         R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")");
     QTest::newRow("whole weight without point")
         << record(u"2004/03/28"_s, u"朝"_s, 65.0f)
         << line(R"("2004/03/28","朝",65,22.5,1350,8,45.2,95,2.8,"","")");
@@ -125,11 +125,11 @@ void MeasurementFileTest::refusesUnstorableText_data()
 {
     QTest::addColumn<MeasurementRecord>("record");
     QTest::addColumn<QString>("faultPart");
-    QTest::newRow("quote in status") << record(u"2004/03/28"_s, u"朝\"食"_s, 65) << u"状況に保存できない文字「\"」"_s;
-    QTest::newRow("line break in comment")
-        << record(u"2004/03/28"_s, u"朝"_s, 65, u"一行目\n二行目"_s) << u"一言日記に保存できない文字「改行」"_s;
-    QTest::newRow("CR in comment")
-        << record(u"2004/03/28"_s, u"朝"_s, 65, u"a\rb"_s) << u"「改行」"_s;
+    QTest::newRow("quote in status") << record(u"2004/03/28"_s, u"朝\"食"_s, 65)
+                                     << u"状況に保存できない文字「\"」"_s;
+    QTest::newRow("line break in comment") << record(u"2004/03/28"_s, u"朝"_s, 65, u"一行目\n二行目"_s)
+                                           << u"一言日記に保存できない文字「改行」"_s;
+    QTest::newRow("CR in comment") << record(u"2004/03/28"_s, u"朝"_s, 65, u"a\rb"_s) << u"「改行」"_s;
     QTest::newRow("tsuchi-yoshi in status")
         << record(u"2004/03/28"_s, u"𠮷野家"_s, 65) << u"状況に保存できない文字「𠮷」"_s;
     QTest::newRow("emoji in comment")
@@ -156,9 +156,8 @@ void MeasurementFileTest::parseLine_data()
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<MeasurementRecord>("expected");
 
-    QTest::newRow("as written")
-        << cp932(R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")")
-        << record(u"2004/03/28"_s, u"はじめの一歩"_s, 65.4f);
+    QTest::newRow("as written") << cp932(R"("2004/03/28","はじめの一歩",65.4,22.5,1350,8,45.2,95,2.8,"","")")
+                                << record(u"2004/03/28"_s, u"はじめの一歩"_s, 65.4f);
     QTest::newRow("blanks before fields and around numbers")
         << cp932(R"( "2004/03/28", "はじめの一歩", 65.4 ,22.5,1350,8,45.2,95,2.8, "" ,"")")
         << record(u"2004/03/28"_s, u"はじめの一歩"_s, 65.4f);
@@ -171,9 +170,8 @@ void MeasurementFileTest::parseLine_data()
     rounded.muscleScore = 96;
     QTest::newRow("integer fields rounded halves to even")
         << cp932(R"("2004/03/28","朝",65.4,22.5,1350.5,7.5,45.2,95.5,2.8,"","")") << rounded;
-    QTest::newRow("unquoted date and texts")
-        << cp932(R"(2004/03/28,朝,65.4,22.5,1350,8,45.2,95,2.8,,)")
-        << record(u"2004/03/28"_s, u"朝"_s, 65.4f);
+    QTest::newRow("unquoted date and texts") << cp932(R"(2004/03/28,朝,65.4,22.5,1350,8,45.2,95,2.8,,)")
+                                             << record(u"2004/03/28"_s, u"朝"_s, 65.4f);
     MeasurementRecord spare = record(u"2004/03/28"_s, u"朝"_s, 65.4f);
     spare.spare = u"古い版"_s;
     QTest::newRow("spare text is kept")
@@ -221,7 +219,8 @@ void MeasurementFileTest::numbersReadAsTheNearestFloat()
     }
     texts << u"1e2"_s << u"+65.4"_s << u"65.40000001"_s << u"0.000001"_s << u"16777217"_s;
     for (const QString &text : std::as_const(texts)) {
-        const QByteArray line = cp932(QStringLiteral(R"("2004/03/28","朝",%1,%1,1350,8,%1,95,%1,"","")").arg(text));
+        const QByteArray line =
+            cp932(QStringLiteral(R"("2004/03/28","朝",%1,%1,1350,8,%1,95,%1,"","")").arg(text));
         MeasurementRecord parsed;
         QVERIFY2(ParseMeasurementLine(line, parsed), qPrintable(text));
         const std::optional<float> nearest = WholeNumberAsFloat(text);
@@ -248,8 +247,9 @@ void MeasurementFileTest::readsEveryRecordInOrder()
         QCOMPARE(r.spare, QString());
 
     // A lone LF ends a line as well; the last line may lack its line end.
-    writeBytes(m_dir, Data, cp932(R"("2004/03/14","朝",70,28,1350,9,49,95,2.8,"","")") + "\n"
-                                + cp932(R"("2004/03/15","朝",69,28,1350,9,49,95,2.8,"","")"));
+    writeBytes(m_dir, Data,
+               cp932(R"("2004/03/14","朝",70,28,1350,9,49,95,2.8,"","")") + "\n" +
+                   cp932(R"("2004/03/15","朝",69,28,1350,9,49,95,2.8,"","")"));
     QVERIFY(ReadMeasurements(m_dir, records));
     QCOMPARE(records.size(), 2);
     QCOMPARE(records.at(1).weight, 69.0f);
@@ -278,40 +278,44 @@ void MeasurementFileTest::malformedFile_data()
                                 << u"項目の数が 11 ではなく 10 です"_s;
     QTest::newRow("twelve fields") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","","")")
                                    << u"項目の数が 11 ではなく 12 です"_s;
-    QTest::newRow("older six-field layout") << cp932(R"("2004/03/15","朝",65,"",22.5,"")")
-                                            << u"項目の数が 11 ではなく 6 です"_s;
+    QTest::newRow("older six-field layout")
+        << cp932(R"("2004/03/15","朝",65,"",22.5,"")") << u"項目の数が 11 ではなく 6 です"_s;
     QTest::newRow("weight not a number") << cp932(R"("2004/03/15","朝",abc,22.5,1350,8,45.2,95,2.8,"","")")
                                          << u"体重の欄「abc」が数値ではありません"_s;
     QTest::newRow("weight with unit") << cp932(R"("2004/03/15","朝",65kg,22.5,1350,8,45.2,95,2.8,"","")")
                                       << u"体重の欄「65kg」が数値ではありません"_s;
     QTest::newRow("empty number") << cp932(R"("2004/03/15","朝",65,,1350,8,45.2,95,2.8,"","")")
                                   << u"体脂肪率の欄「」が数値ではありません"_s;
-    QTest::newRow("integer out of range") << cp932(R"("2004/03/15","朝",65,22.5,40000,8,45.2,95,2.8,"","")")
-                                          << u"基礎代謝量の欄「40000」が -32768 から 32767 の範囲を超えています"_s;
+    QTest::newRow("integer out of range")
+        << cp932(R"("2004/03/15","朝",65,22.5,40000,8,45.2,95,2.8,"","")")
+        << u"基礎代謝量の欄「40000」が -32768 から 32767 の範囲を超えています"_s;
     QTest::newRow("real out of range") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,1e39,95,2.8,"","")")
                                        << u"筋肉量の欄「1e39」が数値の範囲を超えています"_s;
-    QTest::newRow("date that does not exist") << cp932(R"("2004/02/30","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
-                                              << u"日付「2004/02/30」が yyyy/mm/dd 形式の正しい日付ではありません"_s;
-    QTest::newRow("date in another form") << cp932(R"("2004-03-15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
-                                          << u"日付「2004-03-15」"_s;
+    QTest::newRow("date that does not exist")
+        << cp932(R"("2004/02/30","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
+        << u"日付「2004/02/30」が yyyy/mm/dd 形式の正しい日付ではありません"_s;
+    QTest::newRow("date in another form")
+        << cp932(R"("2004-03-15","朝",65,22.5,1350,8,45.2,95,2.8,"","")") << u"日付「2004-03-15」"_s;
     QTest::newRow("two-digit year") << cp932(R"("04/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"","")")
                                     << u"日付「04/03/15」"_s;
     QTest::newRow("quote inside an unquoted text (found by fuzzing)")
-        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,a"b,"")") << u"一言日記の欄に引用符 \" があります"_s;
-    QTest::newRow("CR inside a text") << QByteArray(cp932(R"("2004/03/15","朝)") + "\r" + cp932(R"(",65,22.5,1350,8,45.2,95,2.8,"","")"))
-                                      << u"状況の欄に改行文字があります"_s;
+        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,a"b,"")")
+        << u"一言日記の欄に引用符 \" があります"_s;
+    QTest::newRow("CR inside a text")
+        << QByteArray(cp932(R"("2004/03/15","朝)") + "\r" + cp932(R"(",65,22.5,1350,8,45.2,95,2.8,"","")"))
+        << u"状況の欄に改行文字があります"_s;
     QTest::newRow("bytes that are not code page 932")
         << cp932(R"("2004/03/15","朝)") + "\x82" + QByteArray(R"(",65,22.5,1350,8,45.2,95,2.8,"","")")
         << u"状況の欄にコードページ 932 (Shift_JIS) として読めないバイトがあります"_s;
-    QTest::newRow("utf-8 comment")
-        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,")") + QString::fromUtf8("あ").toUtf8() + "\",\"\""
-        << u"一言日記の欄に"_s;
+    QTest::newRow("utf-8 comment") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,")") +
+                                          QString::fromUtf8("あ").toUtf8() + "\",\"\""
+                                   << u"一言日記の欄に"_s;
     QTest::newRow("quote not closed") << cp932(R"("2004/03/15","朝,65,22.5,1350,8,45.2,95,2.8,"","")")
                                       << u"引用符で囲まれた項目の後に余分な文字があります"_s;
-    QTest::newRow("quote never closed") << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"",")")
-                                        << u"引用符 \" が閉じていません"_s;
-    QTest::newRow("text after closing quote") << cp932(R"("2004/03/15","朝"x,65,22.5,1350,8,45.2,95,2.8,"","")")
-                                              << u"余分な文字"_s;
+    QTest::newRow("quote never closed")
+        << cp932(R"("2004/03/15","朝",65,22.5,1350,8,45.2,95,2.8,"",")") << u"引用符 \" が閉じていません"_s;
+    QTest::newRow("text after closing quote")
+        << cp932(R"("2004/03/15","朝"x,65,22.5,1350,8,45.2,95,2.8,"","")") << u"余分な文字"_s;
     QTest::newRow("empty line") << QByteArray() << u"空の行です"_s;
 }
 
@@ -320,8 +324,8 @@ void MeasurementFileTest::malformedFile()
     QFETCH(QByteArray, secondLine);
     QFETCH(QString, faultPart);
     // The bad line is in the middle: the last line is whole.
-    const QByteArray content = line(R"("2004/03/14","朝",65,22.5,1350,8,45.2,95,2.8,"","")") + secondLine
-                               + "\r\n" + line(R"("2004/03/16","朝",65,22.5,1350,8,45.2,95,2.8,"","")");
+    const QByteArray content = line(R"("2004/03/14","朝",65,22.5,1350,8,45.2,95,2.8,"","")") + secondLine +
+                               "\r\n" + line(R"("2004/03/16","朝",65,22.5,1350,8,45.2,95,2.8,"","")");
     writeBytes(m_dir, Data, content);
     QList<MeasurementRecord> records{record(u"2000/01/01"_s, u"前"_s, 1)};
     const StoreStatus status = ReadMeasurements(m_dir, records);
@@ -451,9 +455,9 @@ void MeasurementFileTest::rewriteHoldsExactlyTheRecords()
     records[2].comment.clear();
     QVERIFY(RewriteMeasurements(m_dir, records));
     QCOMPARE(readBytes(m_dir, Data),
-             line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
-                 + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"散歩, 一時間","")")
-                 + line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"","")"));
+             line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")") +
+                 line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"散歩, 一時間","")") +
+                 line(R"("2004/03/15","夜",70.4,27.5,1351,9,49,96,2.8,"","")"));
     QList<MeasurementRecord> again;
     QVERIFY(ReadMeasurements(m_dir, again));
     QCOMPARE(again, records);
@@ -470,24 +474,23 @@ void MeasurementFileTest::rewriteHoldsExactlyTheRecords()
 
 void MeasurementFileTest::renameChangesOnlyMatchingStatuses()
 {
-    const QByteArray before =
-        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
-        + line(R"("2004/03/15","朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")")
-        + line(R"("2004/03/15", "朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")")
-        + line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")")
-        + line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")")
-        + line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")")
-        + line(R"("2004/03/17","朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
+    const QByteArray before = line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")") +
+                              line(R"("2004/03/15","朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")") +
+                              line(R"("2004/03/15", "朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")") +
+                              line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")") +
+                              line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")") +
+                              line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")") +
+                              line(R"("2004/03/17","朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
     writeBytes(m_dir, Data, before);
     QVERIFY(RenameStatusInMeasurements(m_dir, u"朝"_s, u"起床後, 朝"_s));
     const QByteArray expected =
-        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
-        + line(R"("2004/03/15","起床後, 朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")")
-        + line(R"("2004/03/15", "起床後, 朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")")
-        + line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")")
-        + line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")")
-        + line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")")
-        + line(R"("2004/03/17","起床後, 朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
+        line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")") +
+        line(R"("2004/03/15","起床後, 朝",65.4,27.9,1350,9,49,95,2.8,"朝の散歩","")") +
+        line(R"("2004/03/15", "起床後, 朝" ,65.40,27.90,1350,9,49.0,95,2.80,"","")") +
+        line(R"("2004/03/15","朝食後",70.4,27.5,1351,9,49,96,2.8,"朝","")") +
+        line(R"("2004/03/16","ｱｻ",70.4,27.5,1351,9,49,96,2.8,"","")") +
+        line(R"("2004/03/16","朝 ",70.4,27.5,1351,9,49,96,2.8,"","")") +
+        line(R"("2004/03/17","起床後, 朝",69.9,27.5,1351,9,49,96,2.8,"","x")");
     QCOMPARE(readBytes(m_dir, Data), expected);
     QVERIFY(!exists(m_dir, u"データＣＨＧ.txt"_s));
 }

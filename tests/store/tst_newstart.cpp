@@ -1,11 +1,11 @@
 // New start: the old diary is kept beside the new one, and a failure at any
 // write puts everything back.
 
-#include "storetestutil.h"
 #include "store/measurementfile.h"
 #include "store/newstart.h"
 #include "store/safefile.h"
 #include "store/smallfiles.h"
+#include "storetestutil.h"
 #include "testrecord.h"
 
 #include <QTemporaryDir>
@@ -42,7 +42,8 @@ private slots:
         QVERIFY(StartNewDiary(dir.path(), {u"花子"_s, 160.0f, 55.0f}, start, m_now).ok);
 
         QCOMPARE(storetest::readBytes(dir.path(), u"データ_新規スタート前_20261207-081500.txt"_s), oldData);
-        QCOMPARE(storetest::readBytes(dir.path(), u"ﾌﾟﾗｲﾍﾞｰﾄ_新規スタート前_20261207-081500.txt"_s), oldPersonal);
+        QCOMPARE(storetest::readBytes(dir.path(), u"ﾌﾟﾗｲﾍﾞｰﾄ_新規スタート前_20261207-081500.txt"_s),
+                 oldPersonal);
         QList<MeasurementRecord> records;
         QVERIFY(ReadMeasurements(dir.path(), records).ok);
         QCOMPARE(records.size(), 1);

@@ -2,10 +2,10 @@
 // conversion byte for byte, backups that never overwrite, and a folder that
 // holds a whole diary whatever step of a conversion fails.
 
-#include "storetestutil.h"
 #include "store/measurementfile.h"
 #include "store/olderfiles.h"
 #include "store/safefile.h"
+#include "storetestutil.h"
 #include "testrecord.h"
 
 #include <QTemporaryDir>
@@ -52,11 +52,12 @@ private slots:
         QTest::addColumn<QString>("output");
         QTest::addColumn<bool>("weightOnly");
         QTest::addColumn<OlderLayout>("layout");
-        QTest::newRow("weight-only") << u"weightonly_in.txt"_s << u"weightonly_out.txt"_s << true << OlderLayout::WeightOnly;
-        QTest::newRow("first edition") << u"edition1_in.txt"_s << u"edition1_out.txt"_s << false
-                                       << OlderLayout::FirstEdition;
-        QTest::newRow("second edition") << u"edition2_in.txt"_s << u"edition2_out.txt"_s << false
-                                        << OlderLayout::SecondEdition;
+        QTest::newRow("weight-only") << u"weightonly_in.txt"_s << u"weightonly_out.txt"_s << true
+                                     << OlderLayout::WeightOnly;
+        QTest::newRow("first edition")
+            << u"edition1_in.txt"_s << u"edition1_out.txt"_s << false << OlderLayout::FirstEdition;
+        QTest::newRow("second edition")
+            << u"edition2_in.txt"_s << u"edition2_out.txt"_s << false << OlderLayout::SecondEdition;
     }
     void convertsEachLayout()
     {
@@ -64,17 +65,22 @@ private slots:
         QFETCH(bool, weightOnly);
         QTemporaryDir dir;
         const QByteArray source = Golden(input);
-        const QByteArray sample = storetest::line("\"2004/03/14\",\"サンプル\",72.3,28.3,1349,9,49,96,2.8,\"\",\"\"");
+        const QByteArray sample =
+            storetest::line("\"2004/03/14\",\"サンプル\",72.3,28.3,1349,9,49,96,2.8,\"\",\"\"");
         storetest::writeBytes(dir.path(), weightOnly ? u"連続体重.txt"_s : u"データ.txt"_s, source);
         if (weightOnly)
             storetest::writeBytes(dir.path(), u"データ.txt"_s, sample);
         OlderFile file;
         bool found = false;
-        QVERIFY((weightOnly ? ReadWeightOnlyFile(dir.path(), file, found) : ReadEditionFile(dir.path(), file, found)).ok);
+        QVERIFY((weightOnly ? ReadWeightOnlyFile(dir.path(), file, found)
+                            : ReadEditionFile(dir.path(), file, found))
+                    .ok);
         QVERIFY(found);
         QTEST(file.layout, "layout");
         const QList<MeasurementRecord> records = ConvertOlderRecords(file, Typed());
-        QVERIFY((weightOnly ? WriteWeightOnlyImport(dir.path(), records) : WriteEditionImport(dir.path(), records)).ok);
+        QVERIFY((weightOnly ? WriteWeightOnlyImport(dir.path(), records)
+                            : WriteEditionImport(dir.path(), records))
+                    .ok);
         QFETCH(QString, output);
         QCOMPARE(storetest::readBytes(dir.path(), u"データ.txt"_s), Golden(output));
         // The replaced files are kept; the intermediate is gone.
@@ -90,7 +96,9 @@ private slots:
     {
         QTemporaryDir dir;
         // A start record holding 0 as basal metabolism and muscle mass.
-        QVERIFY(RewriteMeasurements(dir.path(), {TestRecord(u"2004/03/14"_s, u"朝"_s, 72.3f, 0, 0, 0, 0, 0, 0)}).ok);
+        QVERIFY(
+            RewriteMeasurements(dir.path(), {TestRecord(u"2004/03/14"_s, u"朝"_s, 72.3f, 0, 0, 0, 0, 0, 0)})
+                .ok);
         OlderFile file;
         bool found = true;
         QVERIFY(ReadEditionFile(dir.path(), file, found).ok);
@@ -103,7 +111,8 @@ private slots:
     {
         QTemporaryDir dir;
         storetest::writeBytes(dir.path(), u"連続体重.txt"_s,
-                              storetest::line("\"2004/03/14\",\"朝\",72.3") + storetest::line("\"2004/03/15\",72"));
+                              storetest::line("\"2004/03/14\",\"朝\",72.3") +
+                                  storetest::line("\"2004/03/15\",72"));
         OlderFile file;
         bool found = false;
         const StoreStatus status = ReadWeightOnlyFile(dir.path(), file, found);
@@ -133,7 +142,8 @@ private slots:
         for (const bool weightOnly : {true, false})
             for (const FailPoint point : {FailPoint::Write, FailPoint::Sync, FailPoint::Rename})
                 for (int pass = 0; pass < (weightOnly ? 3 : 2); ++pass)
-                    QTest::addRow("%s, step %d, pass %d", weightOnly ? "weight-only" : "edition", int(point), pass)
+                    QTest::addRow("%s, step %d, pass %d", weightOnly ? "weight-only" : "edition", int(point),
+                                  pass)
                         << weightOnly << point << pass;
     }
     void interruptedConversions()
@@ -143,14 +153,17 @@ private slots:
         QFETCH(int, passFirst);
         QTemporaryDir dir;
         const QByteArray source = Golden(weightOnly ? u"weightonly_in.txt"_s : u"edition1_in.txt"_s);
-        const QByteArray old = weightOnly ? storetest::line("\"2004/03/14\",\"朝\",72.3,28.3,1349,9,49,96,2.8,\"\",\"\"")
-                                          : source;
+        const QByteArray old =
+            weightOnly ? storetest::line("\"2004/03/14\",\"朝\",72.3,28.3,1349,9,49,96,2.8,\"\",\"\"")
+                       : source;
         storetest::writeBytes(dir.path(), u"データ.txt"_s, old);
         if (weightOnly)
             storetest::writeBytes(dir.path(), u"連続体重.txt"_s, source);
         OlderFile file;
         bool found = false;
-        QVERIFY((weightOnly ? ReadWeightOnlyFile(dir.path(), file, found) : ReadEditionFile(dir.path(), file, found)).ok);
+        QVERIFY((weightOnly ? ReadWeightOnlyFile(dir.path(), file, found)
+                            : ReadEditionFile(dir.path(), file, found))
+                    .ok);
         const QList<MeasurementRecord> records = ConvertOlderRecords(file, Typed());
         testing::SetWriteFailure(point, EIO, 0, passFirst);
         const StoreStatus status =

@@ -38,18 +38,17 @@ QList<QPair<QString, Operation>> writers()
          [](const QString &d) { return RewriteMeasurements(d, {record(u"2004/03/14"_s, u"新"_s)}); }},
         {u"rename a status"_s,
          [](const QString &d) { return RenameStatusInMeasurements(d, u"朝"_s, u"起床後"_s); }},
-        {u"new start"_s,
-         [](const QString &d) { return CreateMeasurementFile(d, record(u"2010/01/01"_s)); }},
+        {u"new start"_s, [](const QString &d) { return CreateMeasurementFile(d, record(u"2010/01/01"_s)); }},
         {u"personal data"_s,
-         [](const QString &d) { return WritePersonalData(d, {u"花子"_s, 160, 55}); }},
+         [](const QString &d) {
+             return WritePersonalData(d, {u"花子"_s, 160, 55});
+         }},
         {u"status appended"_s, [](const QString &d) { return AppendStatusQuoted(d, u"夜"_s); }},
-        {u"status list rewritten"_s,
-         [](const QString &d) { return WriteStatusListQuoted(d, {u"夜"_s}); }},
+        {u"status list rewritten"_s, [](const QString &d) { return WriteStatusListQuoted(d, {u"夜"_s}); }},
         {u"notice memo"_s, [](const QString &d) { return WriteNoticeMemo(d, u"新しいメモ"_s); }},
         {u"marker"_s, [](const QString &d) { return WriteMarkerSetting(d, 2); }},
         {u"help tour"_s, [](const QString &d) { return WriteHelpTourSetting(d, 0); }},
-        {u"increments"_s,
-         [](const QString &d) { return WriteIncrements(d, u"0.5"_s, u"0.5"_s); }},
+        {u"increments"_s, [](const QString &d) { return WriteIncrements(d, u"0.5"_s, u"0.5"_s); }},
         {u"moving average"_s, [](const QString &d) { return WriteMovingAverageWidth(d, u"5"_s); }},
         {u"automatic time"_s, [](const QString &d) { return WriteAutoTime(d, 1); }},
     };
@@ -58,8 +57,8 @@ QList<QPair<QString, Operation>> writers()
 void writeDiary(const QString &dir)
 {
     writeBytes(dir, u"データ.txt"_s,
-               line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")")
-                   + line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")"));
+               line(R"("2004/03/14","はじめの一歩",70,28,1350,9,49,95,2.8,"","")") +
+                   line(R"("2004/03/15","朝",69.8,27.9,1349,9,49,95,2.8,"","")"));
     writeBytes(dir, u"ﾌﾟﾗｲﾍﾞｰﾄ.txt"_s,
                line(R"("氏名","ズマ子")") + line(R"("身長",168.5)") + line(R"("目標体重",65)"));
     writeBytes(dir, u"状況リスト.txt"_s, line(R"("朝")"));
@@ -80,8 +79,7 @@ public:
     {
         m_path = m_dir.path();
         m_mounted = ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0,
-                            options.toLatin1().constData())
-                    == 0;
+                            options.toLatin1().constData()) == 0;
     }
     ~SmallDisk()
     {
@@ -92,9 +90,8 @@ public:
     QString path() const { return m_path; }
     bool makeReadOnly()
     {
-        return ::mount(nullptr, QFile::encodeName(m_path).constData(), nullptr,
-                       MS_REMOUNT | MS_RDONLY, nullptr)
-               == 0;
+        return ::mount(nullptr, QFile::encodeName(m_path).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
     }
     // Writes a filler file until the disk is full.
     void fill()
@@ -207,8 +204,8 @@ void SafeWritesTest::missingDirectory()
         const StoreStatus status = operation(gone);
         QVERIFY2(!status, qPrintable(name));
         // Writers that read first find no file; the others cannot create one.
-        QVERIFY2(status.fault.contains(u"ファイルがありません"_s)
-                     || status.fault.contains(u"ファイルまたはフォルダがありません"_s),
+        QVERIFY2(status.fault.contains(u"ファイルがありません"_s) ||
+                     status.fault.contains(u"ファイルまたはフォルダがありません"_s),
                  qPrintable(status.userText()));
     }
     const DiaryOpenResult opened = OpenDiary(gone);

@@ -56,14 +56,15 @@ void SmallFilesTest::personalDataWritten_data()
     QTest::addColumn<float>("height");
     QTest::addColumn<float>("target");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("sample")
-        << u"ズマ子"_s << 168.5f << 65.0f
-        << line(R"("氏名","ズマ子")") + line(R"("身長",168.5)") + line(R"("目標体重",65)");
+    QTest::newRow("sample") << u"ズマ子"_s << 168.5f << 65.0f
+                            << line(R"("氏名","ズマ子")") + line(R"("身長",168.5)") +
+                                   line(R"("目標体重",65)");
     QTest::newRow("empty name") << QString() << 158.5f << 52.3f
-                                << line(R"("氏名","")") + line(R"("身長",158.5)") + line(R"("目標体重",52.3)");
-    QTest::newRow("name with a comma") << u"山田, 花子"_s << 160.0f << 55.5f
-                                       << line(R"("氏名","山田, 花子")") + line(R"("身長",160)")
-                                              + line(R"("目標体重",55.5)");
+                                << line(R"("氏名","")") + line(R"("身長",158.5)") +
+                                       line(R"("目標体重",52.3)");
+    QTest::newRow("name with a comma")
+        << u"山田, 花子"_s << 160.0f << 55.5f
+        << line(R"("氏名","山田, 花子")") + line(R"("身長",160)") + line(R"("目標体重",55.5)");
 }
 
 void SmallFilesTest::personalDataWritten()
@@ -101,8 +102,8 @@ void SmallFilesTest::personalDataFaults_data()
         << u"身長「abc」が数値ではありません"_s;
     QTest::newRow("target missing") << line(R"("氏名","a")") + line(R"("身長",160)") << 0
                                     << u"3 行目 (目標体重) がありません"_s;
-    QTest::newRow("value missing") << line(R"("氏名","a")") + line(R"("身長")") + line(R"("目標体重",65)") << 2
-                                   << u"2 項目のはずが 1 項目です"_s;
+    QTest::newRow("value missing") << line(R"("氏名","a")") + line(R"("身長")") + line(R"("目標体重",65)")
+                                   << 2 << u"2 項目のはずが 1 項目です"_s;
     QTest::newRow("bad bytes in the name")
         << QByteArray("\"a\",\"\x81\"\r\n") + line(R"("身長",160)") + line(R"("目標体重",65)") << 1
         << u"読めないバイト"_s;
@@ -134,15 +135,13 @@ void SmallFilesTest::statusListReading_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("statuses");
     QTest::newRow("empty file") << QByteArray() << QStringList();
-    QTest::newRow("quoted and plain mixed")
-        << line(R"("起床後")") + line("夕食前") + line(R"("朝, 食後")")
-        << QStringList{u"起床後"_s, u"夕食前"_s, u"朝, 食後"_s};
-    QTest::newRow("plain line with a comma gives two")
-        << line("朝, 食後") << QStringList{u"朝"_s, u"食後"_s};
+    QTest::newRow("quoted and plain mixed") << line(R"("起床後")") + line("夕食前") + line(R"("朝, 食後")")
+                                            << QStringList{u"起床後"_s, u"夕食前"_s, u"朝, 食後"_s};
+    QTest::newRow("plain line with a comma gives two") << line("朝, 食後") << QStringList{u"朝"_s, u"食後"_s};
     QTest::newRow("blanks at the start of a plain line dropped")
         << line("   就寝前") << QStringList{u"就寝前"_s};
-    QTest::newRow("blank lines give nothing") << line("朝") + line("") + line("夜")
-                                              << QStringList{u"朝"_s, u"夜"_s};
+    QTest::newRow("blank lines give nothing")
+        << line("朝") + line("") + line("夜") << QStringList{u"朝"_s, u"夜"_s};
     QTest::newRow("half-width and time texts")
         << line(R"("ｱｻ")") + line("8:05:09") << QStringList{u"ｱｻ"_s, u"8:05:09"_s};
 }

@@ -28,8 +28,8 @@ QList<QPointF> Points(const ChartView &view, int series)
 int CountPixels(const QPixmap &picture, const QColor &color)
 {
     const auto near = [&color](QRgb pixel) {
-        return qAbs(qRed(pixel) - color.red()) < 40 && qAbs(qGreen(pixel) - color.green()) < 40
-               && qAbs(qBlue(pixel) - color.blue()) < 40;
+        return qAbs(qRed(pixel) - color.red()) < 40 && qAbs(qGreen(pixel) - color.green()) < 40 &&
+               qAbs(qBlue(pixel) - color.blue()) < 40;
     };
     const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
     int count = 0;
@@ -113,10 +113,9 @@ void TestChartView::valuesGivenOutOfOrder_data()
     QTest::newRow("replaced") << QStringList{QStringLiteral("1 1 1"), QStringLiteral("2 1 2"),
                                              QStringLiteral("1 1 7.5")}
                               << QList<QPointF>{{1, 7.5}, {2, 2}};
-    QTest::newRow("not a number removes")
-        << QStringList{QStringLiteral("1 1 1"), QStringLiteral("2 1 2"), QStringLiteral("3 1 3"),
-                       QStringLiteral("2 1 x")}
-        << QList<QPointF>{{1, 1}, {3, 3}};
+    QTest::newRow("not a number removes") << QStringList{QStringLiteral("1 1 1"), QStringLiteral("2 1 2"),
+                                                         QStringLiteral("3 1 3"), QStringLiteral("2 1 x")}
+                                          << QList<QPointF>{{1, 1}, {3, 3}};
     QTest::newRow("beyond the rows ignored")
         << QStringList{QStringLiteral("4 1 9"), QStringLiteral("0 1 9"), QStringLiteral("2 1 2")}
         << QList<QPointF>{{2, 2}};

@@ -55,8 +55,7 @@ private Q_SLOTS:
 void TestGridView::rowCountOneThenMoreGivesEmptyUncolouredRows()
 {
     GridView view;
-    QAbstractItemModelTester tester(view.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     GridModel *model = view.gridModel();
     Fill(view, 3, 6);
     model->setBackground(2, 4, QColor(255, 192, 192));
@@ -81,8 +80,7 @@ void TestGridView::rowCountOneThenMoreGivesEmptyUncolouredRows()
 void TestGridView::shrinkingKeepsTheRowsAbove()
 {
     GridView view;
-    QAbstractItemModelTester tester(view.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     GridModel *model = view.gridModel();
     Fill(view, 5, 3);
     model->setBackground(2, 1, QColor(192, 255, 192));
@@ -147,12 +145,10 @@ void TestGridView::headerRowIsTheHorizontalHeader()
     model->setGridColumnCount(3);
     model->setHeaders({QStringLiteral("回"), QStringLiteral("行動"), QStringLiteral("体重")});
     QVERIFY(view.verticalHeader()->isHidden());
-    QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-             QStringLiteral("行動"));
+    QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("行動"));
     QCOMPARE(model->text(0, 2), QStringLiteral("体重"));
     model->setText(0, 2, QStringLiteral("骨量"));
-    QCOMPARE(model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-             QStringLiteral("骨量"));
+    QCOMPARE(model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("骨量"));
     // Filling the data rows leaves the header alone.
     model->setGridRowCount(1);
     model->setRows({TableRow{{QStringLiteral("1")}, {}}});
@@ -163,12 +159,11 @@ void TestGridView::headerRowIsTheHorizontalHeader()
 void TestGridView::rowsFilledAtOnceOrOneByOne()
 {
     GridView view;
-    QAbstractItemModelTester tester(view.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     GridModel *model = view.gridModel();
     model->setGridColumnCount(4);
-    model->setRows({{{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                      QStringLiteral("d"), QStringLiteral("beyond the columns")},
+    model->setRows({{{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
+                      QStringLiteral("beyond the columns")},
                      {{3, Colors::PaleRed}, {9, Colors::PaleBlue}}},
                     {{QStringLiteral("short")}, {}}});
     QCOMPARE(model->gridRowCount(), 3);
@@ -183,8 +178,7 @@ void TestGridView::rowsFilledAtOnceOrOneByOne()
     model->appendRow({{QStringLiteral("4")}, {}});
     QCOMPARE(model->gridRowCount(), 5);
     QCOMPARE(model->text(3, 1), QStringLiteral("夜"));
-    QCOMPARE(model->data(model->index(2, 2), Qt::BackgroundRole).value<QColor>(),
-             QColor(192, 255, 192));
+    QCOMPARE(model->data(model->index(2, 2), Qt::BackgroundRole).value<QColor>(), QColor(192, 255, 192));
     QVERIFY(!model->background(4, 2).isValid());
 
     // A later fill replaces everything, colours included.

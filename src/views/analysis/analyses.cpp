@@ -1,7 +1,7 @@
 #include "views/analysis/analyses.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 
 #include <cmath>
 
@@ -90,9 +90,8 @@ MilestoneList ComputeMilestones(const WholeHistory &h)
             p = d;
         }
     }
-    list.label = QStringLiteral("最高　") + FormatKg(loss) + QStringLiteral("減を達成してから　")
-                 + QString::number(DaysBetween(h.lowestWeightDate, h.dates.last()))
-                 + QStringLiteral("日経過");
+    list.label = QStringLiteral("最高　") + FormatKg(loss) + QStringLiteral("減を達成してから　") +
+                 QString::number(DaysBetween(h.lowestWeightDate, h.dates.last())) + QStringLiteral("日経過");
     return list;
 }
 
@@ -125,9 +124,9 @@ AverageTrendList ComputeAverageTrend(const WholeHistory &h)
         list.rows.append(row);
         previous = average;
     }
-    list.label = streak > 0 ? QStringLiteral("連続ﾏｲﾅｽ記録 ") + QString::number(streak)
-                                  + QStringLiteral("回達成！")
-                            : QStringLiteral("平均を上回ってしまいました...");
+    list.label = streak > 0
+                     ? QStringLiteral("連続ﾏｲﾅｽ記録 ") + QString::number(streak) + QStringLiteral("回達成！")
+                     : QStringLiteral("平均を上回ってしまいました...");
     return list;
 }
 
@@ -165,12 +164,12 @@ WeightRanking ComputeWeightRanking(const WholeHistory &h, bool oneKiloBands)
     for (qsizetype k = 0; k <= b && bands[k].count > 0; ++k) {
         const Band &band = bands[k];
         TableRow row;
-        row.cells = QStringList{
-            Count(k + 1, QStringLiteral("位")),
-            FormatOneDecimal(band.lower) + QStringLiteral("～") + FormatFixed(band.lower + w - 0.1, 1, DoubleDigits)
-                + QStringLiteral("Kg"),
-            Count(band.count, QStringLiteral("回")),
-            k == 0 ? QString() : Count(bands[k - 1].count - band.count, QStringLiteral("回"))};
+        row.cells =
+            QStringList{Count(k + 1, QStringLiteral("位")),
+                        FormatOneDecimal(band.lower) + QStringLiteral("～") +
+                            FormatFixed(band.lower + w - 0.1, 1, DoubleDigits) + QStringLiteral("Kg"),
+                        Count(band.count, QStringLiteral("回")),
+                        k == 0 ? QString() : Count(bands[k - 1].count - band.count, QStringLiteral("回"))};
         ranking.rows.append(row);
     }
     return ranking;

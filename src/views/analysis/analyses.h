@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/common/wholeperiod.h"
 #include "base/tablerow.h"
+#include "views/common/wholeperiod.h"
 
 #include <QList>
 #include <QString>

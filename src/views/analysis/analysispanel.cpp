@@ -25,8 +25,9 @@ AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
     const QString captions[] = {QStringLiteral("    時系列体重データ"), QStringLiteral("    区切り経過"),
                                 QStringLiteral("    体重平均推移"),
                                 QStringLiteral("    体重推移累積番付 < 0.5Kg刻み >")};
-    const QString pictures[] = {QStringLiteral(":/analysis_series.svg"), QStringLiteral(":/analysis_flag.svg"),
-                                QStringLiteral(":/analysis_average.svg"), QStringLiteral(":/analysis_rank.svg")};
+    const QString pictures[] = {
+        QStringLiteral(":/analysis_series.svg"), QStringLiteral(":/analysis_flag.svg"),
+        QStringLiteral(":/analysis_average.svg"), QStringLiteral(":/analysis_rank.svg")};
     auto option = [](const QString &name, const QString &caption) {
         auto *button = new QRadioButton(caption);
         button->setObjectName(name);

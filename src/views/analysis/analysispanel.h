@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/panel.h"
 #include "base/tablerow.h"
+#include "shell/panel.h"
 #include "views/common/wholeperiod.h"
 
 #include <QList>

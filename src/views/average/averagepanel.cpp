@@ -1,9 +1,9 @@
 #include "views/average/averagepanel.h"
 
+#include "print/printout.h"
 #include "shell/dialogs.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
-#include "print/printout.h"
 #include "ui/gridview.h"
 
 #include <QComboBox>
@@ -120,8 +120,9 @@ void AveragePanel::cmdKikanF2_Click()
     const std::optional<QDate> start = ParseAveragePeriodDate(cboStdate2->currentText());
     const std::optional<QDate> end = ParseAveragePeriodDate(cboEddate2->currentText());
     if (!start || !end || *end < *start) {
-        Dialogs::Exclamation(this, u"期間指定エラー"_s,
-                             u"期間の指定が正しくありません。開始日と終了日を yy/mm/dd の形で入力し、開始日は終了日より前にしてください。"_s);
+        Dialogs::Exclamation(
+            this, u"期間指定エラー"_s,
+            u"期間の指定が正しくありません。開始日と終了日を yy/mm/dd の形で入力し、開始日は終了日より前にしてください。"_s);
         return;
     }
     SetupAverageGrid();
@@ -150,8 +151,9 @@ void AveragePanel::cmdAvgHozon_Click()
         host().ReportStoreFailure(status);
         return;
     }
-    Dialogs::Information(this, u"保存終了"_s,
-                         u"日毎平均.txt のファイル名で保存しました。 エクセルなどの表計算ソフトにも読み込めます。"_s);
+    Dialogs::Information(
+        this, u"保存終了"_s,
+        u"日毎平均.txt のファイル名で保存しました。 エクセルなどの表計算ソフトにも読み込めます。"_s);
 }
 
 } // namespace zz

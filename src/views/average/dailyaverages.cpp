@@ -1,8 +1,8 @@
 #include "views/average/dailyaverages.h"
 #include "base/storeddate.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -82,16 +82,18 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
         if (!period)
             v.days.append(day);
         TableRow row;
-        row.cells = QStringList{QString::number(++number), day,
-                                measured[d] > 0 ? FormatOneDecimal(daySum[d] / float(measured[d])) : QString()};
+        row.cells =
+            QStringList{QString::number(++number), day,
+                        measured[d] > 0 ? FormatOneDecimal(daySum[d] / float(measured[d])) : QString()};
         v.rows.append(row);
         // A day without measurements carries the day before forward.
         if (measured[d] == 0 && d > 0) {
             daySum[d] = daySum[d - 1];
             measured[d] = measured[d - 1];
         }
-        v.points.append(measured[d] > 0 ? std::optional<double>(AxisValueAsRead(daySum[d] / float(measured[d])))
-                                        : std::nullopt);
+        v.points.append(measured[d] > 0
+                            ? std::optional<double>(AxisValueAsRead(daySum[d] / float(measured[d])))
+                            : std::nullopt);
     }
     return v;
 }

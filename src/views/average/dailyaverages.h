@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/tablerow.h"
 #include "store/averageexport.h"
 #include "store/measurementrecord.h"
 #include "views/common/chartscales.h"
-#include "base/tablerow.h"
 
 #include <QDate>
 #include <QList>
@@ -17,10 +17,10 @@ namespace zz {
 // the day before forward (none when that day has no value either).
 struct DailyAverageView
 {
-    QList<TableRow> rows;                  // msgAvgtai: number, "YY/MM/DD", average "0.0"
-    QList<std::optional<double>> points;   // mcrAvgtai, one per row
-    AxisScale y;                           // over every record, also in a period view
-    QStringList days;                      // every day of the diary, "yy/mm/dd" (whole view)
+    QList<TableRow> rows;                // msgAvgtai: number, "YY/MM/DD", average "0.0"
+    QList<std::optional<double>> points; // mcrAvgtai, one per row
+    AxisScale y;                         // over every record, also in a period view
+    QStringList days;                    // every day of the diary, "yy/mm/dd" (whole view)
 };
 struct AveragePeriod
 {

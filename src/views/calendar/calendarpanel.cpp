@@ -2,9 +2,9 @@
 
 #include "base/clock.h"
 #include "store/measurementfile.h"
-#include "ui/named.h"
-#include "ui/gridview.h"
 #include "ui/bmibar.h"
+#include "ui/gridview.h"
+#include "ui/named.h"
 #include "views/common/facedescriptions.h"
 
 #include <QGridLayout>

@@ -35,7 +35,8 @@ private:
     CalendarMode m_mode = CalendarMode::Detailed;
     GridView *msgList2 = nullptr;
     QList<QPushButton *> cmdSel1;
-    QLabel *lblDn_c = nullptr, *lblSm_c = nullptr, *lblUp_c = nullptr, *lblOne_c = nullptr, *lblNon_c = nullptr;
+    QLabel *lblDn_c = nullptr, *lblSm_c = nullptr, *lblUp_c = nullptr, *lblOne_c = nullptr,
+           *lblNon_c = nullptr;
     QLabel *lblGenT = nullptr, *lblZouT = nullptr, *lblHugou = nullptr;
     QLabel *imgWara2 = nullptr, *imgNiko2 = nullptr, *imgKana2 = nullptr;
 };

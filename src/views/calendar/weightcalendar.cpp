@@ -82,7 +82,9 @@ CalendarView ComputeCalendar(const QList<MeasurementRecord> &records, CalendarMo
         v.notMeasured = int(start.daysTo(today) + 1 - measuredInRange);
     }
 
-    const auto counter = [](const QString &text, int days) -> QString { return text + QString::number(days) + u"日"_s; };
+    const auto counter = [](const QString &text, int days) -> QString {
+        return text + QString::number(days) + u"日"_s;
+    };
     v.lblDn_c = counter(u"体重減  "_s, v.down);
     v.lblSm_c = counter(u"増減無し  "_s, v.same);
     v.lblUp_c = counter(u"体重増  "_s, v.up);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/measurementrecord.h"
 #include "base/tablerow.h"
+#include "store/measurementrecord.h"
 
 #include <QDate>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "views/common/bmi.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,8 +78,7 @@ BmiClassification ClassifyBmi(float weight, float heightCm)
     return c;
 }
 
-BmiMeterView ComputeBmiMeter(int scrollValue, float heightCm, bool simulated,
-                             const QString &weightLabelText)
+BmiMeterView ComputeBmiMeter(int scrollValue, float heightCm, bool simulated, const QString &weightLabelText)
 {
     BmiMeterView v;
     const float b = float(scrollValue) / 10.0f;

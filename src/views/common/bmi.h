@@ -36,31 +36,30 @@ int ScrollValueFor(float gaugeBmi);
 // hands to the meter.
 struct BmiClassification
 {
-    float bmi = 0;              // unlimited, decides the class
-    float gaugeBmi = 0;         // limited to 17 .. 32, places the pointers
-    BmiClass bmiClass;          // lblMHyouka
-    QString bmiText;            // Label9(25) after the refresh, "0.0"
+    float bmi = 0;                      // unlimited, decides the class
+    float gaugeBmi = 0;                 // limited to 17 .. 32, places the pointers
+    BmiClass bmiClass;                  // lblMHyouka
+    QString bmiText;                    // Label9(25) after the refresh, "0.0"
     double mainPointerOffsetTwips = 0;  // Image1 from Shape1(2)
     double meterPointerOffsetTwips = 0; // Image2 from Shape2(2)
-    int scrollValue = 170;      // HScroll1
+    int scrollValue = 170;              // HScroll1
 };
 BmiClassification ClassifyBmi(float weight, float heightCm);
 
 // What the BMI meter shows for a scroll value.
 struct BmiMeterView
 {
-    QString bmiText;            // Label9(25), "0.0"
-    QString weightText;         // Label9(28) and lblTai: the simulated weight in "0.0",
-                                // or weightLabelText unchanged when not simulated
-    BmiClass bmiClass;          // lblHyouka
-    QString standardWeightText; // lblHyojun(0), lblHyojun(1), "00.0"
-    QString obesityText;        // lblHiman, "0.0"
+    QString bmiText;               // Label9(25), "0.0"
+    QString weightText;            // Label9(28) and lblTai: the simulated weight in "0.0",
+                                   // or weightLabelText unchanged when not simulated
+    BmiClass bmiClass;             // lblHyouka
+    QString standardWeightText;    // lblHyojun(0), lblHyojun(1), "00.0"
+    QString obesityText;           // lblHiman, "0.0"
     double pointerOffsetTwips = 0; // Image2 from Shape2(2)
 };
 // `simulated`: the user moved the scroll bar (not the refresh). `weightLabelText`
 // is the text Label9(28) shows when not simulated; lblTai copies it and the
 // obesity degree is computed from the shown, rounded texts.
-BmiMeterView ComputeBmiMeter(int scrollValue, float heightCm, bool simulated,
-                             const QString &weightLabelText);
+BmiMeterView ComputeBmiMeter(int scrollValue, float heightCm, bool simulated, const QString &weightLabelText);
 
 } // namespace zz

@@ -3,8 +3,8 @@
 #include "base/displayformats.h"
 #include "base/numbers.h"
 
-#include <charconv>
 #include <QHash>
+#include <charconv>
 
 #include <cmath>
 #include <cstring>
@@ -62,7 +62,8 @@ double AxisValueAsRead(float value)
     if (!std::isfinite(value))
         return double(value);
     char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 7);
+    const auto written =
+        std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 7);
     double read = 0;
     std::from_chars(text, written.ptr, read);
     return read;

@@ -59,7 +59,7 @@ struct CompositionSeries
 class CompositionSeriesBuilder
 {
 public:
-    explicit CompositionSeriesBuilder(CompositionSeries::Rounding rounding) : m_rounding(rounding) { }
+    explicit CompositionSeriesBuilder(CompositionSeries::Rounding rounding) : m_rounding(rounding) {}
     void append(const MeasurementRecord &record);
     CompositionSeries take() { return std::move(m_series); }
 

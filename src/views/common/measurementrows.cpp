@@ -32,10 +32,9 @@ QString DirectionWord(float startMinusNow)
 
 MeasurementCells::MeasurementCells(float heightCm)
     : m_heightCm(heightCm), m_standardWeight(StandardWeightOf(heightCm))
-{
-}
+{}
 
-template<typename Key, typename Make>
+template <typename Key, typename Make>
 QString MeasurementCells::memo(QHash<Key, QString> &texts, Key key, Make make)
 {
     auto it = texts.constFind(key);
@@ -44,8 +43,8 @@ QString MeasurementCells::memo(QHash<Key, QString> &texts, Key key, Make make)
     return *it; // a shared copy: a later insert may move the stored text
 }
 
-void MeasurementCells::appendWeightCells(TableRow &row, const MeasurementRecord &record,
-                                         float previousWeight, float firstWeight)
+void MeasurementCells::appendWeightCells(TableRow &row, const MeasurementRecord &record, float previousWeight,
+                                         float firstWeight)
 {
     const float weight = record.weight;
     row.cells << memo(m_kg, Bits(weight), [&] { return FormatKg(weight); });
@@ -53,9 +52,8 @@ void MeasurementCells::appendWeightCells(TableRow &row, const MeasurementRecord 
     appendDifference(row, weight - firstWeight);
     if (m_heightCm > 0) {
         row.cells << memo(m_bmi, Bits(weight), [&] { return FormatOneDecimal(BmiOf(weight, m_heightCm)); })
-                  << memo(m_obesity, Bits(weight), [&] {
-                         return FormatPercentOf((weight - m_standardWeight) / m_standardWeight);
-                     });
+                  << memo(m_obesity, Bits(weight),
+                          [&] { return FormatPercentOf((weight - m_standardWeight) / m_standardWeight); });
     } else {
         row.cells << QString() << QString();
     }

@@ -38,7 +38,7 @@ private:
     // A difference and, in the column to its right, the change mark read back
     // from the text (so 0.04 shown as 0.0Kg is "→").
     void appendDifference(TableRow &row, float difference);
-    template<typename Key, typename Make>
+    template <typename Key, typename Make>
     static QString memo(QHash<Key, QString> &texts, Key key, Make make);
 
     float m_heightCm;

@@ -1,8 +1,8 @@
 #include "views/common/wholeperiod.h"
 #include "base/storeddate.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 #include "store/measurementfile.h"
 #include "views/common/measurementrows.h"
 
@@ -96,15 +96,14 @@ WholePeriodView ComputeWholePeriod(const WholeHistory &h, std::optional<int> wid
 
     const float first = h.weights.first();
     const float last = h.weights.last();
-    v.lblNichis = h.dates.first() + QStringLiteral(" ( ") + NumberText(first)
-                  + QStringLiteral("Kg ) でスタート ～ ") + h.dates.last() + QStringLiteral(" ( ")
-                  + NumberText(last) + QStringLiteral("Kg ) まで ")
-                  + QString::number(DaysBetween(h.dates.first(), h.dates.last()))
-                  + QStringLiteral("日経過 _ ") + FormatKg(std::fabs(first - last))
-                  + DirectionWord(first - last);
-    v.lblKiro = QStringLiteral("最小記録 ") + h.lowestWeightDate + QStringLiteral(" の ")
-                + NumberText(h.lowestWeight) + QStringLiteral("Kg   初日から ")
-                + FormatKg(first - h.lowestWeight) + DirectionWord(first - h.lowestWeight);
+    v.lblNichis =
+        h.dates.first() + QStringLiteral(" ( ") + NumberText(first) + QStringLiteral("Kg ) でスタート ～ ") +
+        h.dates.last() + QStringLiteral(" ( ") + NumberText(last) + QStringLiteral("Kg ) まで ") +
+        QString::number(DaysBetween(h.dates.first(), h.dates.last())) + QStringLiteral("日経過 _ ") +
+        FormatKg(std::fabs(first - last)) + DirectionWord(first - last);
+    v.lblKiro = QStringLiteral("最小記録 ") + h.lowestWeightDate + QStringLiteral(" の ") +
+                NumberText(h.lowestWeight) + QStringLiteral("Kg   初日から ") +
+                FormatKg(first - h.lowestWeight) + DirectionWord(first - h.lowestWeight);
     v.targetCaption = QStringLiteral("目標まで残り　") + FormatKg(last - targetWeight);
     return v;
 }

@@ -51,12 +51,10 @@ struct WholePeriodView
     QString lblNichis, lblKiro, targetCaption;
 };
 // Needs at least one record.
-WholePeriodView ComputeWholePeriod(const WholeHistory &history, std::optional<int> width,
-                                   float targetWeight);
+WholePeriodView ComputeWholePeriod(const WholeHistory &history, std::optional<int> width, float targetWeight);
 
 // The lower edge of the weight axis: the lowest weight, or with the target
 // floor on, the target weight; both taken down to a whole kilogram.
 double WeightAxisFloor(float lowestWeight, float targetWeight, bool targetFloorOn);
-
 
 } // namespace zz

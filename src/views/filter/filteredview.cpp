@@ -1,8 +1,8 @@
 #include "views/filter/filteredview.h"
 #include "base/storeddate.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 #include "views/common/measurementrows.h"
 
 #include <cmath>
@@ -33,8 +33,8 @@ QString WeekdayCharacter(const QString &storedDate)
 bool PassesFilter(const MeasurementRecord &record, const FilterCriteria &criteria, bool useStatus,
                   bool useWeekday)
 {
-    if (QString::compare(criteria.startText, record.date) > 0
-        || QString::compare(record.date, criteria.endText) > 0)
+    if (QString::compare(criteria.startText, record.date) > 0 ||
+        QString::compare(record.date, criteria.endText) > 0)
         return false;
     if (useStatus && (record.status.isEmpty() || !record.status.contains(criteria.searchText)))
         return false;
@@ -112,8 +112,8 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
 
 QStringList FilteredListHeaders()
 {
-    return {u"回"_s,  u"日付け"_s, u"曜"_s, u"行動"_s,   u"体重"_s,   u"前回差"_s,
-            u"差"_s,  u"初回差"_s, u"差"_s, u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪"_s};
+    return {u"回"_s, u"日付け"_s, u"曜"_s, u"行動"_s,   u"体重"_s,   u"前回差"_s,
+            u"差"_s, u"初回差"_s, u"差"_s, u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪"_s};
 }
 
 QList<int> FilteredListWidths()
@@ -123,8 +123,8 @@ QList<int> FilteredListWidths()
 
 QStringList FilteredCompositionHeaders()
 {
-    return {u"回"_s,     u"日付け"_s,   u"曜"_s,   u"行動"_s, u"体重"_s, u"体脂肪"_s,
-            u"基礎代謝"_s, u"脂肪"_s, u"筋肉量"_s, u"筋"_s,   u"骨量"_s};
+    return {u"回"_s,       u"日付け"_s, u"曜"_s,     u"行動"_s, u"体重"_s, u"体脂肪"_s,
+            u"基礎代謝"_s, u"脂肪"_s,   u"筋肉量"_s, u"筋"_s,   u"骨量"_s};
 }
 
 QList<int> FilteredCompositionWidths()

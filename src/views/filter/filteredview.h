@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/tablerow.h"
 #include "store/measurementrecord.h"
 #include "views/common/chartscales.h"
-#include "base/tablerow.h"
 
 #include <QDate>
 #include <QList>
@@ -18,8 +18,8 @@ namespace zz {
 struct FilterCriteria
 {
     QString startText, endText;
-    QString searchText;      // status: a part of the status text
-    int weekdayFilter = 99;  // 0 Sunday .. 6 Saturday; 99 all
+    QString searchText;     // status: a part of the status text
+    int weekdayFilter = 99; // 0 Sunday .. 6 Saturday; 99 all
 };
 inline constexpr int AllWeekdays = 99;
 
@@ -35,12 +35,12 @@ bool PassesFilter(const MeasurementRecord &record, const FilterCriteria &criteri
 // order. `criteria` empty: every record (the view when the panel opens).
 struct FilteredView
 {
-    QList<TableRow> weightRows;      // msgBunseki, 12 cells
-    QList<TableRow> compositionRows; // msgBunseki2, 11 cells
+    QList<TableRow> weightRows;                     // msgBunseki, 12 cells
+    QList<TableRow> compositionRows;                // msgBunseki2, 11 cells
     QList<std::optional<double>> weights, bodyFats; // mcrBunseki series 1, 2
-    AxisScale left, right;           // min above max when nothing is listed
-    CompositionChart metabolism, muscle, bone; // from the composition rows
-    QStringList dates;               // each date once, in file order (every record)
+    AxisScale left, right;                          // min above max when nothing is listed
+    CompositionChart metabolism, muscle, bone;      // from the composition rows
+    QStringList dates;                              // each date once, in file order (every record)
 };
 struct FilterRequest
 {
@@ -56,6 +56,5 @@ QStringList FilteredListHeaders();
 QList<int> FilteredListWidths();
 QStringList FilteredCompositionHeaders();
 QList<int> FilteredCompositionWidths();
-
 
 } // namespace zz

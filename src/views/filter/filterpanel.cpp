@@ -2,13 +2,13 @@
 #include "base/storeddate.h"
 
 #include "base/clock.h"
+#include "print/printout.h"
 #include "shell/eventhooks.h"
 #include "store/measurementfile.h"
-#include "ui/named.h"
-#include "ui/chartview.h"
-#include "print/printout.h"
-#include "ui/gridview.h"
 #include "ui/chartstack.h"
+#include "ui/chartview.h"
+#include "ui/gridview.h"
+#include "ui/named.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -51,8 +51,7 @@ const QString HighlightStyle = u"background-color: rgb(255, 255, 192);"_s;
 
 } // namespace
 
-FilterPanel::FilterPanel(PanelHost &host, QWidget *parent)
-    : Panel(QStringLiteral("fraTaijyu"), host, parent)
+FilterPanel::FilterPanel(PanelHost &host, QWidget *parent) : Panel(QStringLiteral("fraTaijyu"), host, parent)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -125,7 +124,7 @@ QWidget *FilterPanel::buildCriteria()
         int number;
         const char16_t *caption;
         int offsetDays;
-    } periods[] = {{1, u"前日", 1},   {8, u"３日", 2},    {2, u"１週間", 7},  {3, u"２週間", 14},
+    } periods[] = {{1, u"前日", 1},    {8, u"３日", 2},    {2, u"１週間", 7}, {3, u"２週間", 14},
                    {4, u"１ヶ月", 30}, {5, u"３ヶ月", 90}, {6, u"半年", 180}, {7, u"１年", 365}};
     auto *periodGrid = new QGridLayout;
     periodGrid->setSpacing(2);
@@ -133,7 +132,8 @@ QWidget *FilterPanel::buildCriteria()
     for (const auto &period : periods) {
         auto *button = Button(u"cmdKikan%1"_s.arg(period.number), QString::fromUtf16(period.caption));
         const int offset = period.offsetDays;
-        connect(button, &QPushButton::clicked, this, [this, button, offset] { cmdKikan_Click(button, offset); });
+        connect(button, &QPushButton::clicked, this,
+                [this, button, offset] { cmdKikan_Click(button, offset); });
         m_periodButtons.append(button);
         periodGrid->addWidget(button, slot / 4, slot % 4);
         ++slot;

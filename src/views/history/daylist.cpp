@@ -1,8 +1,8 @@
 #include "views/history/daylist.h"
 #include "base/storeddate.h"
 
-#include "base/numbers.h"
 #include "base/displayformats.h"
+#include "base/numbers.h"
 #include "views/common/bmi.h"
 #include "views/common/measurementrows.h"
 
@@ -93,16 +93,15 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
 
     const qint64 days = StoredDateOf(r.startDate).daysTo(StoredDateOf(r.referenceMeasurement.date));
     r.lblDspNissuu = FormatShortDate(r.startDate) + u" → "_s + QString::number(days) + u"日経過"_s;
-    r.lblDspTai = FormatKg(r.startWeight) + u" → "_s
-                  + FormatKg(std::fabs(referenceWeight - r.startWeight))
-                  + DirectionWord(r.startWeight - referenceWeight);
+    r.lblDspTai = FormatKg(r.startWeight) + u" → "_s + FormatKg(std::fabs(referenceWeight - r.startWeight)) +
+                  DirectionWord(r.startWeight - referenceWeight);
     if (hasHeight) {
-        r.lblDspBmi = FormatOneDecimal(r.startBmi) + u" → "_s
-                      + FormatOneDecimal(std::fabs(r.currentBmi - r.startBmi))
-                      + DirectionWord(r.startBmi - r.currentBmi);
-        r.lblDspHiman = FormatPercentOf(r.startObesity) + u" → "_s
-                        + FormatPercentOf(std::fabs(r.currentObesity - r.startObesity))
-                        + DirectionWord(r.startObesity - r.currentObesity);
+        r.lblDspBmi = FormatOneDecimal(r.startBmi) + u" → "_s +
+                      FormatOneDecimal(std::fabs(r.currentBmi - r.startBmi)) +
+                      DirectionWord(r.startBmi - r.currentBmi);
+        r.lblDspHiman = FormatPercentOf(r.startObesity) + u" → "_s +
+                        FormatPercentOf(std::fabs(r.currentObesity - r.startObesity)) +
+                        DirectionWord(r.startObesity - r.currentObesity);
     }
 
     // The face follows the mark of the day's last row against its first.
@@ -121,7 +120,7 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
 
 QStringList DayListHeaders()
 {
-    return {u"回"_s,     u"行動"_s, u"体重"_s, u"前回差"_s, u"差"_s,
+    return {u"回"_s,     u"行動"_s, u"体重"_s,   u"前回差"_s, u"差"_s,
             u"初回差"_s, u"差"_s,   u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪"_s};
 }
 
@@ -132,8 +131,8 @@ QList<int> DayListWidths()
 
 QStringList CompositionListHeaders()
 {
-    return {u"回"_s,       u"行動"_s, u"体重"_s,   u"体脂肪"_s, u"基礎代謝"_s,
-            u"脂肪"_s,     u"筋肉量"_s, u"筋ス"_s, u"骨量"_s};
+    return {u"回"_s,   u"行動"_s,   u"体重"_s, u"体脂肪"_s, u"基礎代謝"_s,
+            u"脂肪"_s, u"筋肉量"_s, u"筋ス"_s, u"骨量"_s};
 }
 
 QList<int> CompositionListWidths()

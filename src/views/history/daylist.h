@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/tablerow.h"
 #include "store/measurementrecord.h"
 #include "views/common/chartscales.h"
-#include "base/tablerow.h"
 
 #include <QList>
 #include <QString>
@@ -16,9 +16,9 @@ enum class FaceMark { Nashi, Wara, Niko, Kana }; // none, laughing, smile, sulky
 // labels, face mark and charts and keeps the values that other panels read.
 struct DayListResult
 {
-    QList<TableRow> weightRows;       // msgDayList data rows, 10 cells each
-    QList<TableRow> compositionRows;  // msgDayList2 data rows, 9 cells each
-    CompositionSeries composition;    // the composition charts, one row per listed record
+    QList<TableRow> weightRows;      // msgDayList data rows, 10 cells each
+    QList<TableRow> compositionRows; // msgDayList2 data rows, 9 cells each
+    CompositionSeries composition;   // the composition charts, one row per listed record
 
     QString lblDspNissuu, lblDspTai, lblDspBmi, lblDspHiman;
     FaceMark face = FaceMark::Nashi;

@@ -5,13 +5,13 @@
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
-#include "ui/named.h"
-#include "ui/chartview.h"
-#include "ui/gridview.h"
 #include "ui/bmibar.h"
 #include "ui/chartstack.h"
-#include "views/common/facedescriptions.h"
+#include "ui/chartview.h"
+#include "ui/gridview.h"
+#include "ui/named.h"
 #include "views/common/chartscales.h"
+#include "views/common/facedescriptions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -56,8 +56,7 @@ QLabel *ValueLabel(const QString &name, int minWidth)
 
 } // namespace
 
-MainPanel::MainPanel(PanelHost &host, QWidget *parent)
-    : Panel(QStringLiteral("fraMain"), host, parent)
+MainPanel::MainPanel(PanelHost &host, QWidget *parent) : Panel(QStringLiteral("fraMain"), host, parent)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -114,7 +113,7 @@ QWidget *MainPanel::buildDayArea()
     lblMHyouka->setFrameShape(QFrame::StyledPanel);
     bmiBox->addWidget(lblMHyouka);
     bmiBox->addWidget(BmiColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
-                                MainPanelTwipsPerPoint));
+                                   MainPanelTwipsPerPoint));
     top->addLayout(bmiBox);
     top->addStretch();
     layout->addLayout(top);
@@ -159,9 +158,10 @@ QWidget *MainPanel::buildDayArea()
 
     // Four charts at one place; each later one lies in front of the one before.
     auto *charts = new QGridLayout;
-    const ChartStack stack = AddChartStack(charts, QStringLiteral("mcrMain"),
-                                           {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
-                                            {QStringLiteral("体脂肪率"), QColor(255, 0, 0), ChartAxis::Right}});
+    const ChartStack stack =
+        AddChartStack(charts, QStringLiteral("mcrMain"),
+                      {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
+                       {QStringLiteral("体脂肪率"), QColor(255, 0, 0), ChartAxis::Right}});
     mcrMain = stack.weight;
     mcrMain2 = stack.metabolism;
     mcrMain3 = stack.muscle;
@@ -197,8 +197,8 @@ void MainPanel::RefreshDayList()
     const StoreStatus status = ReadMeasurements(dir(), records);
     if (!status || records.isEmpty()) {
         host().ReportReadFailure(status ? StoreStatus::failure(FileNames::Measurements,
-                                                        QStringLiteral("測定データが1件もありません"))
-                                 : status);
+                                                               QStringLiteral("測定データが1件もありません"))
+                                        : status);
         return;
     }
     const QString selected = StoredDateText(m_entry->selectedDate());
@@ -222,8 +222,8 @@ void MainPanel::applyDayList(const DayListResult &result)
     }
     mcrMain->setSeriesValues(1, weights);
     mcrMain->setSeriesValues(2, fats);
-    const DayChartScales scales = DayChartAxes(result.dayMaxWeight, result.dayMinWeight,
-                                               result.dayMaxFat, result.dayMinFat);
+    const DayChartScales scales =
+        DayChartAxes(result.dayMaxWeight, result.dayMinWeight, result.dayMaxFat, result.dayMinFat);
     mcrMain->setAxisScale(ChartAxis::Left, scales.left.min, scales.left.max, scales.left.divisions);
     mcrMain->setAxisScale(ChartAxis::Right, scales.right.min, scales.right.max, scales.right.divisions);
 

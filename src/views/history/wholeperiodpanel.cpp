@@ -1,12 +1,12 @@
 #include "views/history/wholeperiodpanel.h"
 
-#include "shell/eventhooks.h"
 #include "entry/entrylogic.h"
+#include "shell/eventhooks.h"
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
-#include "ui/named.h"
-#include "ui/chartview.h"
 #include "ui/chartstack.h"
+#include "ui/chartview.h"
+#include "ui/named.h"
 #include "views/common/wholeperiod.h"
 
 #include <QComboBox>
@@ -89,11 +89,10 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
 
     // Four charts at one place; each later one lies in front of the one before.
     auto *charts = new QGridLayout;
-    const ChartStack stack =
-        AddChartStack(charts, QStringLiteral("mcrRentai"),
-                      {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
-                       {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
-                       {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}});
+    const ChartStack stack = AddChartStack(charts, QStringLiteral("mcrRentai"),
+                                           {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
+                                            {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
+                                            {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}});
     mcrRentai = stack.weight;
     mcrRentai2 = stack.metabolism;
     mcrRentai3 = stack.muscle;
@@ -139,8 +138,8 @@ void WholePeriodPanel::drawWholePeriodChart()
         mcrRentai->setRowCount(1);
         return;
     }
-    const WholePeriodView view = ComputeWholePeriod(
-        history, MovingAverageWidthOf(cboIdou->currentText()), state().personal.targetWeight);
+    const WholePeriodView view = ComputeWholePeriod(history, MovingAverageWidthOf(cboIdou->currentText()),
+                                                    state().personal.targetWeight);
     mcrRentai->setRowCount(int(history.recordCount()));
     mcrRentai->setSeriesValues(1, view.weights);
     mcrRentai->setSeriesValues(2, view.averages);
@@ -165,8 +164,8 @@ void WholePeriodPanel::RedrawWholePeriodChart()
         weights.append(AxisValueAsRead(weight));
     mcrRentai->setRowCount(int(history.recordCount()));
     mcrRentai->setSeriesValues(1, weights);
-    mcrRentai->setSeriesValues(2, MovingAverageSeries(history.weights,
-                                                      MovingAverageWidthOf(cboIdou->currentText())));
+    mcrRentai->setSeriesValues(
+        2, MovingAverageSeries(history.weights, MovingAverageWidthOf(cboIdou->currentText())));
 }
 
 void WholePeriodPanel::cmdMokuChk_Click()
@@ -175,10 +174,10 @@ void WholePeriodPanel::cmdMokuChk_Click()
     if (history.recordCount() == 0)
         return;
     m_targetFloorOn = !m_targetFloorOn;
-    mcrRentai->setAxisScale(ChartAxis::Left,
-                            WeightAxisFloor(history.lowestWeight, state().personal.targetWeight,
-                                            m_targetFloorOn),
-                            m_weightAxisMax);
+    mcrRentai->setAxisScale(
+        ChartAxis::Left,
+        WeightAxisFloor(history.lowestWeight, state().personal.targetWeight, m_targetFloorOn),
+        m_weightAxisMax);
     cmdMokuChk->setStyleSheet(m_targetFloorOn ? QStringLiteral("background-color: rgb(255, 224, 192);")
                                               : QString());
 }
@@ -195,13 +194,12 @@ CompositionSeries WholePeriodPanel::readComposition()
     QList<MeasurementRecord> records;
     const StoreStatus status = ReadMeasurements(dir(), records);
     host().ReportReadFailure(status);
-    return status ? CompositionSeriesOf(records, CompositionSeries::Rounding::AsStored)
-                  : CompositionSeries();
+    return status ? CompositionSeriesOf(records, CompositionSeries::Rounding::AsStored) : CompositionSeries();
 }
 
-void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &data)
+void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionChart &values)
 {
-    DrawCompositionChart(chart, data);
+    DrawCompositionChart(chart, values);
     HideWholeBodyCharts();
     chart->setVisible(true);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/panel.h"
-#include "views/common/wholeperiod.h"
 #include "views/common/chartscales.h"
+#include "views/common/wholeperiod.h"
 
 class QComboBox;
 class QLabel;
@@ -39,7 +39,7 @@ private:
     void drawWholePeriodChart();
     void RedrawWholePeriodChart();
     void HideWholeBodyCharts();
-    void buildWholeBodyChart(ChartView *chart, const CompositionChart &data);
+    void buildWholeBodyChart(ChartView *chart, const CompositionChart &values);
     CompositionSeries readComposition();
     void optTai1_Click();
     void optShi1_Click();

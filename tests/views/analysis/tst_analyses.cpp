@@ -15,14 +15,12 @@ WholeHistory History(const QList<float> &weights, const QStringList &dates = {})
 {
     QList<MeasurementRecord> records;
     for (int i = 0; i < weights.size(); ++i) {
-        const QString date = i < dates.size() ? dates[i]
-                                              : QDate(2008, 1, 1).addDays(i).toString(u"yyyy/MM/dd"_s);
+        const QString date =
+            i < dates.size() ? dates[i] : QDate(2008, 1, 1).addDays(i).toString(u"yyyy/MM/dd"_s);
         records.append(TestRecord(date, u"朝"_s, weights[i]));
     }
     return WholeHistoryOf(records);
 }
-
-
 
 } // namespace
 
@@ -42,8 +40,8 @@ private slots:
                                << QStringList{u"±0.0Kg"_s, u"-0.4Kg"_s, u"-0.4Kg"_s, u"-0.1Kg"_s};
         QTest::newRow("halves go upward") << QList<float>{65.0f, 64.75f, 65.0f} << false
                                           << QStringList{u"±0.0Kg"_s, u"-0.2Kg"_s, u"+0.3Kg"_s};
-        QTest::newRow("small loss is no minus zero") << QList<float>{65.0f, 64.98f} << false
-                                                     << QStringList{u"±0.0Kg"_s, u"±0.0Kg"_s};
+        QTest::newRow("small loss is no minus zero")
+            << QList<float>{65.0f, 64.98f} << false << QStringList{u"±0.0Kg"_s, u"±0.0Kg"_s};
     }
     void timeSeries()
     {
@@ -61,12 +59,12 @@ private slots:
         QTest::addColumn<QStringList>("dates");
         QTest::addColumn<Rows>("rows");
         QTest::addColumn<QString>("label");
-        QTest::newRow("two steps")
-            << QList<float>{70.0f, 69.6f, 69.4f, 68.9f, 69.2f}
-            << QStringList{u"2008/01/01"_s, u"2008/01/03"_s, u"2008/01/05"_s, u"2008/01/10"_s, u"2008/01/12"_s}
-            << Rows{{u"0.5Kg減"_s, u"2008/01/05"_s, u"4日後"_s, u"4日後"_s},
-                    {u"1.0Kg減"_s, u"2008/01/10"_s, u"9日後"_s, u"5日後"_s}}
-            << u"最高　1.1Kg減を達成してから　2日経過"_s;
+        QTest::newRow("two steps") << QList<float>{70.0f, 69.6f, 69.4f, 68.9f, 69.2f}
+                                   << QStringList{u"2008/01/01"_s, u"2008/01/03"_s, u"2008/01/05"_s,
+                                                  u"2008/01/10"_s, u"2008/01/12"_s}
+                                   << Rows{{u"0.5Kg減"_s, u"2008/01/05"_s, u"4日後"_s, u"4日後"_s},
+                                           {u"1.0Kg減"_s, u"2008/01/10"_s, u"9日後"_s, u"5日後"_s}}
+                                   << u"最高　1.1Kg減を達成してから　2日経過"_s;
         QTest::newRow("two steps at once") << QList<float>{70.0f, 68.8f} << QStringList{}
                                            << Rows{{u"0.5Kg減"_s, u"2008/01/02"_s, u"1日後"_s, u"1日後"_s},
                                                    {u"1.0Kg減"_s, u"2008/01/02"_s, u"1日後"_s, u"0日後"_s}}
@@ -81,8 +79,8 @@ private slots:
             << QList<float>{70.0f, 69.5f, 70.5f, 69.5f, 70.0f} << QStringList{}
             << Rows{{u"0.5Kg減"_s, u"2008/01/02"_s, u"1日後"_s, u"1日後"_s}}
             << u"最高　0.5Kg減を達成してから　3日経過"_s;
-        QTest::newRow("never below the first") << QList<float>{70.0f, 70.2f} << QStringList{} << Rows{}
-                                               << QString();
+        QTest::newRow("never below the first")
+            << QList<float>{70.0f, 70.2f} << QStringList{} << Rows{} << QString();
     }
     void milestones()
     {
@@ -105,7 +103,8 @@ private slots:
                                    << u"平均を上回ってしまいました..."_s;
         QTest::newRow("streak") << QList<float>{70.0f, 69.0f, 68.0f}
                                 << QStringList{u"70.000Kg"_s, u"69.500Kg"_s, u"69.000Kg"_s}
-                                << QStringList{u"0g"_s, u"-500g"_s, u"-500g"_s} << u"連続ﾏｲﾅｽ記録 2回達成！"_s;
+                                << QStringList{u"0g"_s, u"-500g"_s, u"-500g"_s}
+                                << u"連続ﾏｲﾅｽ記録 2回達成！"_s;
         QTest::newRow("single") << QList<float>{70.0f} << QStringList{u"70.000Kg"_s} << QStringList{u"0g"_s}
                                 << u"平均を上回ってしまいました..."_s;
     }
@@ -151,8 +150,8 @@ private slots:
         QFETCH(bool, oneKilo);
         const WeightRanking ranking = ComputeWeightRanking(History(weights), oneKilo);
         QTEST(Cells(ranking.rows), "rows");
-        QCOMPARE(ranking.frameCaption, oneKilo ? u"    体重推移累積番付 < 1.0Kg刻み >"_s
-                                               : u"    体重推移累積番付 < 0.5Kg刻み >"_s);
+        QCOMPARE(ranking.frameCaption,
+                 oneKilo ? u"    体重推移累積番付 < 1.0Kg刻み >"_s : u"    体重推移累積番付 < 0.5Kg刻み >"_s);
     }
 };
 

@@ -17,7 +17,6 @@ MeasurementRecord Rec(const QString &date, float weight)
     return TestRecord(date, u"朝"_s, weight);
 }
 
-
 } // namespace
 
 class TestDailyAverages : public QObject
@@ -28,9 +27,9 @@ private slots:
     void wholeDiary()
     {
         // Days 1, 2 and 4; two measurements on day 1.
-        const DailyAverageView v = ComputeDailyAverages(
-            {Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 66.0f), Rec(u"2004/03/15"_s, 64.9f),
-             Rec(u"2004/03/17"_s, 64.4f)});
+        const DailyAverageView v =
+            ComputeDailyAverages({Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 66.0f),
+                                  Rec(u"2004/03/15"_s, 64.9f), Rec(u"2004/03/17"_s, 64.4f)});
         QCOMPARE(Cells(v.rows), (QList<QStringList>{{u"1"_s, u"04/03/14"_s, u"65.5"_s},
                                                     {u"2"_s, u"04/03/15"_s, u"64.9"_s},
                                                     {u"3"_s, u"04/03/16"_s, QString()},
@@ -43,7 +42,8 @@ private slots:
 
     void oneDay()
     {
-        const DailyAverageView v = ComputeDailyAverages({Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 65.4f)});
+        const DailyAverageView v =
+            ComputeDailyAverages({Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 65.4f)});
         QCOMPARE(v.rows.size(), 1);
         QCOMPARE(v.rows[0].cells[2], u"65.2"_s);
     }
@@ -64,20 +64,22 @@ private slots:
             << QList<std::optional<double>>{64.9, 64.4};
         QTest::newRow("reaches beyond the diary: only its days")
             << QDate(2004, 3, 1) << QDate(2004, 12, 31)
-            << QList<QStringList>{{u"1"_s, u"04/03/14"_s, u"65.5"_s}, {u"2"_s, u"04/03/15"_s, u"64.9"_s},
-                                  {u"3"_s, u"04/03/16"_s, QString()}, {u"4"_s, u"04/03/17"_s, u"64.4"_s}}
+            << QList<QStringList>{{u"1"_s, u"04/03/14"_s, u"65.5"_s},
+                                  {u"2"_s, u"04/03/15"_s, u"64.9"_s},
+                                  {u"3"_s, u"04/03/16"_s, QString()},
+                                  {u"4"_s, u"04/03/17"_s, u"64.4"_s}}
             << QList<std::optional<double>>{65.5, 64.9, 64.9, 64.4};
-        QTest::newRow("no day of the diary") << QDate(2005, 1, 1) << QDate(2005, 1, 31) << QList<QStringList>{}
-                                             << QList<std::optional<double>>{};
+        QTest::newRow("no day of the diary") << QDate(2005, 1, 1) << QDate(2005, 1, 31)
+                                             << QList<QStringList>{} << QList<std::optional<double>>{};
     }
     void period()
     {
         QFETCH(QDate, start);
         QFETCH(QDate, end);
-        const DailyAverageView v = ComputeDailyAverages(
-            {Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 66.0f), Rec(u"2004/03/15"_s, 64.9f),
-             Rec(u"2004/03/17"_s, 64.4f)},
-            AveragePeriod{start, end});
+        const DailyAverageView v =
+            ComputeDailyAverages({Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 66.0f),
+                                  Rec(u"2004/03/15"_s, 64.9f), Rec(u"2004/03/17"_s, 64.4f)},
+                                 AveragePeriod{start, end});
         QTEST(Cells(v.rows), "rows");
         QTEST(v.points, "points");
         QVERIFY(v.days.isEmpty());
@@ -107,7 +109,8 @@ private slots:
             {Rec(u"2004/03/14"_s, 65.0f), Rec(u"2004/03/14"_s, 66.0f), Rec(u"2004/03/16"_s, 64.9f)});
         QTemporaryDir dir;
         QVERIFY(WriteDailyAverageExport(dir.path(), ExportedDays(v.rows)).ok);
-        QFile written(dir.filePath(u"日毎平均.txt"_s)), golden(QStringLiteral(ZZ_TEST_DATA_DIR) + u"/daily_average_export.txt"_s);
+        QFile written(dir.filePath(u"日毎平均.txt"_s)),
+            golden(QStringLiteral(ZZ_TEST_DATA_DIR) + u"/daily_average_export.txt"_s);
         QVERIFY(written.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), golden.readAll());
     }

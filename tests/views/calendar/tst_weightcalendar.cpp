@@ -26,10 +26,12 @@ private slots:
         QTest::addColumn<Rgb>("detailed");
         QTest::addColumn<Rgb>("simple");
         QTest::addColumn<QString>("counter");
-        QTest::newRow("down") << QList<float>{65.4f, 65.0f} << Colors::PaleGreen << Colors::PaleGreen << u"lblDn_c"_s;
-        QTest::newRow("first equals last") << QList<float>{65.4f, 65.0f, 65.4f} << Colors::PaleYellow
-                                           << Colors::PaleGreen << u"lblSm_c"_s;
-        QTest::newRow("up") << QList<float>{99.8f, 100.2f} << Colors::PaleRed << Colors::PaleRed << u"lblUp_c"_s;
+        QTest::newRow("down") << QList<float>{65.4f, 65.0f} << Colors::PaleGreen << Colors::PaleGreen
+                              << u"lblDn_c"_s;
+        QTest::newRow("first equals last")
+            << QList<float>{65.4f, 65.0f, 65.4f} << Colors::PaleYellow << Colors::PaleGreen << u"lblSm_c"_s;
+        QTest::newRow("up") << QList<float>{99.8f, 100.2f} << Colors::PaleRed << Colors::PaleRed
+                            << u"lblUp_c"_s;
         QTest::newRow("once") << QList<float>{65.0f} << Colors::PaleBlue << Colors::PaleRed << u"lblOne_c"_s;
     }
     void dayClasses()
@@ -41,7 +43,8 @@ private slots:
             records.append(Rec(u"2004/03/05"_s, w));
         const CalendarView detailed =
             ComputeCalendar(records, CalendarMode::Detailed, u"2004/03/05"_s, QDate(2004, 3, 5));
-        const CalendarView simple = ComputeCalendar(records, CalendarMode::Simple, u"2004/03/05"_s, QDate(2004, 3, 5));
+        const CalendarView simple =
+            ComputeCalendar(records, CalendarMode::Simple, u"2004/03/05"_s, QDate(2004, 3, 5));
         QCOMPARE(detailed.rows.size(), 1);
         QCOMPARE(detailed.rows[0].cells.size(), 32);
         QCOMPARE(detailed.rows[0].cells[0], u"2004年03月"_s);
@@ -58,10 +61,10 @@ private slots:
     void monthsCountersAndFace()
     {
         // March 5 and April 20; no row for the months between May and July.
-        const CalendarView v = ComputeCalendar(
-            {Rec(u"2004/03/05"_s, 65.0f), Rec(u"2004/03/05"_s, 64.5f), Rec(u"2004/04/20"_s, 64.0f),
-             Rec(u"2004/04/20"_s, 63.8f), Rec(u"2004/08/01"_s, 64.2f)},
-            CalendarMode::Detailed, u"2004/03/05"_s, QDate(2004, 8, 2));
+        const CalendarView v = ComputeCalendar({Rec(u"2004/03/05"_s, 65.0f), Rec(u"2004/03/05"_s, 64.5f),
+                                                Rec(u"2004/04/20"_s, 64.0f), Rec(u"2004/04/20"_s, 63.8f),
+                                                Rec(u"2004/08/01"_s, 64.2f)},
+                                               CalendarMode::Detailed, u"2004/03/05"_s, QDate(2004, 8, 2));
         QCOMPARE(v.rows.size(), 3);
         QCOMPARE(v.rows[1].cells[0], u"2004年04月"_s);
         QCOMPARE(v.rows[1].backgrounds.keys(), QList<int>{20});

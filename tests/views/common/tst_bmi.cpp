@@ -62,12 +62,11 @@ void TestBmi::classification_data()
     QTest::addColumn<float>("gauge");
     QTest::addColumn<int>("scroll");
 
-    QTest::newRow("168.5 cm, 62.5 kg") << 62.5f << 168.5f << u"22.0"_s << u"スタンダード"_s
-                                       << 62.5f / (1.685f * 1.685f) << 220;
-    QTest::newRow("BMI 35 stands at 32") << 35.0f << 100.0f << u"35.0"_s << u"でぶフォルテシモ"_s
-                                         << 32.0f << 320;
-    QTest::newRow("BMI 15.2 stands at 17") << 15.2f << 100.0f << u"15.2"_s << u"やせ過ぎ"_s
-                                           << 17.0f << 170;
+    QTest::newRow("168.5 cm, 62.5 kg")
+        << 62.5f << 168.5f << u"22.0"_s << u"スタンダード"_s << 62.5f / (1.685f * 1.685f) << 220;
+    QTest::newRow("BMI 35 stands at 32")
+        << 35.0f << 100.0f << u"35.0"_s << u"でぶフォルテシモ"_s << 32.0f << 320;
+    QTest::newRow("BMI 15.2 stands at 17") << 15.2f << 100.0f << u"15.2"_s << u"やせ過ぎ"_s << 17.0f << 170;
     QTest::newRow("BMI 24") << 24.0f << 100.0f << u"24.0"_s << u"スタンダード"_s << 24.0f << 240;
 }
 
@@ -123,20 +122,18 @@ void TestBmi::meter_data()
     QTest::addColumn<QString>("standardText");
     QTest::addColumn<QString>("obesityText");
 
-    QTest::newRow("refresh at 168.5 cm, 62.5 kg")
-        << 220 << 168.5f << false << u"62.5"_s << u"22.0"_s << u"62.5"_s << u"スタンダード"_s
-        << u"62.5"_s << u"0.0"_s;
-    QTest::newRow("left end: 17.0 is slightly thin")
-        << 170 << 168.5f << true << u"62.5"_s << u"17.0"_s << u"48.3"_s << u"やせ気味"_s
-        << u"62.5"_s << u"-22.7"_s;
+    QTest::newRow("refresh at 168.5 cm, 62.5 kg") << 220 << 168.5f << false << u"62.5"_s << u"22.0"_s
+                                                  << u"62.5"_s << u"スタンダード"_s << u"62.5"_s << u"0.0"_s;
+    QTest::newRow("left end: 17.0 is slightly thin") << 170 << 168.5f << true << u"62.5"_s << u"17.0"_s
+                                                     << u"48.3"_s << u"やせ気味"_s << u"62.5"_s << u"-22.7"_s;
     QTest::newRow("right end") << 320 << 160.0f << true << u""_s << u"32.0"_s << u"81.9"_s
                                << u"でぶフォルテシモ"_s << u"56.3"_s << u"45.5"_s;
     QTest::newRow("not simulated keeps the weight text as it is")
-        << 240 << 168.5f << false << u"62.45"_s << u"24.0"_s << u"62.45"_s << u"スタンダード"_s
-        << u"62.5"_s << u"-0.1"_s;
+        << 240 << 168.5f << false << u"62.45"_s << u"24.0"_s << u"62.45"_s << u"スタンダード"_s << u"62.5"_s
+        << u"-0.1"_s;
     QTest::newRow("standard weight below 10 shows two digits")
-        << 200 << 60.0f << false << u"10"_s << u"20.0"_s << u"10"_s << u"スタンダード"_s
-        << u"07.9"_s << u"26.6"_s;
+        << 200 << 60.0f << false << u"10"_s << u"20.0"_s << u"10"_s << u"スタンダード"_s << u"07.9"_s
+        << u"26.6"_s;
 }
 
 void TestBmi::meter()

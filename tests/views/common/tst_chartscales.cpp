@@ -1,6 +1,6 @@
+#include "testrecord.h"
 #include "views/common/chartscales.h"
 #include "views/history/daylist.h"
-#include "testrecord.h"
 
 #include <QTest>
 
@@ -14,8 +14,8 @@ QList<std::optional<double>> Values(const QList<double> &values)
     return QList<std::optional<double>>(values.cbegin(), values.cend());
 }
 
-MeasurementRecord Rec(const QString &date, float weight, qint16 metabolism, qint16 visceral,
-                      float muscle, qint16 score, float bone)
+MeasurementRecord Rec(const QString &date, float weight, qint16 metabolism, qint16 visceral, float muscle,
+                      qint16 score, float bone)
 {
     return TestRecord(date, u"朝"_s, weight, 20.0f, metabolism, visceral, muscle, score, bone);
 }
@@ -78,8 +78,8 @@ void TestDayCharts::dayAxes_data()
                                    << AxisScale{21, 23};
     QTest::newRow("one tenth over a whole number reaches the next")
         << 65.1f << 65.1f << 20.1f << 20.1f << AxisScale{65, 66} << AxisScale{20, 21};
-    QTest::newRow("whole numbers stay") << 65.0f << 65.0f << 20.0f << 20.0f << AxisScale{65, 65}
-                                        << AxisScale{20, 20};
+    QTest::newRow("whole numbers stay")
+        << 65.0f << 65.0f << 20.0f << 20.0f << AxisScale{65, 65} << AxisScale{20, 20};
     QTest::newRow("two decimals") << 65.09f << 64.99f << 20.05f << 19.95f << AxisScale{64, 65}
                                   << AxisScale{19, 20};
 }
@@ -106,15 +106,12 @@ void TestDayCharts::metabolism_data()
     QTest::addColumn<QList<double>>("series2");
     QTest::addColumn<AxisScale>("axis");
 
-    QTest::newRow("1350 to 1372")
-        << QList<QList<double>>{{1350, 9}, {1372, 10}}
-        << QList<double>{1350, 1372} << QList<double>{9, 10} << AxisScale{1340, 1380, 10};
-    QTest::newRow("1350 alone") << QList<QList<double>>{{1350, 9}}
-                                << QList<double>{1350} << QList<double>{9}
+    QTest::newRow("1350 to 1372") << QList<QList<double>>{{1350, 9}, {1372, 10}} << QList<double>{1350, 1372}
+                                  << QList<double>{9, 10} << AxisScale{1340, 1380, 10};
+    QTest::newRow("1350 alone") << QList<QList<double>>{{1350, 9}} << QList<double>{1350} << QList<double>{9}
                                 << AxisScale{1340, 1360, 10};
-    QTest::newRow("a zero metabolism")
-        << QList<QList<double>>{{0, 0}, {1209, 8}}
-        << QList<double>{0, 1209} << QList<double>{0, 8} << AxisScale{-10, 1210, 10};
+    QTest::newRow("a zero metabolism") << QList<QList<double>>{{0, 0}, {1209, 8}} << QList<double>{0, 1209}
+                                       << QList<double>{0, 8} << AxisScale{-10, 1210, 10};
 }
 
 void TestDayCharts::metabolism()
@@ -138,12 +135,11 @@ void TestDayCharts::muscle_data()
     QTest::addColumn<QList<double>>("series2");
     QTest::addColumn<AxisScale>("axis");
 
-    QTest::newRow("38.2 to 38.5")
-        << QList<QList<double>>{{38.2, 90}, {38.5, 91}}
-        << QList<double>{38.2, 38.5} << QList<double>{90, 91} << AxisScale{38, 39, 10};
+    QTest::newRow("38.2 to 38.5") << QList<QList<double>>{{38.2, 90}, {38.5, 91}} << QList<double>{38.2, 38.5}
+                                  << QList<double>{90, 91} << AxisScale{38, 39, 10};
     QTest::newRow("a whole largest value stays the maximum")
-        << QList<QList<double>>{{38.0, 90}, {37.9, 90}}
-        << QList<double>{38.0, 37.9} << QList<double>{90, 90} << AxisScale{37, 38, 10};
+        << QList<QList<double>>{{38.0, 90}, {37.9, 90}} << QList<double>{38.0, 37.9} << QList<double>{90, 90}
+        << AxisScale{37, 38, 10};
 }
 
 void TestDayCharts::muscle()
@@ -168,11 +164,9 @@ void TestDayCharts::bone_data()
 
     QTest::newRow("2.8 and 3.0") << QList<double>{2.8, 3.0} << QList<double>{2.8, 3.0}
                                  << AxisScale{2.7, 3.1, 4};
-    QTest::newRow("one bone mass") << QList<double>{2.9} << QList<double>{2.9}
-                                   << AxisScale{2.8, 3.0, 2};
+    QTest::newRow("one bone mass") << QList<double>{2.9} << QList<double>{2.9} << AxisScale{2.8, 3.0, 2};
     QTest::newRow("smallest in the middle")
-        << QList<double>{3.1, 2.6, 2.9} << QList<double>{3.1, 2.6, 2.9}
-        << AxisScale{2.5, 3.2, 7};
+        << QList<double>{3.1, 2.6, 2.9} << QList<double>{3.1, 2.6, 2.9} << AxisScale{2.5, 3.2, 7};
 }
 
 void TestDayCharts::bone()
@@ -218,8 +212,8 @@ void TestDayCharts::buildersTakeTheDayListsValues()
     };
     const DayListResult day = ComputeDayList(records, u"2004/03/28"_s, 165.0f);
 
-    const DayChartScales axes = DayChartAxes(day.dayMaxWeight, day.dayMinWeight, day.dayMaxFat,
-                                             day.dayMinFat);
+    const DayChartScales axes =
+        DayChartAxes(day.dayMaxWeight, day.dayMinWeight, day.dayMaxFat, day.dayMinFat);
     QCOMPARE(axes.left, (AxisScale{64, 66}));
 
     const CompositionChart metabolism = BuildMetabolismChart(day.composition);

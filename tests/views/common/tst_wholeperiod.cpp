@@ -68,10 +68,10 @@ private slots:
             << QList<float>{62.0f, 63.5f} << 60.0f
             << u"2004/03/14 ( 62Kg ) でスタート ～ 2004/03/15 ( 63.5Kg ) まで 1日経過 _ 1.5Kg 増"_s
             << u"最小記録 2004/03/14 の 62Kg   初日から 0.0Kg 同"_s << u"目標まで残り　3.5Kg"_s;
-        QTest::newRow("target passed") << QList<float>{62.0f, 59.5f} << 60.0f
-                                       << u"2004/03/14 ( 62Kg ) でスタート ～ 2004/03/15 ( 59.5Kg ) まで 1日経過 _ 2.5Kg 減"_s
-                                       << u"最小記録 2004/03/15 の 59.5Kg   初日から 2.5Kg 減"_s
-                                       << u"目標まで残り　-0.5Kg"_s;
+        QTest::newRow("target passed")
+            << QList<float>{62.0f, 59.5f} << 60.0f
+            << u"2004/03/14 ( 62Kg ) でスタート ～ 2004/03/15 ( 59.5Kg ) まで 1日経過 _ 2.5Kg 減"_s
+            << u"最小記録 2004/03/15 の 59.5Kg   初日から 2.5Kg 減"_s << u"目標まで残り　-0.5Kg"_s;
     }
     void progressTexts()
     {
@@ -99,9 +99,9 @@ private slots:
 
     void compositionAsStoredFeedsTheDayBuilders()
     {
-        const CompositionSeries values = CompositionSeriesOf(
-            {TestRecord(u"2004/03/14"_s, u"朝"_s, 70, 25, 1412, 9, 45.3f, 96, 2.9f)},
-            CompositionSeries::Rounding::AsStored);
+        const CompositionSeries values =
+            CompositionSeriesOf({TestRecord(u"2004/03/14"_s, u"朝"_s, 70, 25, 1412, 9, 45.3f, 96, 2.9f)},
+                                CompositionSeries::Rounding::AsStored);
         QCOMPARE(values.metabolism.first(), 1412.0);
         QCOMPARE(values.visceralFat.first(), 9.0);
         QCOMPARE(values.muscleMass.first(), 45.3);

@@ -1,6 +1,6 @@
-#include "views/history/daylist.h"
 #include "tablecells.h"
 #include "testrecord.h"
+#include "views/history/daylist.h"
 
 #include <QTest>
 
@@ -12,8 +12,8 @@ Q_DECLARE_METATYPE(zz::FaceMark)
 namespace {
 
 MeasurementRecord Rec(const QString &date, const QString &status, float weight, float fat,
-                      qint16 metabolism = 1400, qint16 visceral = 9, float muscle = 40.0f,
-                      qint16 score = 90, float bone = 2.9f)
+                      qint16 metabolism = 1400, qint16 visceral = 9, float muscle = 40.0f, qint16 score = 90,
+                      float bone = 2.9f)
 {
     return TestRecord(date, status, weight, fat, metabolism, visceral, muscle, score, bone);
 }
@@ -31,7 +31,6 @@ QList<MeasurementRecord> Diary()
         Rec(u"2004/05/01"_s, u"朝"_s, 72.0f, 27.0f),
     };
 }
-
 
 } // namespace
 
@@ -62,48 +61,45 @@ void TestDayList::weightRows_data()
 
     QTest::newRow("later day: first row against the record before it, ends lower")
         << Diary() << u"2004/04/13"_s
-        << QList<QStringList>{
-               {u"1"_s, u"朝"_s, u"73.4Kg"_s, u"-0.1Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s, u"28.7"_s,
-                u"30.3%"_s, u"28.5%"_s},
-               {u"2"_s, u"夜"_s, u"73.2Kg"_s, u"-0.2Kg"_s, u"↓"_s, u"-0.2Kg"_s, u"↓"_s, u"28.6"_s,
-                u"30.0%"_s, u"28.0%"_s}}
+        << QList<QStringList>{{u"1"_s, u"朝"_s, u"73.4Kg"_s, u"-0.1Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s,
+                               u"28.7"_s, u"30.3%"_s, u"28.5%"_s},
+                              {u"2"_s, u"夜"_s, u"73.2Kg"_s, u"-0.2Kg"_s, u"↓"_s, u"-0.2Kg"_s, u"↓"_s,
+                               u"28.6"_s, u"30.0%"_s, u"28.0%"_s}}
         << FaceMark::Wara;
 
     QTest::newRow("start day: first measurement against itself, ends higher")
         << Diary() << u"2003/08/21"_s
-        << QList<QStringList>{
-               {u"1"_s, u"朝"_s, u"74.5Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s, u"29.1"_s,
-                u"32.3%"_s, u"30.0%"_s},
-               {u"2"_s, u"夜"_s, u"74.9Kg"_s, u"0.4Kg"_s, u"↑"_s, u"0.4Kg"_s, u"↑"_s, u"29.3"_s,
-                u"33.0%"_s, u"30.2%"_s}}
+        << QList<QStringList>{{u"1"_s, u"朝"_s, u"74.5Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s,
+                               u"29.1"_s, u"32.3%"_s, u"30.0%"_s},
+                              {u"2"_s, u"夜"_s, u"74.9Kg"_s, u"0.4Kg"_s, u"↑"_s, u"0.4Kg"_s, u"↑"_s,
+                               u"29.3"_s, u"33.0%"_s, u"30.2%"_s}}
         << FaceMark::Kana;
 
-    QTest::newRow("day without measurements") << Diary() << u"2004/01/01"_s
-                                              << QList<QStringList>{} << FaceMark::Nashi;
+    QTest::newRow("day without measurements")
+        << Diary() << u"2004/01/01"_s << QList<QStringList>{} << FaceMark::Nashi;
 
     QTest::newRow("0.04 kg is shown as 0.0Kg and marked as unchanged")
         << QList<MeasurementRecord>{Rec(u"2004/01/01"_s, u"朝"_s, 65.4f, 20.0f),
                                     Rec(u"2004/01/02"_s, u"朝"_s, 65.4f, 20.0f),
                                     Rec(u"2004/01/02"_s, u"夜"_s, 65.44f, 20.0f)}
         << u"2004/01/02"_s
-        << QList<QStringList>{
-               {u"1"_s, u"朝"_s, u"65.4Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s, u"25.5"_s,
-                u"16.1%"_s, u"20.0%"_s},
-               {u"2"_s, u"夜"_s, u"65.4Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s, u"25.6"_s,
-                u"16.2%"_s, u"20.0%"_s}}
+        << QList<QStringList>{{u"1"_s, u"朝"_s, u"65.4Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s,
+                               u"25.5"_s, u"16.1%"_s, u"20.0%"_s},
+                              {u"2"_s, u"夜"_s, u"65.4Kg"_s, u"0.0Kg"_s, u"→"_s, u"0.0Kg"_s, u"→"_s,
+                               u"25.6"_s, u"16.2%"_s, u"20.0%"_s}}
         << FaceMark::Niko;
 
-    QTest::newRow("65.4 then 65.1")
-        << QList<MeasurementRecord>{Rec(u"2004/01/01"_s, u"朝"_s, 66.0f, 20.0f),
-                                    Rec(u"2004/01/05"_s, u"朝"_s, 65.4f, 20.0f),
-                                    Rec(u"2004/01/05"_s, u"夜"_s, 65.1f, 19.5f)}
-        << u"2004/01/05"_s
-        << QList<QStringList>{
-               {u"1"_s, u"朝"_s, u"65.4Kg"_s, u"-0.6Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s, u"25.5"_s,
-                u"16.1%"_s, u"20.0%"_s},
-               {u"2"_s, u"夜"_s, u"65.1Kg"_s, u"-0.3Kg"_s, u"↓"_s, u"-0.3Kg"_s, u"↓"_s, u"25.4"_s,
-                u"15.6%"_s, u"19.5%"_s}}
-        << FaceMark::Wara;
+    QTest::newRow("65.4 then 65.1") << QList<MeasurementRecord>{Rec(u"2004/01/01"_s, u"朝"_s, 66.0f, 20.0f),
+                                                                Rec(u"2004/01/05"_s, u"朝"_s, 65.4f, 20.0f),
+                                                                Rec(u"2004/01/05"_s, u"夜"_s, 65.1f, 19.5f)}
+                                    << u"2004/01/05"_s
+                                    << QList<QStringList>{{u"1"_s, u"朝"_s, u"65.4Kg"_s, u"-0.6Kg"_s, u"↓"_s,
+                                                           u"0.0Kg"_s, u"→"_s, u"25.5"_s, u"16.1%"_s,
+                                                           u"20.0%"_s},
+                                                          {u"2"_s, u"夜"_s, u"65.1Kg"_s, u"-0.3Kg"_s, u"↓"_s,
+                                                           u"-0.3Kg"_s, u"↓"_s, u"25.4"_s, u"15.6%"_s,
+                                                           u"19.5%"_s}}
+                                    << FaceMark::Wara;
 
     QTest::newRow("the face follows the last row even when the middle went up")
         << QList<MeasurementRecord>{Rec(u"2004/01/01"_s, u"朝"_s, 66.0f, 20.0f),
@@ -111,13 +107,12 @@ void TestDayList::weightRows_data()
                                     Rec(u"2004/01/05"_s, u"昼"_s, 66.0f, 20.0f),
                                     Rec(u"2004/01/05"_s, u"夜"_s, 65.0f, 20.0f)}
         << u"2004/01/05"_s
-        << QList<QStringList>{
-               {u"1"_s, u"朝"_s, u"65.0Kg"_s, u"-1.0Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s, u"25.4"_s,
-                u"15.4%"_s, u"20.0%"_s},
-               {u"2"_s, u"昼"_s, u"66.0Kg"_s, u"1.0Kg"_s, u"↑"_s, u"1.0Kg"_s, u"↑"_s, u"25.8"_s,
-                u"17.2%"_s, u"20.0%"_s},
-               {u"3"_s, u"夜"_s, u"65.0Kg"_s, u"-1.0Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s, u"25.4"_s,
-                u"15.4%"_s, u"20.0%"_s}}
+        << QList<QStringList>{{u"1"_s, u"朝"_s, u"65.0Kg"_s, u"-1.0Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s,
+                               u"25.4"_s, u"15.4%"_s, u"20.0%"_s},
+                              {u"2"_s, u"昼"_s, u"66.0Kg"_s, u"1.0Kg"_s, u"↑"_s, u"1.0Kg"_s, u"↑"_s,
+                               u"25.8"_s, u"17.2%"_s, u"20.0%"_s},
+                              {u"3"_s, u"夜"_s, u"65.0Kg"_s, u"-1.0Kg"_s, u"↓"_s, u"0.0Kg"_s, u"→"_s,
+                               u"25.4"_s, u"15.4%"_s, u"20.0%"_s}}
         << FaceMark::Niko;
 }
 
@@ -138,10 +133,8 @@ void TestDayList::compositionRowsOfADay()
 {
     const DayListResult r = ComputeDayList(Diary(), u"2004/04/13"_s, 160.0f);
     const QList<QStringList> expected{
-        {u"1"_s, u"朝"_s, u"73.4Kg"_s, u"28.5%"_s, u"1350kcal"_s, u"9"_s, u"38.2Kg"_s, u"90"_s,
-         u"2.8Kg"_s},
-        {u"2"_s, u"夜"_s, u"73.2Kg"_s, u"28.0%"_s, u"1372kcal"_s, u"9"_s, u"38.5Kg"_s, u"91"_s,
-         u"3.0Kg"_s},
+        {u"1"_s, u"朝"_s, u"73.4Kg"_s, u"28.5%"_s, u"1350kcal"_s, u"9"_s, u"38.2Kg"_s, u"90"_s, u"2.8Kg"_s},
+        {u"2"_s, u"夜"_s, u"73.2Kg"_s, u"28.0%"_s, u"1372kcal"_s, u"9"_s, u"38.5Kg"_s, u"91"_s, u"3.0Kg"_s},
     };
     QCOMPARE(Cells(r.compositionRows), expected);
     for (const TableRow &row : r.compositionRows)
@@ -168,18 +161,16 @@ void TestDayList::summaryLabels_data()
     QTest::addColumn<QString>("date");
     QTest::addColumn<QStringList>("labels");
 
-    QTest::newRow("day with measurements")
-        << Diary() << u"2004/04/13"_s
-        << QStringList{u"03/08/21 → 236日経過"_s, u"74.5Kg → 1.3Kg 減"_s, u"29.1 → 0.5 減"_s,
-                       u"32.3% → 2.3% 減"_s};
+    QTest::newRow("day with measurements") << Diary() << u"2004/04/13"_s
+                                           << QStringList{u"03/08/21 → 236日経過"_s, u"74.5Kg → 1.3Kg 減"_s,
+                                                          u"29.1 → 0.5 減"_s, u"32.3% → 2.3% 減"_s};
     QTest::newRow("day without measurements compares the last record")
         << Diary() << u"2004/01/01"_s
         << QStringList{u"03/08/21 → 254日経過"_s, u"74.5Kg → 2.5Kg 減"_s, u"29.1 → 1.0 減"_s,
                        u"32.3% → 4.4% 減"_s};
-    QTest::newRow("start day going up")
-        << Diary() << u"2003/08/21"_s
-        << QStringList{u"03/08/21 → 0日経過"_s, u"74.5Kg → 0.4Kg 増"_s, u"29.1 → 0.2 増"_s,
-                       u"32.3% → 0.7% 増"_s};
+    QTest::newRow("start day going up") << Diary() << u"2003/08/21"_s
+                                        << QStringList{u"03/08/21 → 0日経過"_s, u"74.5Kg → 0.4Kg 増"_s,
+                                                       u"29.1 → 0.2 増"_s, u"32.3% → 0.7% 増"_s};
     QTest::newRow("weight equal to the start weight")
         << QList<MeasurementRecord>{Rec(u"2004/02/28"_s, u"朝"_s, 70.0f, 25.0f),
                                     Rec(u"2004/03/01"_s, u"朝"_s, 70.0f, 24.0f)}
@@ -227,8 +218,7 @@ void TestDayList::referenceAndFileValues()
     QCOMPARE(r.standardWeight, heightSquared * 22.0f);
     QCOMPARE(r.startBmi, 74.5f / heightSquared);
     QCOMPARE(r.currentBmi, diary.at(referenceIndex).weight / heightSquared);
-    QCOMPARE(r.currentObesity,
-             (diary.at(referenceIndex).weight - r.standardWeight) / r.standardWeight);
+    QCOMPARE(r.currentObesity, (diary.at(referenceIndex).weight - r.standardWeight) / r.standardWeight);
 }
 
 void TestDayList::dayExtremesAndChartRows()
