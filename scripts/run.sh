@@ -6,7 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" zumazuma
 diary="${ZUMAZUMA_DIARY:-$HOME/zumazuma-diary}"
 mkdir -p "$diary"
 cd "$diary"

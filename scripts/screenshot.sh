@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" zumazuma
 diary="$(mktemp -d)"
 trap 'rm -rf "$diary"' EXIT
 cd "$diary"

@@ -1,24 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the test suite, a
-# check of the installed program, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and each fuzz target for ZZ_FUZZ_SECONDS (60 by
-# default).
+# Installs what is missing, builds once and runs the whole test suite and the
+# check of the installed program. With --full it then runs the slower gates
+# too (scripts/gates.sh: the suite under the sanitizers, each fuzz target).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
+bash scripts/check.sh
 
 echo "== the installed program"
 bash scripts/installcheck.sh
 
-echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DZZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-asan -j"$(nproc)"
-# Qt's own libraries are not instrumented; their allocations at exit are not
-# this program's leaks. Every other report fails the run.
-(cd build-asan && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ZZ_KILLS_PER_PATH=20 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 1200)
-
-echo "== fuzzing"
-bash scripts/fuzz.sh "${ZZ_FUZZ_SECONDS:-60}"
+if [ "${1:-}" = "--full" ]; then
+  bash scripts/gates.sh
+fi

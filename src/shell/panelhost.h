@@ -11,6 +11,13 @@ namespace zz {
 
 // How the panels and the window meet. Read this first.
 //
+// The program is built in floors, and a file includes only its own floor and
+// those below: base/ (numbers, dates, formats), store/ (the files), the
+// computing halves (views/common/ and each panel folder's pure functions),
+// ui/ (grid and chart components), shell/ (this kit: panel base, host,
+// shared values, boxes), print/, the panel folders, and app/ (main, startup,
+// the frame) on top. tools/floors.sh checks it.
+//
 // The window (frmMain, MainWindow) is only the frame: the panel buttons,
 // help and the help tour, exit and the startup sequence. Each of the eight
 // panels (fraMain, fraTaijyu, ...) is a widget class of its own, in the folder
