@@ -254,47 +254,6 @@ void ChartView::applyRowRange()
     m_rowAxis->setRange(0.5, shown + 0.5);
 }
 
-void ChartView::setData(int row, int series, const QString &decimalText)
-{
-    Series *s = seriesAt(series);
-    if (!s || row < 1 || row > m_rows)
-        return;
-    bool ok = false;
-    double value = decimalText.trimmed().toDouble(&ok);
-    if (!ok || !HasValue(value))
-        value = NoValue;
-    const double old = s->values.at(row - 1);
-    if (!HasValue(old) && !HasValue(value))
-        return;
-    s->values[row - 1] = value;
-
-    QLineSeries *line = s->line;
-    const QSignalBlocker blocker(line);
-    const int count = line->count();
-    if (HasValue(value) && (count == 0 || line->at(count - 1).x() < row)) {
-        line->append(row, value); // rows given in order: the common case
-    } else {
-        // Binary search for the row's place among the points.
-        int low = 0, high = count;
-        while (low < high) {
-            const int mid = (low + high) / 2;
-            if (line->at(mid).x() < row)
-                low = mid + 1;
-            else
-                high = mid;
-        }
-        const bool present = low < count && line->at(low).x() == row;
-        if (present && HasValue(value))
-            line->replace(low, QPointF(row, value));
-        else if (present)
-            line->remove(low);
-        else
-            line->insert(low, QPointF(row, value));
-    }
-    s->linesBehind = true;
-    scheduleUpdate();
-}
-
 void ChartView::setSeriesValues(int series, const QList<std::optional<double>> &values)
 {
     Series *s = seriesAt(series);

@@ -37,9 +37,6 @@ public:
     // 0 empties the data; n gives n rows, new rows without values.
     void setRowCount(int rows);
     int rowCount() const;
-    // One value given as decimal text (row from 1, series from 1); a text that
-    // is not a number removes the value.
-    void setData(int row, int series, const QString &decimalText);
     // All values of one series at once (index 0 is row 1); the fast path.
     void setSeriesValues(int series, const QList<std::optional<double>> &values);
     std::optional<double> value(int row, int series) const;

@@ -4,7 +4,7 @@
 #include "controls.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -15,18 +15,11 @@
 using namespace zz;
 using namespace Qt::StringLiterals;
 
-class TestAverageCalendar : public QObject
+class TestAverageCalendar : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
-    void click(const QString &name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
 
 private Q_SLOTS:
     void init()

@@ -7,7 +7,7 @@
 #include "controls.h"
 #include "store/measurementfile.h"
 #include "store/safefile.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -33,17 +33,11 @@ const QStringList kSteps = {QStringLiteral("cmdDn"),  QStringLiteral("cmdUp"),  
                             QStringLiteral("cmdDn6"), QStringLiteral("cmdUp6")};
 } // namespace
 
-class TestDailyLoop : public QObject
+class TestDailyLoop : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
     QLineEdit *box(int i) { return child<QLineEdit>(kBoxes[i]); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void chooseStatus(int row)

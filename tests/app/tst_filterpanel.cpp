@@ -5,7 +5,7 @@
 #include "controls.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,18 +20,11 @@
 using namespace zz;
 using namespace Qt::StringLiterals;
 
-class TestFilterPanel : public QObject
+class TestFilterPanel : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
-    void click(const QString &name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
     GridModel *list() { return child<GridView>(u"msgBunseki"_s)->gridModel(); }
     QStringList listed()
     {

@@ -4,7 +4,7 @@
 #include "controls.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,19 +19,12 @@
 using namespace zz;
 using namespace Qt::StringLiterals;
 
-class TestHistoryPanels : public QObject
+class TestHistoryPanels : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
     const QList<float> m_weights{70.0f, 69.6f, 69.4f, 68.9f, 69.2f, 69.0f, 68.8f, 68.7f, 69.1f, 68.6f, 68.5f};
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
-    void click(const QString &name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
     QLineSeries *series(const QString &chart, int index)
     {
         return qobject_cast<QLineSeries *>(child<ChartView>(chart)->chart()->series().at(index - 1));

@@ -5,7 +5,7 @@
 #include "base/clock.h"
 #include "controls.h"
 #include "ui/chartview.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -18,17 +18,11 @@
 
 using namespace zz;
 
-class TestMainPanel : public QObject
+class TestMainPanel : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
     bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_session->window.get()); }
     void clickLabel(const QString &name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }
     static QValueAxis *axis(ChartView *chart, Qt::Alignment side)

@@ -6,7 +6,7 @@
 #include "controls.h"
 #include "store/measurementfile.h"
 #include "ui/gridview.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -18,19 +18,12 @@
 using namespace zz;
 using namespace Qt::StringLiterals;
 
-class TestNotesSetup : public QObject
+class TestNotesSetup : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
     QList<MeasurementRecord> m_records;
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return Control<T>(m_session->window.get(), name);
-    }
-    void click(const QString &name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
     QStringList items(const QString &list)
     {
         QStringList texts;

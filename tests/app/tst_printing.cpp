@@ -4,7 +4,7 @@
 #include "base/clock.h"
 #include "controls.h"
 #include "print/printout.h"
-#include "windowsession.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,16 +16,10 @@
 using namespace zz;
 using namespace Qt::StringLiterals;
 
-class TestPrinting : public QObject
+class TestPrinting : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowSession> m_session;
-
-    void click(const QString &name)
-    {
-        QTest::mouseClick(Control<QAbstractButton>(m_session->window.get(), name), Qt::LeftButton);
-    }
     QStringList pdfs()
     {
         return QDir(m_session->diary.dir()).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name);

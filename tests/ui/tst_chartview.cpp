@@ -50,8 +50,6 @@ class TestChartView : public QObject
 private Q_SLOTS:
     void seriesInOrderOnTheirAxes();
     void rowWithoutValueHasNoPoint();
-    void valuesGivenOutOfOrder_data();
-    void valuesGivenOutOfOrder();
     void rowCountDropsAndAddsRows();
     void bulkValues();
     void hidingASeriesKeepsItsValues();
@@ -95,51 +93,11 @@ void TestChartView::rowWithoutValueHasNoPoint()
     ChartView view;
     SetUpDayChart(view);
     view.setRowCount(3);
-    view.setData(1, 1, QStringLiteral("65.4"));
-    view.setData(3, 1, QStringLiteral("65.1"));
+    view.setSeriesValues(1, {65.4, std::nullopt, 65.1});
     QCOMPARE(Points(view, 1), (QList<QPointF>{{1, 65.4}, {3, 65.1}}));
     QCOMPARE(view.value(2, 1), std::nullopt);
     QCOMPARE(view.value(3, 1), std::optional<double>(65.1));
     QVERIFY(Points(view, 2).isEmpty());
-}
-
-void TestChartView::valuesGivenOutOfOrder_data()
-{
-    QTest::addColumn<QStringList>("steps"); // "row series text"
-    QTest::addColumn<QList<QPointF>>("points");
-    QTest::newRow("backwards") << QStringList{QStringLiteral("3 1 3"), QStringLiteral("1 1 1"),
-                                              QStringLiteral("2 1 2")}
-                               << QList<QPointF>{{1, 1}, {2, 2}, {3, 3}};
-    QTest::newRow("replaced") << QStringList{QStringLiteral("1 1 1"), QStringLiteral("2 1 2"),
-                                             QStringLiteral("1 1 7.5")}
-                              << QList<QPointF>{{1, 7.5}, {2, 2}};
-    QTest::newRow("not a number removes") << QStringList{QStringLiteral("1 1 1"), QStringLiteral("2 1 2"),
-                                                         QStringLiteral("3 1 3"), QStringLiteral("2 1 x")}
-                                          << QList<QPointF>{{1, 1}, {3, 3}};
-    QTest::newRow("beyond the rows ignored")
-        << QStringList{QStringLiteral("4 1 9"), QStringLiteral("0 1 9"), QStringLiteral("2 1 2")}
-        << QList<QPointF>{{2, 2}};
-    QTest::newRow("negative and blanks")
-        << QStringList{QStringLiteral("1 1 -0.5"), QStringLiteral("2 1 _12.5_")}
-        << QList<QPointF>{{1, -0.5}, {2, 12.5}};
-}
-
-void TestChartView::valuesGivenOutOfOrder()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QList<QPointF>, points);
-    ChartView view;
-    SetUpDayChart(view);
-    view.setRowCount(3);
-    for (const QString &step : steps) {
-        const QStringList parts = step.split(QLatin1Char(' '));
-        QString text = parts.at(2);
-        text.replace(QLatin1Char('_'), QLatin1Char(' '));
-        view.setData(parts.at(0).toInt(), parts.at(1).toInt(), text);
-    }
-    QCOMPARE(Points(view, 1), points);
-    view.updateLines();
-    QCOMPARE(Points(view, 1), points);
 }
 
 void TestChartView::rowCountDropsAndAddsRows()
@@ -147,10 +105,8 @@ void TestChartView::rowCountDropsAndAddsRows()
     ChartView view;
     SetUpDayChart(view);
     view.setRowCount(4);
-    for (int r = 1; r <= 4; ++r) {
-        view.setData(r, 1, QString::number(60 + r));
-        view.setData(r, 2, QString::number(20 + r));
-    }
+    view.setSeriesValues(1, {61.0, 62.0, 63.0, 64.0});
+    view.setSeriesValues(2, {21.0, 22.0, 23.0, 24.0});
     view.setRowCount(2);
     QCOMPARE(Points(view, 1), (QList<QPointF>{{1, 61}, {2, 62}}));
     QCOMPARE(Points(view, 2), (QList<QPointF>{{1, 21}, {2, 22}}));
@@ -177,9 +133,6 @@ void TestChartView::bulkValues()
     QCOMPARE(view.rowCount(), 4);
     QCOMPARE(Points(view, 2), (QList<QPointF>{{1, 25.0}}));
     QCOMPARE(view.value(4, 2), std::nullopt);
-    // Row by row after a bulk fill.
-    view.setData(2, 1, QStringLiteral("63.8"));
-    QCOMPARE(Points(view, 1), (QList<QPointF>{{1, 64.0}, {2, 63.8}, {3, 63.5}, {4, 63.0}}));
 }
 
 void TestChartView::hidingASeriesKeepsItsValues()
@@ -226,8 +179,8 @@ void TestChartView::markersApplyToLaterPoints()
     view.setRowCount(1);
     view.setRowCount(0);
     view.setRowCount(2);
-    view.setData(1, 1, QStringLiteral("65"));
-    view.setData(2, 2, QStringLiteral("24"));
+    view.setSeriesValues(1, {65.0, std::nullopt});
+    view.setSeriesValues(2, {std::nullopt, 24.0});
     view.updateLines();
     for (int s = 1; s <= 2; ++s) {
         QCOMPARE(view.markerStyle(s), style);
@@ -285,7 +238,6 @@ void TestChartView::onlyUnscaledAxesFollowTheData()
     SetUpDayChart(view);
     view.setAxisScale(ChartAxis::Left, 64, 66, 2);
     view.setRowCount(3);
-    view.setData(1, 1, QStringLiteral("80"));
     view.setSeriesValues(1, {50.0, 90.0});
     view.setSeriesValues(2, {12.0, 31.5, std::nullopt});
     view.updateLines();
@@ -319,7 +271,9 @@ void TestChartView::rowAxisCoversTheRows()
     SetUpDayChart(view);
     for (const int rows : {1, 7, 50000}) {
         view.setRowCount(rows);
-        view.setData(rows, 1, QStringLiteral("60"));
+        QList<std::optional<double>> values(rows);
+        values.last() = 60.0;
+        view.setSeriesValues(1, values);
         view.updateLines();
         QVERIFY(view.rowAxis()->min() <= 1);
         QVERIFY(view.rowAxis()->min() > 0);
@@ -335,9 +289,7 @@ void TestChartView::pictureShowsTheLinesAtOnce()
     view.resize(400, 300);
     view.setAxisScale(ChartAxis::Left, 0, 10, 5);
     view.setRowCount(3);
-    view.setData(1, 1, QStringLiteral("2"));
-    view.setData(2, 1, QStringLiteral("8"));
-    view.setData(3, 1, QStringLiteral("5"));
+    view.setSeriesValues(1, {2.0, 8.0, 5.0});
     // No event processing in between: the picture already holds the line.
     const QPixmap drawn = view.picture();
     QVERIFY(!drawn.isNull());
