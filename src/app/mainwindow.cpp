@@ -199,16 +199,12 @@ void MainWindow::LoadStatusList()
 
 void MainWindow::ShowStatusList(const QStringList &statuses)
 {
-    fraMain->entryArea()->SetStatusList(statuses);
-    fraTaijyu->SetStatusList(statuses);
-    fraSettei->SetStatusList(statuses);
+    m_statusList.setStringList(statuses);
 }
 
 void MainWindow::AddStatusToLists(const QString &status)
 {
-    fraMain->entryArea()->AddStatus(status);
-    fraTaijyu->AddStatus(status);
-    fraSettei->AddStatus(status);
+    m_statusList.append(status);
 }
 
 void MainWindow::EndProgram()

@@ -66,6 +66,7 @@ public:
     void DSP_HELP(const QString &text) override;
     void RefreshDayList() override;
     void OpenDay(const QDate &date) override;
+    StatusListModel *statusListModel() override { return &m_statusList; }
     void LoadStatusList() override;
     void ShowStatusList(const QStringList &statuses) override;
     void AddStatusToLists(const QString &status) override;
@@ -96,6 +97,7 @@ private:
 
     QString m_dir;
     WindowState m_state;
+    StatusListModel m_statusList;
     StoreStatus m_startupFailure;
 
     QList<PanelEntry> m_panels; // in HideAllPanels order

@@ -54,9 +54,11 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
     statusHeading->setStyleSheet(QStringLiteral("font-weight: bold;"));
     OnClick(statusHeading, [this] { emit headingClicked(QStringLiteral("Label1")); });
     left->addWidget(statusHeading);
-    lstAct = new QListWidget;
+    lstAct = new QListView;
     lstAct->setObjectName(QStringLiteral("lstAct"));
-    connect(lstAct, &QListWidget::itemClicked, this, [this] { lstAct_Click(); });
+    lstAct->setModel(m_host.statusListModel());
+    lstAct->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(lstAct, &QListView::clicked, this, [this] { lstAct_Click(); });
     left->addWidget(lstAct, 1);
     auto *statusButtons = new QHBoxLayout;
     cmdFree = new QPushButton(QStringLiteral("フリー入力"));
@@ -179,17 +181,6 @@ void EntryArea::setSelectedDate(const QDate &date)
     mtvmain->setSelectedDate(date);
 }
 
-void EntryArea::SetStatusList(const QStringList &statuses)
-{
-    lstAct->clear();
-    lstAct->addItems(statuses);
-}
-
-void EntryArea::AddStatus(const QString &status)
-{
-    lstAct->addItem(status);
-}
-
 void EntryArea::mtvmain_DateClick()
 {
     m_host.RefreshDayList();
@@ -265,12 +256,13 @@ bool EntryArea::refuseUnstorableStatus(const QString &status)
 
 void EntryArea::lstAct_Click()
 {
-    QListWidgetItem *item = lstAct->currentItem();
-    if (!item)
+    const QModelIndex current = lstAct->currentIndex();
+    if (!current.isValid())
         return;
-    if (refuseUnstorableStatus(item->text()))
+    const QString status = current.data().toString();
+    if (refuseUnstorableStatus(status))
         return;
-    m_host.setCurrentStatus(item->text());
+    m_host.setCurrentStatus(status);
     FillEntryFields();
     m_boxes[0]->setFocus(Qt::OtherFocusReason);
 }

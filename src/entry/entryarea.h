@@ -8,7 +8,7 @@
 
 class QCalendarWidget;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace zz {
@@ -25,8 +25,6 @@ public:
 
     QDate selectedDate() const;
     void setSelectedDate(const QDate &date);
-    void SetStatusList(const QStringList &statuses);
-    void AddStatus(const QString &status);
 
     void FillEntryFields();
     void DisableStepButtons();
@@ -51,7 +49,7 @@ private:
 
     PanelHost &m_host;
     QCalendarWidget *mtvmain = nullptr;
-    QListWidget *lstAct = nullptr;
+    QListView *lstAct = nullptr;
     QPushButton *cmdFree = nullptr, *cmdJikan = nullptr, *cmdTaiHozon = nullptr;
     QList<QLineEdit *> m_boxes;   // txtTaiInp .. txtKotu, in entry order
     QList<QPushButton *> m_downs; // cmdDn .. cmdDn6

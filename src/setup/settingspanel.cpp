@@ -162,16 +162,6 @@ void SettingsPanel::cmdPHozon1_Click()
     Dialogs::Information(this, QStringLiteral("保存終了"), QStringLiteral("保存が終了しました"));
 }
 
-void SettingsPanel::AddStatus(const QString &status)
-{
-    m_statusEditor->AddStatus(status);
-}
-
-void SettingsPanel::SetStatusList(const QStringList &statuses)
-{
-    m_statusEditor->SetStatusList(statuses);
-}
-
 void SettingsPanel::READ_KIZAMI()
 {
     Increments increments;

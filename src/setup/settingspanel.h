@@ -26,8 +26,6 @@ public:
     explicit SettingsPanel(PanelHost &host, QWidget *parent = nullptr);
 
     BmiMeter *bmiMeter() const { return m_meter; }
-    void SetStatusList(const QStringList &statuses);
-    void AddStatus(const QString &status);
     // cmdSettei_Click before the panel is shown.
     void PreparePanel() override;
     void cmdNew1_Click();

@@ -30,6 +30,7 @@ StatusListEditor::StatusListEditor(PanelHost &host, QWidget *parent)
     lstKoumoku->setToolTip(u"クリックすると選択されます"_s);
     lstKoumoku->viewport()->installEventFilter(this);
     connect(lstKoumoku, &QListWidget::itemClicked, this, [this] { lstKoumoku_Click(); });
+    followStatusList();
     layout->addWidget(lstKoumoku, 0, 0, 5, 1);
 
     const auto button = [&](const QString &name, const QString &caption, int row) {
@@ -58,15 +59,17 @@ StatusListEditor::StatusListEditor(PanelHost &host, QWidget *parent)
     layout->setColumnStretch(0, 1);
 }
 
-void StatusListEditor::SetStatusList(const QStringList &statuses)
+void StatusListEditor::followStatusList()
 {
-    lstKoumoku->clear();
-    lstKoumoku->addItems(statuses);
-}
-
-void StatusListEditor::AddStatus(const QString &status)
-{
-    lstKoumoku->addItem(status);
+    // The editor's list is a working copy of the status list: a new status is
+    // added below a pending drag order, a new list replaces the copy.
+    StatusListModel *model = m_host.statusListModel();
+    connect(model, &QAbstractItemModel::modelReset, this, [this, model] {
+        lstKoumoku->clear();
+        lstKoumoku->addItems(model->stringList());
+    });
+    connect(model, &StatusListModel::statusAppended, this,
+            [this](const QString &status) { lstKoumoku->addItem(status); });
 }
 
 void StatusListEditor::DisableEditButtons()

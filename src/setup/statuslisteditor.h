@@ -19,8 +19,6 @@ class StatusListEditor : public QGroupBox
 public:
     explicit StatusListEditor(PanelHost &host, QWidget *parent = nullptr);
 
-    void SetStatusList(const QStringList &statuses);
-    void AddStatus(const QString &status);
     void DisableEditButtons();
 
     void cmdNew2_Click();
@@ -37,6 +35,7 @@ private:
     void lstKoumoku_MouseDown(int row);
     void lstKoumoku_MouseUp(int row);
     QStringList entries() const;
+    void followStatusList();
     bool refuseUnstorable(const QString &text);
 
     PanelHost &m_host;

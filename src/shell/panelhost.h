@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/statuslistmodel.h"
 #include "shell/windowstate.h"
 #include "store/storestatus.h"
 
@@ -72,11 +73,15 @@ public:
     // `date` chosen in the main panel's calendar, its day list refreshed, and
     // the main panel shown (a double click on a day of the weight calendar).
     virtual void OpenDay(const QDate &date) = 0;
-    // Re-reads the status list into lstAct, lstAct2 and lstKoumoku.
+    // The status list every status choice shows (lstAct, lstAct2), one model
+    // for all; the window alone changes it, through the three calls below. The
+    // status-list editor keeps a working copy that follows it.
+    virtual StatusListModel *statusListModel() = 0;
+    // Re-reads the status list from its file.
     virtual void LoadStatusList() = 0;
-    // Shows `statuses` in the three lists (the edit panel's saved order).
+    // Shows `statuses` as the status list (the edit panel's saved order).
     virtual void ShowStatusList(const QStringList &statuses) = 0;
-    // Adds `status` as the last entry of the three lists, each keeping its order.
+    // Adds `status` as the last entry of the status list.
     virtual void AddStatusToLists(const QString &status) = 0;
     // The title from the personal data in the shared values.
     virtual void SetWindowTitleFromPersonalData() = 0;

@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -37,15 +36,9 @@ class TestDailyLoop : public WindowTest
 {
     Q_OBJECT
 
-
     QLineEdit *box(int i) { return child<QLineEdit>(kBoxes[i]); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    void chooseStatus(int row)
-    {
-        auto *list = child<QListWidget>(QStringLiteral("lstAct"));
-        const QRect rect = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-    }
+    void chooseStatus(int row) { ClickListRow(child<QAbstractItemView>(QStringLiteral("lstAct")), row); }
     QList<MeasurementRecord> records()
     {
         QList<MeasurementRecord> result;
@@ -140,7 +133,7 @@ private Q_SLOTS:
         auto *calendar = child<QCalendarWidget>(QStringLiteral("mtvmain"));
         calendar->setSelectedDate(QDate(2026, 12, 3));
         Q_EMIT calendar->clicked(QDate(2026, 12, 3));
-        QVERIFY(child<QListWidget>(QStringLiteral("lstAct"))->hasFocus());
+        QVERIFY(child<QAbstractItemView>(QStringLiteral("lstAct"))->hasFocus());
         chooseStatus(0);
         QCOMPARE(box(0)->text(), QStringLiteral("69")); // the file's last record: the day has none
         box(0)->setText(QStringLiteral("69.9"));
@@ -295,9 +288,9 @@ private Q_SLOTS:
         QCOMPARE(m_session->window->state().currentStatus, QStringLiteral("散歩後"));
         for (const QString &name :
              {QStringLiteral("lstAct"), QStringLiteral("lstAct2"), QStringLiteral("lstKoumoku")}) {
-            auto *list = child<QListWidget>(name);
-            QCOMPARE(list->count(), 3);
-            QCOMPARE(list->item(2)->text(), QStringLiteral("散歩後"));
+            const QStringList texts = ListTexts(child<QAbstractItemView>(name));
+            QCOMPARE(texts.size(), 3);
+            QCOMPARE(texts.at(2), QStringLiteral("散歩後"));
         }
         QVERIFY(m_session->diary.bytes(QStringLiteral("状況リスト.txt"))
                     .endsWith("\"\x8e\x55\x95\xe0\x8c\xe3\"\r\n"));

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -23,7 +22,6 @@ using namespace Qt::StringLiterals;
 class TestFilterPanel : public WindowTest
 {
     Q_OBJECT
-
 
     GridModel *list() { return child<GridView>(u"msgBunseki"_s)->gridModel(); }
     QStringList listed()
@@ -79,9 +77,7 @@ private Q_SLOTS:
         QVERIFY(highlighted(u"cmdWeek(1)"_s));
 
         // Status from the list, with Monday still in force.
-        auto *statuses = child<QListWidget>(u"lstAct2"_s);
-        QTest::mouseClick(statuses->viewport(), Qt::LeftButton, {},
-                          statuses->visualItemRect(statuses->item(1)).center());
+        ClickListRow(child<QAbstractItemView>(u"lstAct2"_s), 1);
         QCOMPARE(child<QLineEdit>(u"txtKey"_s)->text(), u"夕食後"_s);
         QCOMPARE(listed(), QStringList{u"26/11/30夕食後"_s});
         QVERIFY(!highlighted(u"cmdAllact"_s));

@@ -12,7 +12,6 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDialog>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -79,8 +78,7 @@ private Q_SLOTS:
                  QDate(2026, 12, 7));
 
         // Saving is allowed.
-        auto *list = child<QListWidget>(window.get(), QStringLiteral("lstAct"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        ClickListRow(child<QAbstractItemView>(window.get(), QStringLiteral("lstAct")), 0);
         QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdTaiHozon")), Qt::LeftButton);
         QVERIFY(boxes.boxes.isEmpty());
         QList<MeasurementRecord> records;

@@ -24,20 +24,8 @@ class TestNotesSetup : public WindowTest
 
     QList<MeasurementRecord> m_records;
 
-    QStringList items(const QString &list)
-    {
-        QStringList texts;
-        auto *widget = child<QListWidget>(list);
-        for (int i = 0; i < widget->count(); ++i)
-            texts.append(widget->item(i)->text());
-        return texts;
-    }
-    void clickItem(const QString &list, int row)
-    {
-        auto *widget = child<QListWidget>(list);
-        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
-                          widget->visualItemRect(widget->item(row)).center());
-    }
+    QStringList items(const QString &list) { return ListTexts(child<QAbstractItemView>(list)); }
+    void clickItem(const QString &list, int row) { ClickListRow(child<QAbstractItemView>(list), row); }
     QList<MeasurementRecord> stored()
     {
         QList<MeasurementRecord> records;

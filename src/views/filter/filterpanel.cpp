@@ -73,7 +73,9 @@ QWidget *FilterPanel::buildCriteria()
     cmdAllact = Button(u"cmdAllact"_s, u"全部"_s, 56);
     statusHead->addWidget(cmdAllact);
     layout->addLayout(statusHead);
-    lstAct2 = Named(new QListWidget, u"lstAct2"_s);
+    lstAct2 = Named(new QListView, u"lstAct2"_s);
+    lstAct2->setModel(host().statusListModel());
+    lstAct2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(lstAct2, 1);
     auto *search = new QHBoxLayout;
     txtKey = Named(new QLineEdit, u"txtKey"_s);
@@ -82,7 +84,7 @@ QWidget *FilterPanel::buildCriteria()
     search->addWidget(cmdKensaku);
     layout->addLayout(search);
     connect(cmdAllact, &QPushButton::clicked, this, [this] { cmdAllact_Click(); });
-    connect(lstAct2, &QListWidget::itemClicked, this, [this] { lstAct2_Click(); });
+    connect(lstAct2, &QListView::clicked, this, [this] { lstAct2_Click(); });
     OnFocusIn(txtKey, [this](Qt::FocusReason) { txtKey_GotFocus(); });
     OnEnter(txtKey, [this] { txtKey_KeyPress(); });
     connect(cmdKensaku, &QPushButton::clicked, this, [this] { cmdKensaku_Click(); });
@@ -239,17 +241,6 @@ QWidget *FilterPanel::buildDisplay()
     return area;
 }
 
-void FilterPanel::SetStatusList(const QStringList &statuses)
-{
-    lstAct2->clear();
-    lstAct2->addItems(statuses);
-}
-
-void FilterPanel::AddStatus(const QString &status)
-{
-    lstAct2->addItem(status);
-}
-
 void FilterPanel::SetupFilteredListColumns()
 {
     const auto setup = [](GridView *grid, const QStringList &headers, const QList<int> &widths) {
@@ -388,10 +379,10 @@ void FilterPanel::cmdAllact_Click()
 
 void FilterPanel::lstAct2_Click()
 {
-    const QListWidgetItem *item = lstAct2->currentItem();
-    if (!item)
+    const QModelIndex current = lstAct2->currentIndex();
+    if (!current.isValid())
         return;
-    txtKey->setText(item->text());
+    txtKey->setText(current.data().toString());
     host().HideAllPanels();
     highlight(cmdAllact, false);
     refreshAndShow();

@@ -9,7 +9,7 @@ class QComboBox;
 class QStringListModel;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QRadioButton;
 
@@ -29,8 +29,6 @@ class FilterPanel : public Panel
 public:
     explicit FilterPanel(PanelHost &host, QWidget *parent = nullptr);
 
-    void SetStatusList(const QStringList &statuses);
-    void AddStatus(const QString &status);
     // cmdTaijyu_Click before the panel is shown.
     void PreparePanel() override;
 
@@ -69,7 +67,7 @@ private:
 
     int weekdayFilter = AllWeekdays;
 
-    QListWidget *lstAct2 = nullptr;
+    QListView *lstAct2 = nullptr;
     QLineEdit *txtKey = nullptr;
     QPushButton *cmdAllact = nullptr, *cmdKensaku = nullptr, *cmdAllWeek = nullptr, *cmdAllDay = nullptr,
                 *cmdKikanF = nullptr;
