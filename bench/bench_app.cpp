@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -41,9 +42,10 @@ QString FreshCopy(QTemporaryDir &temp)
 // save asks nothing.
 void ChooseFirstStatus(zz::MainWindow &window)
 {
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("lstAct"));
-    list->setCurrentRow(0);
-    Q_EMIT list->itemClicked(list->item(0));
+    auto *list = window.findChild<QListView *>(QStringLiteral("lstAct"));
+    const QModelIndex first = list->model()->index(0, 0);
+    list->setCurrentIndex(first);
+    Q_EMIT list->clicked(first);
 }
 
 } // namespace

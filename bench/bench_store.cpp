@@ -5,6 +5,8 @@
 #include "store/olderfiles.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
+#include "views/average/dailyaverages.h"
+#include "views/common/trend.h"
 
 #include <QDate>
 #include <QDir>
@@ -195,6 +197,20 @@ void StoreBenchmarks(Table &table)
     table.measure(
         QStringLiteral("RewriteMeasurements, 50,000 records"), 0,
         [&] { check(zz::RewriteMeasurements(dir, records)); }, 5, restore);
+
+    QString forecast;
+    table.measure(
+        QStringLiteral("trend and forecast, 50,000 records"), 10,
+        [&] {
+            const zz::Trend trend = zz::ComputeTrend(records);
+            forecast = zz::TrendText(trend) + zz::ForecastText(trend, 60.0, records.first().weight);
+        },
+        10);
+    for (const auto &[unit, name] :
+         {std::pair{zz::AverageUnit::Week, "weekly"}, {zz::AverageUnit::Month, "monthly"}})
+        table.measure(
+            QStringLiteral("%1 averages, 50,000 records").arg(QLatin1StringView(name)), 50,
+            [&, unit = unit] { zz::ComputePeriodAverages(records, unit); }, 10);
 
     table.measure(
         QStringLiteral("OpenDiary (checks every file), 50,000 records"), 0,

@@ -10,6 +10,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zumazuma"));
+    // The user's preferences (QSettings) live under this name, never in the diary.
+    QApplication::setOrganizationName(QStringLiteral("zumazuma"));
     const QStringList families = QFontDatabase::families();
     for (const QString &family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
         if (families.contains(family)) {

@@ -148,6 +148,7 @@ void MainWindow::connectPanels()
     connect(fraMain, &MainPanel::bmiClassified, fraSettei->bmiMeter(), &BmiMeter::ShowClassification);
     // Every member of the Label1 array is the bone-mass heading of the main panel.
     connect(fraMemo, &NotesPanel::label1Clicked, fraMain, &MainPanel::headingLabelClick);
+    connect(fraSettei, &SettingsPanel::personalDataChanged, fraMain, &MainPanel::RefreshTrend);
 }
 
 void MainWindow::HideAllPanels()

@@ -159,6 +159,7 @@ void SettingsPanel::cmdPHozon1_Click()
     }
     host().setPersonalData(edited);
     host().SetWindowTitleFromPersonalData();
+    emit personalDataChanged();
     Dialogs::Information(this, QStringLiteral("保存終了"), QStringLiteral("保存が終了しました"));
 }
 

@@ -34,6 +34,10 @@ public:
     void READ_KIZAMI();
     void LoadAutoTime();
 
+signals:
+    // New personal data were saved (the target may have changed).
+    void personalDataChanged();
+
 private:
     void optKizami_Click(int index);
     void optKizami1_Click(int index);

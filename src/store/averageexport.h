@@ -21,4 +21,18 @@ QByteArray DailyAverageExportBytes(const QList<ExportedDay> &days);
 // Replaces the file as a whole; a failure leaves the old file as it was.
 StoreStatus WriteDailyAverageExport(const QString &dir, const QList<ExportedDay> &days);
 
+// "週毎平均.txt" and "月毎平均.txt" in the same convention: the quoted label of
+// the week ("08/03/10週") or month ("2008/03"), then its mean weight and mean
+// body fat.
+struct ExportedAverage
+{
+    QString label;
+    double weight = 0;
+    double bodyFat = 0;
+};
+QByteArray PeriodAverageExportBytes(const QList<ExportedAverage> &rows);
+// `fileName`: FileNames::WeeklyAverageExport or MonthlyAverageExport.
+StoreStatus WritePeriodAverageExport(const QString &dir, const QString &fileName,
+                                     const QList<ExportedAverage> &rows);
+
 } // namespace zz

@@ -23,6 +23,8 @@ inline const QString Increments = QStringLiteral("体重計刻み.txt");
 inline const QString MovingAverage = QStringLiteral("移動平均.TXT");
 inline const QString AutoTime = QStringLiteral("自動時間.TXT");
 inline const QString DailyAverageExport = QStringLiteral("日毎平均.txt");
+inline const QString WeeklyAverageExport = QStringLiteral("週毎平均.txt");
+inline const QString MonthlyAverageExport = QStringLiteral("月毎平均.txt");
 } // namespace FileNames
 
 // The path of `name` in `dir`: an existing file whose name matches

@@ -2,6 +2,7 @@
 
 #include "print/printout.h"
 #include "shell/dialogs.h"
+#include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
 #include "ui/gridview.h"
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStringListModel>
 #include <QVBoxLayout>
 
@@ -52,6 +54,16 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
         bar->addWidget(button);
         made.append(button);
     }
+    bar->addSpacing(16);
+    // The averaging unit; every opening starts by the day.
+    const QString units[] = {u"日毎"_s, u"週毎"_s, u"月毎"_s};
+    for (int i = 0; i < 3; ++i) {
+        auto *option = new QRadioButton(units[i]);
+        option->setObjectName(u"optAvgUnit(%1)"_s.arg(i));
+        connect(option, &QRadioButton::clicked, this, [this, i] { optAvgUnit_Click(i); });
+        bar->addWidget(option);
+        optAvgUnit.append(option);
+    }
     bar->addStretch();
     connect(made[0], &QPushButton::clicked, this, [this] { cmdKikanF2_Click(); });
     connect(made[1], &QPushButton::clicked, this, [this] { cmdAvgHozon_Click(); });
@@ -72,14 +84,23 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
 
 void AveragePanel::PreparePanel()
 {
+    m_unit = AverageUnit::Day;
+    optAvgUnit[0]->setChecked(true);
     SetupAverageGrid();
     ShowDailyAverages();
 }
 
 void AveragePanel::SetupAverageGrid()
 {
-    msgAvgtai->resetColumns(AverageListHeaders(), AverageListWidths(), 9);
+    msgAvgtai->resetColumns(AverageListHeaders(m_unit), AverageListWidths(m_unit), 9);
     msgAvgtai->gridModel()->setColumnAlignment(1, Qt::AlignCenter);
+}
+
+void AveragePanel::optAvgUnit_Click(int index)
+{
+    m_unit = index == 1 ? AverageUnit::Week : index == 2 ? AverageUnit::Month : AverageUnit::Day;
+    SetupAverageGrid();
+    show(std::nullopt);
 }
 
 bool AveragePanel::show(const std::optional<AveragePeriod> &period)
@@ -90,12 +111,14 @@ bool AveragePanel::show(const std::optional<AveragePeriod> &period)
         host().ReportReadFailure(status);
         return false;
     }
+    if (m_unit != AverageUnit::Day) {
+        const PeriodAverageView view = ComputePeriodAverages(records, m_unit, period);
+        m_exported = view.exported;
+        showRows(view.rows, view.points, view.y);
+        return true;
+    }
     const DailyAverageView view = ComputeDailyAverages(records, period);
-    msgAvgtai->gridModel()->setRows(view.rows);
-    mcrAvgtai->setRowCount(0);
-    mcrAvgtai->setRowCount(std::max(1, int(view.points.size())));
-    mcrAvgtai->setSeriesValues(1, view.points);
-    mcrAvgtai->setAxisScale(ChartAxis::Left, view.y.min, view.y.max);
+    showRows(view.rows, view.points, view.y);
     if (!period) {
         // Both lists hold every day: one model, filled in one call.
         m_days->setStringList(view.days);
@@ -103,6 +126,16 @@ bool AveragePanel::show(const std::optional<AveragePeriod> &period)
         cboEddate2->setEditText(view.days.isEmpty() ? QString() : view.days.last());
     }
     return true;
+}
+
+void AveragePanel::showRows(const QList<TableRow> &rows, const QList<std::optional<double>> &points,
+                            const AxisScale &y)
+{
+    msgAvgtai->gridModel()->setRows(rows);
+    mcrAvgtai->setRowCount(0);
+    mcrAvgtai->setRowCount(std::max(1, int(points.size())));
+    mcrAvgtai->setSeriesValues(1, points);
+    mcrAvgtai->setAxisScale(ChartAxis::Left, y.min, y.max);
 }
 
 void AveragePanel::ShowDailyAverages()
@@ -142,6 +175,18 @@ void AveragePanel::cmdAvgPri_Click()
 
 void AveragePanel::cmdAvgHozon_Click()
 {
+    if (m_unit != AverageUnit::Day) {
+        const QString name =
+            m_unit == AverageUnit::Week ? FileNames::WeeklyAverageExport : FileNames::MonthlyAverageExport;
+        if (const StoreStatus status = WritePeriodAverageExport(dir(), name, m_exported); !status) {
+            host().ReportStoreFailure(status);
+            return;
+        }
+        Dialogs::Information(
+            this, u"保存終了"_s,
+            name + u" のファイル名で保存しました。 エクセルなどの表計算ソフトにも読み込めます。"_s);
+        return;
+    }
     // The rows on show, as the grid holds them.
     QList<TableRow> rows;
     for (const QStringList &cells : GridTexts(msgAvgtai))

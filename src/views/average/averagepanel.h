@@ -4,6 +4,7 @@
 #include "views/average/dailyaverages.h"
 
 class QComboBox;
+class QRadioButton;
 class QStringListModel;
 
 namespace zz {
@@ -30,11 +31,17 @@ public:
 
 private:
     bool show(const std::optional<AveragePeriod> &period);
+    void showRows(const QList<TableRow> &rows, const QList<std::optional<double>> &points,
+                  const AxisScale &y);
+    void optAvgUnit_Click(int index);
 
     GridView *msgAvgtai = nullptr;
     ChartView *mcrAvgtai = nullptr;
     QComboBox *cboStdate2 = nullptr, *cboEddate2 = nullptr;
     QStringListModel *m_days = nullptr;
+    QList<QRadioButton *> optAvgUnit;
+    AverageUnit m_unit = AverageUnit::Day;
+    QList<ExportedAverage> m_exported; // the week or month rows on show
 };
 
 } // namespace zz

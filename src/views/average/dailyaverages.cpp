@@ -4,6 +4,7 @@
 #include "base/displayformats.h"
 #include "base/numbers.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -120,14 +121,72 @@ QList<ExportedDay> ExportedDays(const QList<TableRow> &rows)
     return days;
 }
 
-QStringList AverageListHeaders()
+QStringList AverageListHeaders(AverageUnit unit)
 {
+    switch (unit) {
+    case AverageUnit::Week: return {u"数"_s, u"週"_s, u"体重"_s, u"体脂肪"_s};
+    case AverageUnit::Month: return {u"数"_s, u"月"_s, u"体重"_s, u"体脂肪"_s};
+    case AverageUnit::Day: break;
+    }
     return {u"数"_s, u"日付"_s, u"体重"_s};
 }
 
-QList<int> AverageListWidths()
+PeriodAverageView ComputePeriodAverages(const QList<MeasurementRecord> &records, AverageUnit unit,
+                                        const std::optional<AveragePeriod> &period)
 {
-    return {500, 900, 550};
+    struct Group
+    {
+        double weight = 0, fat = 0;
+        int count = 0;
+    };
+    // Keyed by the first day of the week or month, so the map is in date order.
+    QMap<QDate, Group> groups;
+    PeriodAverageView v;
+    float highest = NoHighest, lowest = NoLowest;
+    QString lastDate;
+    QDate lastFirstDay;
+    for (const MeasurementRecord &rec : records) {
+        highest = std::max(highest, rec.weight);
+        lowest = std::min(lowest, rec.weight);
+        if (rec.date != lastDate) {
+            const QDate date = StoredDateOf(rec.date);
+            if (!date.isValid())
+                continue;
+            lastFirstDay = unit == AverageUnit::Month ? QDate(date.year(), date.month(), 1)
+                                                      : date.addDays(1 - date.dayOfWeek());
+            lastDate = rec.date;
+        }
+        Group &g = groups[lastFirstDay];
+        g.weight += double(rec.weight);
+        g.fat += double(rec.bodyFat);
+        ++g.count;
+    }
+    v.y.min = std::floor(AxisValueAsRead(lowest));
+    v.y.max = std::floor(TidyAxisValue(AxisValueAsRead(highest) + WeightAxisHeadroom));
+
+    int number = 0;
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        const QDate first = it.key();
+        if (period && (first < period->start || first > period->end))
+            continue;
+        const QString label =
+            unit == AverageUnit::Month ? first.toString(u"yyyy/MM"_s) : ShortDateText(first) + u"週"_s;
+        const double weight = it->weight / it->count;
+        const double fat = it->fat / it->count;
+        v.rows.append(
+            {{QString::number(++number), label, FormatOneDecimal(weight), FormatOneDecimal(fat)}, {}});
+        v.points.append(weight);
+        v.exported.append(
+            {label, LeadingNumber(FormatOneDecimal(weight)), LeadingNumber(FormatOneDecimal(fat))});
+    }
+    return v;
+}
+
+QList<int> AverageListWidths(AverageUnit unit)
+{
+    if (unit == AverageUnit::Day)
+        return {500, 900, 550};
+    return {500, 1100, 550, 650};
 }
 
 } // namespace zz

@@ -31,6 +31,21 @@ struct AveragePeriod
 DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
                                       const std::optional<AveragePeriod> &period = std::nullopt);
 
+// Averages by week (Monday to Sunday) or by calendar month, one row per week or
+// month that holds a record: number, label ("08/03/10週" for the week of
+// Monday 2008/03/10, "2008/03"), mean weight "0.0", mean body fat "0.0". A
+// period keeps the rows whose first day (the Monday, the 1st) lies in it.
+enum class AverageUnit { Day, Week, Month };
+struct PeriodAverageView
+{
+    QList<TableRow> rows;
+    QList<std::optional<double>> points; // the mean weights, one per row
+    QList<ExportedAverage> exported;     // the rows as "週毎平均.txt" / "月毎平均.txt" hold them
+    AxisScale y;                         // over every record, as the daily view
+};
+PeriodAverageView ComputePeriodAverages(const QList<MeasurementRecord> &records, AverageUnit unit,
+                                        const std::optional<AveragePeriod> &period = std::nullopt);
+
 // A period bound as the user types it: yy/mm/dd (the year 20yy) or
 // yyyy/mm/dd; none when it is no real date.
 std::optional<QDate> ParseAveragePeriodDate(const QString &text);
@@ -40,7 +55,7 @@ std::optional<QDate> ParseAveragePeriodDate(const QString &text);
 QList<ExportedDay> ExportedDays(const QList<TableRow> &rows);
 
 // Headers and widths (twips) of msgAvgtai.
-QStringList AverageListHeaders();
-QList<int> AverageListWidths();
+QStringList AverageListHeaders(AverageUnit unit = AverageUnit::Day);
+QList<int> AverageListWidths(AverageUnit unit = AverageUnit::Day);
 
 } // namespace zz

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace zz {
@@ -50,7 +51,8 @@ double Slope(const QList<double> &xs, const QList<double> &ys)
 
 } // namespace
 
-Trend ComputeTrend(const QList<MeasurementRecord> &records)
+template <typename DateAt, typename WeightAt>
+Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
 {
     // The days in the order first met; records of a day usually follow each
     // other, so the last day looked up is tried first.
@@ -58,10 +60,10 @@ Trend ComputeTrend(const QList<MeasurementRecord> &records)
     QHash<qint64, qsizetype> indexOfDay;
     QString lastDate;
     qsizetype lastIndex = -1;
-    for (qsizetype row = 0; row < records.size(); ++row) {
-        const MeasurementRecord &rec = records[row];
-        if (lastIndex < 0 || rec.date != lastDate) {
-            const QDate day = StoredDateOf(rec.date);
+    for (qsizetype row = 0; row < count; ++row) {
+        const QString &date = dateAt(row);
+        if (lastIndex < 0 || date != lastDate) {
+            const QDate day = StoredDateOf(date);
             if (!day.isValid())
                 continue;
             auto it = indexOfDay.constFind(day.toJulianDay());
@@ -70,10 +72,10 @@ Trend ComputeTrend(const QList<MeasurementRecord> &records)
                 sums.append({day, 0, 0, 0});
             }
             lastIndex = *it;
-            lastDate = rec.date;
+            lastDate = date;
         }
         DaySum &s = sums[lastIndex];
-        s.sum += double(rec.weight);
+        s.sum += double(weightAt(row));
         ++s.count;
         s.lastRow = row + 1;
     }
@@ -107,6 +109,36 @@ Trend ComputeTrend(const QList<MeasurementRecord> &records)
     if (xs.size() >= RateMinimumDays && xs.constLast() - xs.constFirst() >= RateMinimumSpan)
         t.slopePerDay = Slope(xs, ys);
     return t;
+}
+
+Trend ComputeTrend(const QList<MeasurementRecord> &records)
+{
+    return trendOf(
+        records.size(), [&](qsizetype i) -> const QString & { return records[i].date; },
+        [&](qsizetype i) { return records[i].weight; });
+}
+
+Trend ComputeTrend(const QStringList &dates, const QList<float> &weights)
+{
+    return trendOf(
+        std::min(dates.size(), weights.size()), [&](qsizetype i) -> const QString & { return dates[i]; },
+        [&](qsizetype i) { return weights[i]; });
+}
+
+QList<std::optional<double>> TrendChartValues(const Trend &trend, qsizetype rows)
+{
+    QList<std::optional<double>> values(rows);
+    for (const TrendDay &day : trend.days) {
+        if (day.lastRow < 1 || day.lastRow > rows)
+            continue;
+        char text[32];
+        const auto written =
+            std::to_chars(text, text + sizeof text, day.trend, std::chars_format::general, 7);
+        double read = 0;
+        std::from_chars(text, written.ptr, read);
+        values[day.lastRow - 1] = read;
+    }
+    return values;
 }
 
 QString TrendText(const Trend &trend)

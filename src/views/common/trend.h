@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace zz {
@@ -21,20 +22,27 @@ namespace zz {
 struct TrendDay
 {
     QDate day;
-    double value = 0;      // the mean of the day's weights
+    double value = 0; // the mean of the day's weights
     double trend = 0;
     qsizetype lastRow = 0; // the number (from 1) of the day's last record in the diary
 };
 struct Trend
 {
-    QList<TrendDay> days;               // in date order; empty for an empty diary
-    std::optional<double> slopePerDay;  // kg per day; none without enough days
+    QList<TrendDay> days;              // in date order; empty for an empty diary
+    std::optional<double> slopePerDay; // kg per day; none without enough days
     std::optional<double> ratePerWeek() const
     {
         return slopePerDay ? std::optional<double>(*slopePerDay * 7) : std::nullopt;
     }
 };
 Trend ComputeTrend(const QList<MeasurementRecord> &records);
+// The same from the whole history's stored dates and weights in file order.
+Trend ComputeTrend(const QStringList &dates, const QList<float> &weights);
+
+// The trend line of the whole-period chart over `rows` rows: a point per
+// measured day at the row of its last record, the trend as its decimal text of
+// 7 significant digits (as the moving average is given); no point elsewhere.
+QList<std::optional<double>> TrendChartValues(const Trend &trend, qsizetype rows);
 
 // "傾向 91.2Kg　-0.45Kg/週": the last day's trend to 0.1 and the rate signed to
 // 0.01 ("+0.20", "0.00"); without a rate only "傾向 91.2Kg". Empty for an

@@ -1,5 +1,6 @@
 #include "views/history/mainpanel.h"
 #include "base/storeddate.h"
+#include "views/common/trend.h"
 
 #include "entry/entryarea.h"
 #include "store/diaryfiles.h"
@@ -115,6 +116,20 @@ QWidget *MainPanel::buildDayArea()
     bmiBox->addWidget(BmiColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
                                    MainPanelTwipsPerPoint));
     top->addLayout(bmiBox);
+    top->addSpacing(10);
+
+    // Where the diet is heading.
+    auto *heading = new QVBoxLayout;
+    heading->setSpacing(4);
+    lblTrend = Named(new QLabel, QStringLiteral("lblTrend"));
+    lblForecast = Named(new QLabel, QStringLiteral("lblForecast"));
+    lblTrend->setToolTip(
+        QStringLiteral("一晩の水分などに左右されない体重の流れと、最近4週間の1週間あたりの変化"));
+    lblForecast->setToolTip(QStringLiteral("今の傾向が続いたときに目標体重に届く日"));
+    heading->addWidget(lblTrend);
+    heading->addWidget(lblForecast);
+    heading->addStretch();
+    top->addLayout(heading);
     top->addStretch();
     layout->addLayout(top);
 
@@ -203,6 +218,7 @@ void MainPanel::RefreshDayList()
     }
     const QString selected = StoredDateText(m_entry->selectedDate());
     applyDayList(ComputeDayList(records, selected, state().personal.heightCm));
+    showTrend(records);
 }
 
 void MainPanel::applyDayList(const DayListResult &result)
@@ -250,6 +266,22 @@ void MainPanel::applyDayList(const DayListResult &result)
 
     host().setCurrentStatus(QString());
     m_entry->ClearBoxes();
+}
+
+void MainPanel::showTrend(const QList<MeasurementRecord> &records)
+{
+    const Trend trend = ComputeTrend(records);
+    lblTrend->setText(TrendText(trend));
+    lblForecast->setText(ForecastText(trend, state().personal.targetWeight, records.constFirst().weight));
+}
+
+void MainPanel::RefreshTrend()
+{
+    QList<MeasurementRecord> records;
+    const StoreStatus status = ReadMeasurements(dir(), records);
+    host().ReportReadFailure(status);
+    if (status && !records.isEmpty())
+        showTrend(records);
 }
 
 void MainPanel::buildCompositionCharts(const CompositionSeries &values)

@@ -42,6 +42,8 @@ public slots:
     // A heading label (lblTaijyu .. lblKins, or "Label1" for any member of that
     // array) switches the second day list and the charts.
     void headingLabelClick(const QString &label);
+    // The trend and the forecast read afresh (after the target changed).
+    void RefreshTrend();
 
 signals:
     // The current measurement was classified; the BMI meter follows.
@@ -50,6 +52,7 @@ signals:
 private:
     QWidget *buildDayArea();
     void applyDayList(const DayListResult &result);
+    void showTrend(const QList<MeasurementRecord> &records);
     void buildCompositionCharts(const CompositionSeries &values);
     void mcrMain_DblClick();
     void optTai_Click();
@@ -61,6 +64,7 @@ private:
     ChartView *mcrMain = nullptr, *mcrMain2 = nullptr, *mcrMain3 = nullptr, *mcrMain4 = nullptr;
     QLabel *lblG1 = nullptr, *lblG2 = nullptr;
     QLabel *lblDspNissuu = nullptr, *lblDspTai = nullptr, *lblDspBmi = nullptr, *lblDspHiman = nullptr;
+    QLabel *lblTrend = nullptr, *lblForecast = nullptr;
     QLabel *imgwara = nullptr, *imgniko = nullptr, *imgkana = nullptr, *imgNashi = nullptr;
     QLabel *lblMHyouka = nullptr, *Image1 = nullptr;
     QList<QLabel *> Shape1;

@@ -1,4 +1,8 @@
 #include "views/history/wholeperiodpanel.h"
+#include "views/common/trend.h"
+
+#include <QCheckBox>
+#include <QSettings>
 
 #include "entry/entrylogic.h"
 #include "shell/eventhooks.h"
@@ -18,6 +22,20 @@
 #include <QVBoxLayout>
 
 namespace zz {
+
+namespace {
+
+const QString TrendLineSetting = QStringLiteral("wholePeriod/trendLine");
+
+// The weight, its moving average and the body fat; the trend line follows them.
+QList<ChartView::SeriesSpec> WholePeriodSeries()
+{
+    return {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
+            {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
+            {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}};
+}
+
+} // namespace
 
 WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraRenTai"), host, parent)
@@ -55,6 +73,13 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
     cmdMokuChk->setMinimumWidth(190);
     connect(cmdMokuChk, &QPushButton::clicked, this, [this] { cmdMokuChk_Click(); });
     bar->addWidget(cmdMokuChk);
+    bar->addSpacing(16);
+    // The trend line is a preference of the user's, off on first use.
+    chkTrend = Named(new QCheckBox(QStringLiteral("傾向線")), QStringLiteral("chkTrend"));
+    chkTrend->setToolTip(QStringLiteral("一晩の水分などに左右されない体重の流れを重ねて表示します"));
+    chkTrend->setChecked(QSettings().value(TrendLineSetting, false).toBool());
+    connect(chkTrend, &QCheckBox::toggled, this, [this] { chkTrend_Click(); });
+    bar->addWidget(chkTrend);
     bar->addStretch();
 
     const struct
@@ -89,11 +114,9 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
 
     // Four charts at one place; each later one lies in front of the one before.
     auto *charts = new QGridLayout;
-    const ChartStack stack = AddChartStack(charts, QStringLiteral("mcrRentai"),
-                                           {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
-                                            {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
-                                            {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}});
+    const ChartStack stack = AddChartStack(charts, QStringLiteral("mcrRentai"), WholePeriodSeries());
     mcrRentai = stack.weight;
+    setTrendSeries(chkTrend->isChecked());
     mcrRentai2 = stack.metabolism;
     mcrRentai3 = stack.muscle;
     mcrRentai4 = stack.bone;
@@ -144,12 +167,43 @@ void WholePeriodPanel::drawWholePeriodChart()
     mcrRentai->setSeriesValues(1, view.weights);
     mcrRentai->setSeriesValues(2, view.averages);
     mcrRentai->setSeriesValues(3, view.bodyFats);
+    if (chkTrend->isChecked())
+        mcrRentai->setSeriesValues(
+            4, TrendChartValues(ComputeTrend(history.dates, history.weights), history.recordCount()));
     m_weightAxisMax = view.left.max;
     mcrRentai->setAxisScale(ChartAxis::Left, view.left.min, view.left.max);
     mcrRentai->setAxisScale(ChartAxis::Right, view.right.min, view.right.max);
     lblNichis->setText(view.lblNichis);
     lblKiro->setText(view.lblKiro);
     cmdMokuChk->setText(view.targetCaption);
+}
+
+void WholePeriodPanel::setTrendSeries(bool shown)
+{
+    QList<ChartView::SeriesSpec> series = WholePeriodSeries();
+    if (shown)
+        series.append({QStringLiteral("傾向"), QColor(230, 120, 0), ChartAxis::Left});
+    mcrRentai->setSeries(series);
+}
+
+QList<int> WholePeriodPanel::weightSeries() const
+{
+    // The weight, its moving average and, when shown, its trend.
+    return chkTrend->isChecked() ? QList<int>{1, 2, 4} : QList<int>{1, 2};
+}
+
+void WholePeriodPanel::chkTrend_Click()
+{
+    QSettings().setValue(TrendLineSetting, chkTrend->isChecked());
+    setTrendSeries(chkTrend->isChecked());
+    drawWholePeriodChart();
+    // The weight / fat choice applies to the new series too.
+    if (optShi1->isChecked())
+        optShi1_Click();
+    else if (optKon1->isChecked())
+        optKon1_Click();
+    else
+        optTai1_Click();
 }
 
 void WholePeriodPanel::RedrawWholePeriodChart()
@@ -235,17 +289,17 @@ void WholePeriodPanel::cmdKotur_Click()
 void WholePeriodPanel::optTai1_Click()
 {
     // The weight and its moving average go together.
-    ShowWeightChartPart(mcrRentai, WeightChartPart::Weight, {1, 2}, {3});
+    ShowWeightChartPart(mcrRentai, WeightChartPart::Weight, weightSeries(), {3});
 }
 
 void WholePeriodPanel::optShi1_Click()
 {
-    ShowWeightChartPart(mcrRentai, WeightChartPart::BodyFat, {1, 2}, {3});
+    ShowWeightChartPart(mcrRentai, WeightChartPart::BodyFat, weightSeries(), {3});
 }
 
 void WholePeriodPanel::optKon1_Click()
 {
-    ShowWeightChartPart(mcrRentai, WeightChartPart::Both, {1, 2}, {3});
+    ShowWeightChartPart(mcrRentai, WeightChartPart::Both, weightSeries(), {3});
 }
 
 void WholePeriodPanel::LoadMovingAverageWidth()

@@ -4,6 +4,7 @@
 #include "views/common/chartscales.h"
 #include "views/common/wholeperiod.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -44,6 +45,9 @@ private:
     void optTai1_Click();
     void optShi1_Click();
     void optKon1_Click();
+    void chkTrend_Click();
+    void setTrendSeries(bool shown);
+    QList<int> weightSeries() const;
 
     // Whether the weight axis starts at the target weight; kept while the
     // program runs, as is the button's colour.
@@ -54,6 +58,7 @@ private:
     QLabel *lblNichis = nullptr, *lblKiro = nullptr, *lblG11 = nullptr, *lblG12 = nullptr;
     QPushButton *cmdMokuChk = nullptr;
     QRadioButton *optTai1 = nullptr, *optShi1 = nullptr, *optKon1 = nullptr;
+    QCheckBox *chkTrend = nullptr;
     WholeHistory m_history;
 };
 

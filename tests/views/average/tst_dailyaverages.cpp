@@ -114,6 +114,54 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), golden.readAll());
     }
+
+    void weeksAndMonths_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<std::optional<AveragePeriod>>("period");
+        QTest::addColumn<QList<QStringList>>("rows");
+        // 2007/12/30 is a Sunday: its week began on Monday 2007/12/24; the
+        // next week spans the new year.
+        QTest::newRow("weeks across the new year")
+            << int(AverageUnit::Week) << std::optional<AveragePeriod>()
+            << QList<QStringList>{{u"1"_s, u"07/12/24週"_s, u"65.5"_s, u"22.5"_s},
+                                  {u"2"_s, u"07/12/31週"_s, u"64.5"_s, u"22.5"_s},
+                                  {u"3"_s, u"08/01/14週"_s, u"64.0"_s, u"22.5"_s}};
+        QTest::newRow("months") << int(AverageUnit::Month) << std::optional<AveragePeriod>()
+                                << QList<QStringList>{{u"1"_s, u"2007/12"_s, u"65.0"_s, u"22.5"_s},
+                                                      {u"2"_s, u"2008/01"_s, u"64.5"_s, u"22.5"_s}};
+        QTest::newRow("a period keeps the weeks that begin in it")
+            << int(AverageUnit::Week)
+            << std::optional<AveragePeriod>({QDate(2007, 12, 25), QDate(2008, 1, 14)})
+            << QList<QStringList>{{u"1"_s, u"07/12/31週"_s, u"64.5"_s, u"22.5"_s},
+                                  {u"2"_s, u"08/01/14週"_s, u"64.0"_s, u"22.5"_s}};
+    }
+    void weeksAndMonths()
+    {
+        QFETCH(int, unit);
+        QFETCH(std::optional<AveragePeriod>, period);
+        QFETCH(QList<QStringList>, rows);
+        const PeriodAverageView v = ComputePeriodAverages(
+            {Rec(u"2007/12/30"_s, 66.0f), Rec(u"2007/12/30"_s, 65.0f), Rec(u"2007/12/31"_s, 64.0f),
+             Rec(u"2008/01/02"_s, 65.0f), Rec(u"2008/01/15"_s, 64.0f)},
+            AverageUnit(unit), period);
+        QCOMPARE(Cells(v.rows), rows);
+        QCOMPARE(v.points.size(), rows.size());
+        QCOMPARE(v.exported.size(), rows.size());
+    }
+
+    void periodExportMatchesTheGoldenFile()
+    {
+        const PeriodAverageView v = ComputePeriodAverages(
+            {Rec(u"2007/12/30"_s, 66.0f), Rec(u"2007/12/31"_s, 64.0f), Rec(u"2008/01/02"_s, 65.0f)},
+            AverageUnit::Week);
+        QTemporaryDir dir;
+        QVERIFY(WritePeriodAverageExport(dir.path(), u"週毎平均.txt"_s, v.exported).ok);
+        QFile written(dir.filePath(u"週毎平均.txt"_s)),
+            golden(QStringLiteral(ZZ_TEST_DATA_DIR) + u"/weekly_average_export.txt"_s);
+        QVERIFY(written.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), golden.readAll());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDailyAverages)
