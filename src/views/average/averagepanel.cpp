@@ -15,6 +15,8 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
+#include <numeric>
+
 namespace zz {
 
 using namespace Qt::StringLiterals;
@@ -73,7 +75,6 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
     auto *body = new QHBoxLayout;
     msgAvgtai = new GridView;
     msgAvgtai->setObjectName(u"msgAvgtai"_s);
-    msgAvgtai->setFixedWidth(TwipsToPixels(500 + 900 + 550 + 400));
     body->addWidget(msgAvgtai);
     mcrAvgtai = new ChartView;
     mcrAvgtai->setObjectName(u"mcrAvgtai"_s);
@@ -92,7 +93,10 @@ void AveragePanel::PreparePanel()
 
 void AveragePanel::SetupAverageGrid()
 {
-    msgAvgtai->resetColumns(AverageListHeaders(m_unit), AverageListWidths(m_unit), 9);
+    const QList<int> widths = AverageListWidths(m_unit);
+    msgAvgtai->resetColumns(AverageListHeaders(m_unit), widths, 9);
+    // The list is as wide as its columns and a scroll bar.
+    msgAvgtai->setFixedWidth(TwipsToPixels(std::accumulate(widths.cbegin(), widths.cend(), 400)));
     msgAvgtai->gridModel()->setColumnAlignment(1, Qt::AlignCenter);
 }
 

@@ -103,6 +103,14 @@ QWidget *MainPanel::buildDayArea()
     summary->addWidget(lblDspBmi, 0, 3);
     summary->addWidget(Caption(QStringLiteral("肥満度")), 1, 2);
     summary->addWidget(lblDspHiman, 1, 3);
+    // Where the diet is heading, under the summary.
+    lblTrend = Named(new QLabel, QStringLiteral("lblTrend"));
+    lblForecast = Named(new QLabel, QStringLiteral("lblForecast"));
+    lblTrend->setToolTip(
+        QStringLiteral("一晩の水分などに左右されない体重の流れと、最近4週間の1週間あたりの変化"));
+    lblForecast->setToolTip(QStringLiteral("今の傾向が続いたときに目標体重に届く日"));
+    summary->addWidget(lblTrend, 2, 0, 1, 2);
+    summary->addWidget(lblForecast, 2, 2, 1, 2);
     top->addLayout(summary);
     top->addSpacing(6);
 
@@ -116,20 +124,6 @@ QWidget *MainPanel::buildDayArea()
     bmiBox->addWidget(BmiColourBar(QStringLiteral("Shape1"), Shape1, Image1, QStringLiteral("Image1"),
                                    MainPanelTwipsPerPoint));
     top->addLayout(bmiBox);
-    top->addSpacing(10);
-
-    // Where the diet is heading.
-    auto *heading = new QVBoxLayout;
-    heading->setSpacing(4);
-    lblTrend = Named(new QLabel, QStringLiteral("lblTrend"));
-    lblForecast = Named(new QLabel, QStringLiteral("lblForecast"));
-    lblTrend->setToolTip(
-        QStringLiteral("一晩の水分などに左右されない体重の流れと、最近4週間の1週間あたりの変化"));
-    lblForecast->setToolTip(QStringLiteral("今の傾向が続いたときに目標体重に届く日"));
-    heading->addWidget(lblTrend);
-    heading->addWidget(lblForecast);
-    heading->addStretch();
-    top->addLayout(heading);
     top->addStretch();
     layout->addLayout(top);
 
