@@ -5,7 +5,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
           clang-14 libclang-rt-14-dev
           fonts-noto-cjk fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils imagemagick poppler-utils
-          desktop-file-utils appstream dpkg-dev xdotool)
+          desktop-file-utils appstream dpkg-dev xdotool qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

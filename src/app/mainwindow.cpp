@@ -2,6 +2,7 @@
 
 #include "app/helptexts.h"
 #include "base/clock.h"
+
 #include "base/numbers.h"
 #include "entry/entryarea.h"
 #include "notes/notespanel.h"
@@ -18,6 +19,9 @@
 #include "views/filter/filterpanel.h"
 #include "views/history/mainpanel.h"
 #include "views/history/wholeperiodpanel.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,6 +35,10 @@
 #include <QVBoxLayout>
 
 namespace zz {
+
+namespace {
+const QString WindowGeometrySetting = QStringLiteral("window/geometry");
+} // namespace
 
 namespace {
 
@@ -137,7 +145,7 @@ void MainWindow::buildFrame()
         outer->addWidget(entry.panel, 1);
 
     setCentralWidget(central);
-    resize(1260, 760);
+    restoreWindowPlacement();
     setWindowTitle(QString(QLatin1Char(' ') + kProductName));
 }
 
@@ -253,9 +261,24 @@ void MainWindow::cmdOwari_Click()
     close();
 }
 
+void MainWindow::restoreWindowPlacement()
+{
+    // Never smaller than the panels' layout needs.
+    setMinimumSize(centralWidget()->minimumSizeHint().boundedTo(QSize(1260, 760)));
+    // Size, place and maximised state of the last run (a user preference),
+    // else the default size within the screen.
+    if (restoreGeometry(QSettings().value(WindowGeometrySetting).toByteArray()))
+        return;
+    QSize size(1260, 760);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size.expandedTo(minimumSize()));
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Every change was written when it was made: nothing to save or confirm.
+    QSettings().setValue(WindowGeometrySetting, saveGeometry());
     if (m_helpWindow)
         m_helpWindow->close();
     event->accept();

@@ -87,6 +87,7 @@ private:
     };
 
     void buildFrame();
+    void restoreWindowPlacement();
     void connectPanels();
     QPushButton *addPanelButton(const QString &name, const QString &caption, const QString &toolTip,
                                 PanelId id);

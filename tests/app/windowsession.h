@@ -5,6 +5,8 @@
 #include "boxwatcher.h"
 #include "diaryfixture.h"
 
+#include <QStandardPaths>
+
 #include <memory>
 
 // One run of the program on a diary of the test's own: the diary, the watcher
@@ -12,6 +14,10 @@
 // order: the window first, the diary last.
 struct WindowSession
 {
+    // The window keeps preferences (its placement) with QSettings: a test
+    // keeps them in Qt's test folders, never in the user's.
+    WindowSession() { QStandardPaths::setTestModeEnabled(true); }
+
     DiaryFixture diary;
     BoxWatcher boxes;
     std::unique_ptr<zz::MainWindow> window;
