@@ -18,8 +18,6 @@
 
 namespace zz {
 
-// The diary list shows 16 grid rows; a longer list shows its end.
-constexpr int DiaryListRowsShown = 16;
 
 using namespace Qt::StringLiterals;
 
@@ -82,7 +80,7 @@ void NotesPanel::PreparePanel()
     host().ReportReadFailure(status);
     if (status)
         model->setRows(ComputeDiaryRows(records));
-    msgMemoList->showEndWhenLonger(DiaryListRowsShown);
+    msgMemoList->showEnd();
     m_selectedRow = 0;
     cmdMemoHozon->setEnabled(false);
 }

@@ -1,11 +1,14 @@
 #include "ui/gridview.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace zz {
 
@@ -275,6 +278,8 @@ GridView::GridView(QWidget *parent) : QTableView(parent), m_model(new GridModel(
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(0);
     applyRowHeight();
+    // A user who scrolls takes over from showEnd.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_endRequested = false; });
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         m_currentInHeader = false;
@@ -292,6 +297,7 @@ GridView::GridView(QWidget *parent) : QTableView(parent), m_model(new GridModel(
     // existed take effect once the columns do.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_requestedTopIndex = -1;
+        m_endRequested = false;
         verticalScrollBar()->setValue(0);
         applyColumnWidths();
     });
@@ -357,6 +363,8 @@ void GridView::setFontPointSize(int points)
     // The header row is part of the grid; the style may give headers their own font.
     horizontalHeader()->setFont(f);
     applyRowHeight();
+    // A user who scrolls takes over from showEnd.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_endRequested = false; });
 }
 
 void GridView::applyRowHeight()
@@ -370,6 +378,8 @@ void GridView::changeEvent(QEvent *event)
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         applyRowHeight();
+    // A user who scrolls takes over from showEnd.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_endRequested = false; });
 }
 
 void GridView::setCurrentCell(int row, int column)
@@ -424,15 +434,65 @@ void GridView::setTopRow(int row)
     const int rows = m_model->rowCount();
     if (rows == 0)
         return;
+    m_endRequested = false;
     m_requestedTopIndex = qBound(0, row - 1, rows - 1);
     updateGeometries();
     verticalScrollBar()->setValue(verticalHeader()->sectionPosition(m_requestedTopIndex));
 }
 
-void GridView::showEndWhenLonger(int rowsShown)
+void GridView::showEnd()
 {
-    const int rows = m_model->gridRowCount();
-    setTopRow(rows > rowsShown ? rows - 1 : 1);
+    m_requestedTopIndex = -1;
+    m_endRequested = true;
+    applyEnd();
+}
+
+int GridView::topPositionOf(int index) const
+{
+    return verticalHeader()->sectionPosition(index);
+}
+
+void GridView::applyEnd()
+{
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return;
+    // The first row from which every row to the end fits the view whole.
+    const int height = viewport()->height();
+    int first = rows - 1;
+    int used = rowHeight(first);
+    while (first > 0 && used + rowHeight(first - 1) <= height)
+        used += rowHeight(--first);
+    // The range may reach a little past the end, so that the top row is whole
+    // and the space left under the last row is less than a row.
+    QScrollBar *bar = verticalScrollBar();
+    const int wanted = topPositionOf(first);
+    if (bar->maximum() < wanted)
+        bar->setRange(0, wanted);
+    bar->setValue(wanted);
+}
+
+void GridView::wheelEvent(QWheelEvent *event)
+{
+    // Whole rows at a time, so that no row is ever half hidden at the top.
+    const int steps = event->angleDelta().y() / 120 * QApplication::wheelScrollLines();
+    if (steps == 0 || m_model->rowCount() == 0) {
+        QTableView::wheelEvent(event);
+        return;
+    }
+    m_endRequested = false;
+    const int top = std::max(0, rowAt(0));
+    const int wanted = std::clamp(top - steps, 0, m_model->rowCount() - 1);
+    QScrollBar *bar = verticalScrollBar();
+    const int value = topPositionOf(wanted);
+    if (value > bar->maximum()) {
+        // At the end: the top row the end shows whole.
+        m_endRequested = true;
+        applyEnd();
+    } else {
+        bar->setValue(value);
+    }
+    event->accept();
 }
 
 int GridView::topRow() const
@@ -446,6 +506,10 @@ void GridView::updateGeometries()
     QScrollBar *bar = verticalScrollBar();
     const int value = bar->value();
     QTableView::updateGeometries();
+    if (m_endRequested) {
+        applyEnd();
+        return;
+    }
     if (m_requestedTopIndex < 0 || m_requestedTopIndex >= m_model->rowCount())
         return;
     // The list may scroll past its end as far as the row asked to be on top.

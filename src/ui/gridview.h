@@ -87,9 +87,10 @@ public:
     int currentGridColumn() const;
     // Scrolls so that grid row `row` is the first data row in view.
     void setTopRow(int row);
-    // A long list shows its end: with more than `rowsShown` grid rows (the
-    // header counted) the last row is scrolled to the top, else the first.
-    void showEndWhenLonger(int rowsShown);
+    // A long list shows its end: the last row at the bottom and the rows above
+    // it filling the view, the top row whole. Kept through changes of size
+    // until the user scrolls or the contents change.
+    void showEnd();
     int topRow() const;
 
     // Text and colour of the current cell.
@@ -103,6 +104,7 @@ Q_SIGNALS:
 
 protected:
     void updateGeometries() override;
+    void wheelEvent(QWheelEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -118,6 +120,10 @@ private:
     // The last row asked to be on top: the scroll range reaches it even near
     // the end of the list, so the last row can be the first one in view.
     int m_requestedTopIndex = -1;
+    bool m_endRequested = false;
+    void applyEnd();
+    // The scroll position at which row `index` is the top row, whole.
+    int topPositionOf(int index) const;
 };
 
 // The texts of every data row as the grid shows them (rows 1 .. n).

@@ -108,7 +108,13 @@ private Q_SLOTS:
         QVERIFY(child<QWidget>(u"fraBunseki"_s)->isVisible());
         auto *series = child<GridView>(u"msgB1"_s);
         QCOMPARE(series->gridModel()->gridRowCount(), 12);
-        QCOMPARE(series->topRow(), 11); // more than ten rows: the end is shown
+        // A long list shows its end: the last row whole at the bottom, the rows
+        // above it filling the view, the top one whole too.
+        const int lastIndex = series->gridModel()->rowCount() - 1;
+        const QRect last = series->visualRect(series->gridModel()->index(lastIndex, 0));
+        QVERIFY(last.top() >= 0 && last.bottom() < series->viewport()->height());
+        QVERIFY(series->viewport()->height() - last.bottom() <= last.height());
+        QCOMPARE(series->visualRect(series->gridModel()->index(series->topRow() - 1, 0)).top(), 0);
         QCOMPARE(cell(u"msgB1"_s, 0, 3), u"前回差"_s);
         QCOMPARE(cell(u"msgB1"_s, 2, 3), u"-0.4Kg"_s);
         click(u"Option1(1)"_s);

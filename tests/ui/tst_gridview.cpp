@@ -34,6 +34,7 @@ class TestGridView : public QObject
 private Q_SLOTS:
     void rowCountOneThenMoreGivesEmptyUncolouredRows();
     void shrinkingKeepsTheRowsAbove();
+    void endShownWholeAndWheelMovesWholeRows();
     void textsAreShownExactly_data();
     void textsAreShownExactly();
     void columnAndHeaderAlignments_data();
@@ -310,6 +311,34 @@ void TestGridView::topRowPutsTheRowFirstInView()
     Fill(view, dataRows, 2);
     QCoreApplication::processEvents();
     QCOMPARE(view.topRow(), 1);
+}
+
+void TestGridView::endShownWholeAndWheelMovesWholeRows()
+{
+    GridView view;
+    // Ten and a half rows fit: the end shows ten whole rows, never half of one.
+    view.resize(400, 10 * view.verticalHeader()->defaultSectionSize() +
+                         view.verticalHeader()->defaultSectionSize() / 2 + view.horizontalHeader()->height() +
+                         2 * view.frameWidth());
+    Fill(view, 40, 2);
+    view.showEnd();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCoreApplication::processEvents();
+    const auto topOf = [&](int gridRow) {
+        return view.visualRect(view.gridModel()->index(gridRow - 1, 0)).top();
+    };
+    const QRect last = view.visualRect(view.gridModel()->index(39, 0));
+    QVERIFY(last.bottom() < view.viewport()->height());
+    QVERIFY(view.viewport()->height() - last.bottom() <= last.height());
+    QCOMPARE(topOf(view.topRow()), 0);
+
+    for (const int delta : {120, 120, -120, 240}) {
+        QWheelEvent wheel(QPointF(50, 50), view.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        QCOMPARE(topOf(view.topRow()), 0);
+    }
 }
 
 void TestGridView::twipsConversion_data()

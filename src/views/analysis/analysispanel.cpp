@@ -14,8 +14,6 @@
 
 namespace zz {
 
-// The analysis lists show 10 grid rows; a longer list shows its end.
-constexpr int AnalysisListRowsShown = 10;
 
 AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraBunseki"), host, parent)
@@ -109,7 +107,7 @@ void AnalysisPanel::PreparePanel()
 void AnalysisPanel::showRows(GridView *grid, const QList<TableRow> &rows)
 {
     grid->gridModel()->setRows(rows);
-    grid->showEndWhenLonger(AnalysisListRowsShown);
+    grid->showEnd();
 }
 
 void AnalysisPanel::FillTimeSeriesList()

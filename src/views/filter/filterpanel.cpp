@@ -24,8 +24,6 @@
 
 namespace zz {
 
-// The filtered list shows 11 grid rows; a longer list shows its end.
-constexpr int FilteredListRowsShown = 11;
 
 using namespace Qt::StringLiterals;
 
@@ -307,7 +305,7 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
 
     msgBunseki->gridModel()->setRows(view.weightRows);
     msgBunseki2->gridModel()->setRows(view.compositionRows);
-    msgBunseki->showEndWhenLonger(FilteredListRowsShown);
+    msgBunseki->showEnd();
     msgBunseki2->setTopRow(1);
 
     mcrBunseki->setRowCount(std::max(1, int(view.weights.size())));

@@ -219,8 +219,11 @@ void MainPanel::applyDayList(const DayListResult &result)
 {
     msgDayList->gridModel()->setRows(result.weightRows);
     msgDayList2->gridModel()->setRows(result.compositionRows);
-    for (GridView *grid : {msgDayList, msgDayList2})
-        grid->showEndWhenLonger(DayListRowsShown);
+    for (GridView *grid : {msgDayList, msgDayList2}) {
+        const int rows = grid->gridModel()->gridRowCount();
+        if (rows > DayListRowsShown)
+            grid->setTopRow(rows - 1);
+    }
 
     // The day chart: one row per measurement of the day.
     const int n = result.dayWeights.size();
