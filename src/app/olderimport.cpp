@@ -19,24 +19,26 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
     struct Question
     {
         QString prompt, title;
+        // A whole-number field: rounded with halves to even, it must fit 16 bits.
+        const char16_t *wholeName = nullptr;
     };
     QList<Question> questions;
     const QString blank = u"\r\n\r\n"_s;
     if (layout == OlderLayout::SecondEdition) {
         questions.append({u"Zumazuma☆ダイエット+のデータを検出しました。"_s + blank +
                               u"変換する場合は現在の基礎代謝量を入力してください。"_s,
-                          u"基礎代謝量確認"_s});
+                          u"基礎代謝量確認"_s, u"基礎代謝量"});
     } else {
         const QString found = layout == OlderLayout::WeightOnly
                                   ? u"連続体重.txtを検出しました。"_s
                                   : u"Zumazuma☆ダイエットのデータを検出しました。"_s;
         questions.append({found + blank + u"変換する場合は現在の体脂肪率を入力してください。"_s,
                           u"データ変換および体脂肪率確認"_s});
-        questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s});
+        questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量"});
     }
-    questions.append({u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s});
+    questions.append({u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル"});
     questions.append({u"現在の筋肉量を入力してください。"_s, u"筋肉量確認"_s});
-    questions.append({u"現在の筋肉スコアを入力してください。"_s, u"筋肉スコア確認"_s});
+    questions.append({u"現在の筋肉スコアを入力してください。"_s, u"筋肉スコア確認"_s, u"筋肉スコア"});
     questions.append({u"現在の骨量を入力してください。"_s, u"骨量確認"_s});
 
     QList<double> answers;
@@ -45,33 +47,23 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
         if (answer.isEmpty())
             return std::nullopt;
         answers.append(LeadingNumber(answer)); // a non-number converts as 0
+        // An out-of-range whole number is refused at once; the conversion ends
+        // there, nothing written, and the questions come again next time.
+        if (q.wholeName && !RoundToInt16(answers.constLast())) {
+            Dialogs::Exclamation(parent, u"入力制限"_s,
+                                 QString::fromUtf16(q.wholeName) + u"は-32768～32767の範囲で入力してください"_s);
+            return std::nullopt;
+        }
     }
     if (layout == OlderLayout::SecondEdition)
         answers.prepend(0); // the body fat comes from each record
 
-    // Whole numbers are rounded with halves to even and must fit 16 bits.
-    const struct
-    {
-        int index;
-        const char16_t *name;
-    } wholeFields[] = {{1, u"基礎代謝量"}, {2, u"内臓脂肪レベル"}, {4, u"筋肉スコア"}};
-    qint16 whole[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const std::optional<qint16> value = RoundToInt16(answers[wholeFields[i].index]);
-        if (!value) {
-            Dialogs::Exclamation(parent, u"入力制限"_s,
-                                 QString::fromUtf16(wholeFields[i].name) +
-                                     u"は-32768～32767の範囲で入力してください"_s);
-            return std::nullopt;
-        }
-        whole[i] = *value;
-    }
     TypedValues typed;
     typed.bodyFat = float(answers[0]);
-    typed.basalMetabolism = whole[0];
-    typed.visceralFat = whole[1];
+    typed.basalMetabolism = *RoundToInt16(answers[1]);
+    typed.visceralFat = *RoundToInt16(answers[2]);
     typed.muscleMass = float(answers[3]);
-    typed.muscleScore = whole[2];
+    typed.muscleScore = *RoundToInt16(answers[4]);
     typed.boneMass = float(answers[5]);
     return typed;
 }

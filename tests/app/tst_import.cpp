@@ -100,6 +100,22 @@ private Q_SLOTS:
         QCOMPARE(records[0].bodyFat, 28.5f);
         QCOMPARE(diary.bytes(u"データbak.txt"_s), edition);
     }
+
+    void anOutOfRangeWholeNumberIsRefusedAtOnce()
+    {
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/01"_s, u"朝"_s, 65.0f)}, PersonalData{u"花子"_s, 160.0f, 60.0f});
+        const QByteArray edition = Lines({u"\"2004/03/14\",\"朝\",72.3,\"\",28.5,\"\""_s});
+        diary.writeBytes(u"データ.txt"_s, edition);
+        BoxWatcher boxes;
+        for (const QString &answer : {u"40000"_s, u"9"_s, u"45"_s, u"95"_s, u"2.8"_s})
+            boxes.answerInput(answer);
+        QVERIFY(!StartProgram(diary.dir())); // the old layout stays, as after a cancel
+        // The refusal comes right after the metabolism, before any other question.
+        QCOMPARE(boxes.titles().mid(0, 2), (QStringList{u"基礎代謝量確認"_s, u"入力制限"_s}));
+        QCOMPARE(boxes.boxes[1].text, u"基礎代謝量は-32768～32767の範囲で入力してください"_s);
+        QCOMPARE(diary.bytes(u"データ.txt"_s), edition);
+    }
 };
 
 QTEST_MAIN(TestImport)
