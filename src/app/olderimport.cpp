@@ -36,7 +36,8 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
                           u"データ変換および体脂肪率確認"_s});
         questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量"});
     }
-    questions.append({u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル"});
+    questions.append(
+        {u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル"});
     questions.append({u"現在の筋肉量を入力してください。"_s, u"筋肉量確認"_s});
     questions.append({u"現在の筋肉スコアを入力してください。"_s, u"筋肉スコア確認"_s, u"筋肉スコア"});
     questions.append({u"現在の骨量を入力してください。"_s, u"骨量確認"_s});
@@ -51,7 +52,8 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
         // there, nothing written, and the questions come again next time.
         if (q.wholeName && !RoundToInt16(answers.constLast())) {
             Dialogs::Exclamation(parent, u"入力制限"_s,
-                                 QString::fromUtf16(q.wholeName) + u"は-32768～32767の範囲で入力してください"_s);
+                                 QString::fromUtf16(q.wholeName) +
+                                     u"は-32768～32767の範囲で入力してください"_s);
             return std::nullopt;
         }
     }

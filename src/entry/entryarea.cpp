@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -81,6 +82,7 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
     mtvmain->setFixedSize(mtvmain->sizeHint().expandedTo(QSize(270, 200)));
     connect(mtvmain, &QCalendarWidget::clicked, this, [this] { mtvmain_DateClick(); });
     connect(mtvmain, &QCalendarWidget::activated, this, [this] { mtvmain_DateClick(); });
+    connect(mtvmain, &QCalendarWidget::currentPageChanged, this, [this] { markPage(); });
     left->addWidget(mtvmain);
     layout->addLayout(left);
 
@@ -179,6 +181,30 @@ QDate EntryArea::selectedDate() const
 void EntryArea::setSelectedDate(const QDate &date)
 {
     mtvmain->setSelectedDate(date);
+}
+
+void EntryArea::MarkMeasuredDays(const QSet<qint64> &days)
+{
+    m_measuredDays = days;
+    markPage();
+}
+
+void EntryArea::markPage()
+{
+    // Only the page on show is marked: a diary of years holds thousands of days.
+    for (const QDate &day : std::as_const(m_markedDays))
+        mtvmain->setDateTextFormat(day, QTextCharFormat());
+    m_markedDays.clear();
+    const QDate first(mtvmain->yearShown(), mtvmain->monthShown(), 1);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    bold.setFontUnderline(true);
+    for (QDate day = first.addDays(-7); day < first.addDays(45); day = day.addDays(1)) {
+        if (m_measuredDays.contains(day.toJulianDay())) {
+            mtvmain->setDateTextFormat(day, bold);
+            m_markedDays.append(day);
+        }
+    }
 }
 
 void EntryArea::mtvmain_DateClick()

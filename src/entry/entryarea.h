@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QWidget>
 
 class QCalendarWidget;
@@ -30,6 +31,9 @@ public:
     void DisableStepButtons();
     // The boxes emptied after a refresh of the day list.
     void ClearBoxes();
+    // The days that hold measurements show in bold in the calendar (Julian
+    // day numbers), so that a user finds their data in an old diary.
+    void MarkMeasuredDays(const QSet<qint64> &days);
 
     void cmdTaiHozon_Click();
     void cmdFree_Click();
@@ -49,6 +53,9 @@ private:
 
     PanelHost &m_host;
     QCalendarWidget *mtvmain = nullptr;
+    QSet<qint64> m_measuredDays;
+    QList<QDate> m_markedDays; // the days the calendar's page shows in bold
+    void markPage();
     QListView *lstAct = nullptr;
     QPushButton *cmdFree = nullptr, *cmdJikan = nullptr, *cmdTaiHozon = nullptr;
     QList<QLineEdit *> m_boxes;   // txtTaiInp .. txtKotu, in entry order

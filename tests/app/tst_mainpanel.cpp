@@ -17,11 +17,11 @@
 #include <QValueAxis>
 
 using namespace zz;
+using namespace Qt::StringLiterals;
 
 class TestMainPanel : public WindowTest
 {
     Q_OBJECT
-
 
     bool visible(const QString &name) { return child<QWidget>(name)->isVisibleTo(m_session->window.get()); }
     void clickLabel(const QString &name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }
@@ -77,6 +77,23 @@ private Q_SLOTS:
         QCOMPARE(weight->count(), 0);
         QCOMPARE(axis(day, Qt::AlignLeft)->min(), 64.0);
         QVERIFY(visible(QStringLiteral("imgNashi")));
+    }
+
+    void calendarMarksTheDaysWithMeasurements()
+    {
+        start(168.5f,
+              {TestRecord(u"2026/10/30"_s, u"朝"_s, 66.0f), TestRecord(u"2026/12/06"_s, u"朝"_s, 65.0f),
+               TestRecord(u"2026/12/07"_s, u"朝"_s, 64.3f)});
+        auto *calendar = child<QCalendarWidget>(u"mtvmain"_s);
+        const auto bold = [&](const QDate &day) {
+            return calendar->dateTextFormat(day).fontWeight() == QFont::Bold;
+        };
+        QVERIFY(bold(QDate(2026, 12, 6)) && bold(QDate(2026, 12, 7)));
+        QVERIFY(!bold(QDate(2026, 12, 5)));
+        // An older month shows its days once the user turns to it.
+        calendar->setCurrentPage(2026, 10);
+        QVERIFY(bold(QDate(2026, 10, 30)));
+        QVERIFY(!bold(QDate(2026, 10, 29)));
     }
 
     void eachHeadingLabelShowsItsMeasure_data()

@@ -213,6 +213,7 @@ void MainPanel::RefreshDayList()
     const QString selected = StoredDateText(m_entry->selectedDate());
     applyDayList(ComputeDayList(records, selected, state().personal.heightCm));
     showTrend(records);
+    m_entry->MarkMeasuredDays(MeasuredDays(records));
 }
 
 void MainPanel::applyDayList(const DayListResult &result)
@@ -263,6 +264,20 @@ void MainPanel::applyDayList(const DayListResult &result)
 
     host().setCurrentStatus(QString());
     m_entry->ClearBoxes();
+}
+
+QSet<qint64> MainPanel::MeasuredDays(const QList<MeasurementRecord> &records)
+{
+    QSet<qint64> days;
+    const QString *last = nullptr;
+    for (const MeasurementRecord &rec : records) {
+        if (last && *last == rec.date)
+            continue; // records of one day follow each other
+        last = &rec.date;
+        if (const QDate day = StoredDateOf(rec.date); day.isValid())
+            days.insert(day.toJulianDay());
+    }
+    return days;
 }
 
 void MainPanel::showTrend(const QList<MeasurementRecord> &records)
