@@ -156,7 +156,12 @@ void MainWindow::connectPanels()
     connect(fraMain, &MainPanel::bmiClassified, fraSettei->bmiMeter(), &BmiMeter::ShowClassification);
     // Every member of the Label1 array is the bone-mass heading of the main panel.
     connect(fraMemo, &NotesPanel::label1Clicked, fraMain, &MainPanel::headingLabelClick);
-    connect(fraSettei, &SettingsPanel::personalDataChanged, fraMain, &MainPanel::RefreshTrend);
+    // New personal data reach every value that depends on them at once: the
+    // BMI and obesity cells and labels, the trend's forecast, the meter.
+    connect(fraSettei, &SettingsPanel::personalDataChanged, this, [this] {
+        RefreshDayList();
+        classifyBmiAndFillMeter();
+    });
 }
 
 void MainWindow::HideAllPanels()

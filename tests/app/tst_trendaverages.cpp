@@ -73,6 +73,16 @@ private Q_SLOTS:
         QCOMPARE(text(u"lblForecast"_s), u"目標から離れています"_s);
     }
 
+    void newPersonalDataReachEveryValueAtOnce()
+    {
+        QVERIFY(text(u"lblDspBmi"_s).startsWith(u"27.7 → "_s)); // 80 / 1.70²
+        click(u"cmdSettei"_s);
+        child<QLineEdit>(u"txtSincyou"_s)->setText(u"171"_s);
+        click(u"cmdPHozon1"_s);
+        QVERIFY(text(u"lblDspBmi"_s).startsWith(u"27.4 → "_s)); // 80 / 1.71²
+        QCOMPARE(text(u"Label9(30)"_s), u"1.71"_s);
+    }
+
     void trendLineOnTheWholePeriodChart()
     {
         click(u"cmdRentai"_s);

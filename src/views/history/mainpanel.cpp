@@ -287,15 +287,6 @@ void MainPanel::showTrend(const QList<MeasurementRecord> &records)
     lblForecast->setText(ForecastText(trend, state().personal.targetWeight, records.constFirst().weight));
 }
 
-void MainPanel::RefreshTrend()
-{
-    QList<MeasurementRecord> records;
-    const StoreStatus status = ReadMeasurements(dir(), records);
-    host().ReportReadFailure(status);
-    if (status && !records.isEmpty())
-        showTrend(records);
-}
-
 void MainPanel::buildCompositionCharts(const CompositionSeries &values)
 {
     DrawCompositionCharts({mcrMain, mcrMain2, mcrMain3, mcrMain4}, values);

@@ -42,8 +42,6 @@ public slots:
     // A heading label (lblTaijyu .. lblKins, or "Label1" for any member of that
     // array) switches the second day list and the charts.
     void headingLabelClick(const QString &label);
-    // The trend and the forecast read afresh (after the target changed).
-    void RefreshTrend();
 
 signals:
     // The current measurement was classified; the BMI meter follows.
