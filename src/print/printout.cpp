@@ -143,7 +143,7 @@ void PrintWithConfirmation(QWidget *parent, const Printout &printout, const QStr
     if (!result.pdfFile.isEmpty())
         Dialogs::Information(parent, u"印刷"_s,
                              u"プリンターが見つからないため、印刷内容を PDF ファイル「"_s +
-                                 QFileInfo(result.pdfFile).fileName() + u"」に保存しました。"_s);
+                                 QDir::toNativeSeparators(result.pdfFile) + u"」に保存しました。"_s);
 }
 
 } // namespace zz

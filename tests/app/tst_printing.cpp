@@ -58,9 +58,11 @@ private Q_SLOTS:
                  u"表示中のデータを印刷しますか？ \r\n\r\n良かったらＯＫボタンを押してください"_s);
         QCOMPARE(pdfs(), QStringList{u"印刷_20261207-093005.pdf"_s});
         QCOMPARE(m_session->boxes.titles().last(), u"印刷"_s);
-        QCOMPARE(
-            m_session->boxes.boxes.last().text,
-            u"プリンターが見つからないため、印刷内容を PDF ファイル「印刷_20261207-093005.pdf」に保存しました。"_s);
+        // The whole path, so that the user can find the file.
+        QCOMPARE(m_session->boxes.boxes.last().text,
+                 u"プリンターが見つからないため、印刷内容を PDF ファイル「"_s +
+                     QDir(m_session->diary.dir()).filePath(u"印刷_20261207-093005.pdf"_s) +
+                     u"」に保存しました。"_s);
         const QString text = pdfText(pdfs().first());
         for (const QString &expected : {u"体重"_s, u"ＢＭＩ"_s, u"肥満度"_s, u"体脂肪率"_s, QString(68, u'-'),
                                         u"65.2Kg"_s, u"25.5"_s, u"24.4%"_s})

@@ -24,7 +24,6 @@
 
 namespace zz {
 
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -328,11 +327,15 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
 
 void FilterPanel::cmdPriData_Click()
 {
-    // The weight chart is pictured whichever chart is on screen; the list is
-    // the one on show, as its cells read.
+    // The chart on screen is pictured (a composition chart lies in front of
+    // the weight chart); the list is the one on show, as its cells read.
     const bool composition = msgBunseki2->isVisibleTo(this);
+    ChartView *shown = mcrBunseki;
+    for (ChartView *chart : {mcrBunseki2, mcrBunseki3, mcrBunseki4})
+        if (chart->isVisibleTo(this))
+            shown = chart;
     Printout printout;
-    printout.picture = mcrBunseki->picture();
+    printout.picture = shown->picture();
     printout.pictureMaxWidth = 1e9;
     printout.pictureMaxHeight = FilteredListY - 200;
     printout.header = FilteredHeader(composition);
