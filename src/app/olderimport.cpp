@@ -1,4 +1,5 @@
 #include "app/olderimport.h"
+#include "entry/entrylogic.h"
 
 #include "base/numbers.h"
 #include "shell/dialogs.h"
@@ -19,41 +20,47 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
     struct Question
     {
         QString prompt, title;
+        const char16_t *name;
         // A whole-number field: rounded with halves to even, it must fit 16 bits.
-        const char16_t *wholeName = nullptr;
+        bool whole = false;
     };
     QList<Question> questions;
     const QString blank = u"\r\n\r\n"_s;
     if (layout == OlderLayout::SecondEdition) {
         questions.append({u"Zumazuma☆ダイエット+のデータを検出しました。"_s + blank +
                               u"変換する場合は現在の基礎代謝量を入力してください。"_s,
-                          u"基礎代謝量確認"_s, u"基礎代謝量"});
+                          u"基礎代謝量確認"_s, u"基礎代謝量", true});
     } else {
         const QString found = layout == OlderLayout::WeightOnly
                                   ? u"連続体重.txtを検出しました。"_s
                                   : u"Zumazuma☆ダイエットのデータを検出しました。"_s;
         questions.append({found + blank + u"変換する場合は現在の体脂肪率を入力してください。"_s,
-                          u"データ変換および体脂肪率確認"_s});
-        questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量"});
+                          u"データ変換および体脂肪率確認"_s, u"体脂肪率"});
+        questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量", true});
     }
     questions.append(
-        {u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル"});
-    questions.append({u"現在の筋肉量を入力してください。"_s, u"筋肉量確認"_s});
-    questions.append({u"現在の筋肉スコアを入力してください。"_s, u"筋肉スコア確認"_s, u"筋肉スコア"});
-    questions.append({u"現在の骨量を入力してください。"_s, u"骨量確認"_s});
+        {u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル", true});
+    questions.append({u"現在の筋肉量を入力してください。"_s, u"筋肉量確認"_s, u"筋肉量"});
+    questions.append({u"現在の筋肉スコアを入力してください。"_s, u"筋肉スコア確認"_s, u"筋肉スコア", true});
+    questions.append({u"現在の骨量を入力してください。"_s, u"骨量確認"_s, u"骨量"});
 
     QList<double> answers;
     for (const Question &q : std::as_const(questions)) {
         const QString answer = Dialogs::Input(parent, q.title, q.prompt);
         if (answer.isEmpty())
             return std::nullopt;
-        answers.append(LeadingNumber(answer)); // a non-number converts as 0
-        // An out-of-range whole number is refused at once; the conversion ends
-        // there, nothing written, and the questions come again next time.
-        if (q.wholeName && !RoundToInt16(answers.constLast())) {
+        // An answer that says no number, or an out-of-range whole number, is
+        // refused at once; the conversion ends there, nothing written, and the
+        // questions come again next time.
+        const std::optional<double> value = NumberWithUnit(answer);
+        if (!value) {
+            Dialogs::Exclamation(parent, u"数値以外入力"_s, NotANumberText(QString::fromUtf16(q.name)));
+            return std::nullopt;
+        }
+        answers.append(*value);
+        if (q.whole && !RoundToInt16(*value)) {
             Dialogs::Exclamation(parent, u"入力制限"_s,
-                                 QString::fromUtf16(q.wholeName) +
-                                     u"は-32768～32767の範囲で入力してください"_s);
+                                 QString::fromUtf16(q.name) + u"は-32768～32767の範囲で入力してください"_s);
             return std::nullopt;
         }
     }

@@ -309,6 +309,20 @@ double LeadingNumber(QStringView text)
     return toDouble(rest.left(length));
 }
 
+std::optional<double> NumberWithUnit(QStringView text)
+{
+    text = text.trimmed();
+    const qsizetype length = numberLength(text);
+    if (length == 0)
+        return std::nullopt;
+    // The unit may not hold a digit (of any width) or a decimal separator:
+    // "48,5" and "65.4.2" say more than their first number.
+    for (const QChar c : text.mid(length))
+        if (c.isDigit() || c == u'.' || c == u',' || c == u'．' || c == u'，')
+            return std::nullopt;
+    return toDouble(text.left(length));
+}
+
 std::optional<double> WholeNumber(QStringView text)
 {
     const QStringView number = wholeNumberText(text);

@@ -23,6 +23,12 @@ qsizetype NumberLength(QByteArrayView text);
 // "65.4kg" -> 65.4, "abc" -> 0, "" -> 0.
 double LeadingNumber(QStringView text);
 
+// A box's number as the user may type it: a number, optionally followed by a
+// unit ("65.4kg", "95点"), blanks around it allowed. Nothing that did not say
+// its number: full-width digits, a decimal comma ("48,5"), "NaN", letters
+// alone, a second number after the first. nullopt for those and for "".
+std::optional<double> NumberWithUnit(QStringView text);
+
 // Whole-text conversion: the text must be a number as a whole (optional blanks
 // around it, optional sign, digits with at most one ".", optional exponent).
 // "0.5" -> 0.5, "65kg" -> nullopt, "" -> nullopt.

@@ -60,6 +60,11 @@ std::optional<QString> StepByIncrement(const QString &boxText, const QString &in
     return StepFixed(boxText, *step, direction);
 }
 
+QString NotANumberText(const QString &field)
+{
+    return field + u"に数値を入力してください（半角数字で、小数点は「.」です）"_s;
+}
+
 QList<SaveMessage> SaveChecks(const SaveInputs &in)
 {
     QList<SaveMessage> messages;
@@ -109,6 +114,19 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
         {in.visceralText, u"内臓脂肪レベル"_s},
         {in.scoreText, u"筋肉スコア"_s},
     };
+    // The other boxes may stay empty (0); what they hold must say its number.
+    const struct
+    {
+        const QString &text;
+        QString name;
+    } numberFields[] = {
+        {in.metabolismText, u"基礎代謝量"_s}, {in.visceralText, u"内臓脂肪レベル"_s},
+        {in.muscleText, u"筋肉量"_s},          {in.scoreText, u"筋肉スコア"_s},
+        {in.boneText, u"骨量"_s},
+    };
+    for (const auto &field : numberFields)
+        if (!field.text.trimmed().isEmpty() && !NumberWithUnit(field.text))
+            return refuse(NotANumberText(field.name), u"数値以外入力"_s);
     for (const auto &field : wholeFields) {
         if (!RoundToInt16(LeadingNumber(field.text)))
             return refuse(field.name + u"は-32768～32767の範囲で入力してください"_s, u"入力制限"_s);

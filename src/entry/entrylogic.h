@@ -41,6 +41,10 @@ struct SaveInputs
 // answered Yes, the measurement is saved.
 QList<SaveMessage> SaveChecks(const SaveInputs &inputs);
 
+// The refusal text of a box that holds no number: it names the field and how
+// a number is typed.
+QString NotANumberText(const QString &field);
+
 // The record the boxes give (date and comment are set by the caller).
 MeasurementRecord RecordFromEntry(const SaveInputs &inputs, const QString &date);
 

@@ -59,6 +59,17 @@ std::optional<SaveMessage> NewStartRefusal(const NewStartInputs &in)
     {
         const QString &text;
         const char16_t *name;
+    } numberFields[] = {{in.weight, u"現体重"},      {in.fat, u"現体脂肪率"}, {in.metabolism, u"基礎代謝量"},
+                        {in.visceral, u"内臓脂肪レベル"}, {in.muscle, u"筋肉量"},  {in.score, u"筋肉スコア"},
+                        {in.bone, u"骨量"}};
+    for (const auto &field : numberFields)
+        if (!NumberWithUnit(field.text))
+            return SaveMessage{SaveMessage::Kind::Refusal, NotANumberText(QString::fromUtf16(field.name)),
+                               u"数値以外入力"_s};
+    const struct
+    {
+        const QString &text;
+        const char16_t *name;
     } wholeFields[] = {
         {in.metabolism, u"基礎代謝量"}, {in.visceral, u"内臓脂肪レベル"}, {in.score, u"筋肉スコア"}};
     for (const auto &field : wholeFields)

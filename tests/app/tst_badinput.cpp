@@ -129,6 +129,19 @@ private Q_SLOTS:
         qInfo("Tab through the main panel: %s", qPrintable(walk.join(u" → "_s)));
     }
 
+    void aBoxThatSaysNoNumberIsRefused()
+    {
+        startDiary();
+        const QByteArray before = m_session->diary.bytes(u"データ.txt"_s);
+        ClickListRow(Control<QAbstractItemView>(m_session->window.get(), u"lstAct"_s), 0);
+        // Full-width digits, as a Japanese input method types them.
+        Control<QLineEdit>(m_session->window.get(), u"txtKinr"_s)->setText(u"６０．５"_s);
+        QTest::mouseClick(Control<QPushButton>(m_session->window.get(), u"cmdTaiHozon"_s), Qt::LeftButton);
+        QCOMPARE(m_session->boxes.titles(), QStringList{u"数値以外入力"_s});
+        QVERIFY(m_session->boxes.boxes[0].text.startsWith(u"筋肉量に数値を入力してください"_s));
+        QCOMPARE(m_session->diary.bytes(u"データ.txt"_s), before);
+    }
+
     void badTextsEverywhere()
     {
         startDiary();

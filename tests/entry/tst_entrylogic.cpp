@@ -273,11 +273,33 @@ void TestEntryLogic::saveChecks_data()
 
     in = Valid();
     in.metabolismText.clear();
-    in.visceralText = u"abc"_s;
-    in.muscleText.clear();
-    in.scoreText.clear();
-    in.boneText = u"x"_s;
-    QTest::newRow("other boxes empty or text") << in << QList<SaveMessage>{};
+    in.visceralText.clear();
+    in.muscleText = u" 45.2kg"_s;
+    in.scoreText = u"95点"_s;
+    in.boneText.clear();
+    QTest::newRow("other boxes empty, or a number with its unit") << in << QList<SaveMessage>{};
+
+    // What does not say its number is refused, naming the box, before anything is stored.
+    const auto notANumber = [](const QString &field) {
+        return SaveMessage{SaveMessage::Kind::Refusal, NotANumberText(field), u"数値以外入力"_s};
+    };
+    const struct
+    {
+        const char *row;
+        QString SaveInputs::*box;
+        QString text, field;
+    } refused[] = {
+        {"full-width digits", &SaveInputs::muscleText, u"６０．５"_s, u"筋肉量"_s},
+        {"a decimal comma", &SaveInputs::boneText, u"2,8"_s, u"骨量"_s},
+        {"NaN", &SaveInputs::metabolismText, u"NaN"_s, u"基礎代謝量"_s},
+        {"letters", &SaveInputs::visceralText, u"abc"_s, u"内臓脂肪レベル"_s},
+        {"two numbers", &SaveInputs::scoreText, u"95.1.2"_s, u"筋肉スコア"_s},
+    };
+    for (const auto &r : refused) {
+        in = Valid();
+        in.*r.box = r.text;
+        QTest::newRow(r.row) << in << QList<SaveMessage>{notANumber(r.field)};
+    }
 }
 
 void TestEntryLogic::saveChecks()
