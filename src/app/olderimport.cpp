@@ -36,7 +36,8 @@ std::optional<TypedValues> AskValues(QWidget *parent, OlderLayout layout)
                                   : u"Zumazuma☆ダイエットのデータを検出しました。"_s;
         questions.append({found + blank + u"変換する場合は現在の体脂肪率を入力してください。"_s,
                           u"データ変換および体脂肪率確認"_s, u"体脂肪率"});
-        questions.append({u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量", true});
+        questions.append(
+            {u"現在の基礎代謝量を入力してください。"_s, u"基礎代謝量確認"_s, u"基礎代謝量", true});
     }
     questions.append(
         {u"現在の内臓脂肪レベルを入力してください。"_s, u"内臓脂肪レベル確認"_s, u"内臓脂肪レベル", true});

@@ -120,8 +120,10 @@ QList<SaveMessage> SaveChecks(const SaveInputs &in)
         const QString &text;
         QString name;
     } numberFields[] = {
-        {in.metabolismText, u"基礎代謝量"_s}, {in.visceralText, u"内臓脂肪レベル"_s},
-        {in.muscleText, u"筋肉量"_s},          {in.scoreText, u"筋肉スコア"_s},
+        {in.metabolismText, u"基礎代謝量"_s},
+        {in.visceralText, u"内臓脂肪レベル"_s},
+        {in.muscleText, u"筋肉量"_s},
+        {in.scoreText, u"筋肉スコア"_s},
         {in.boneText, u"骨量"_s},
     };
     for (const auto &field : numberFields)

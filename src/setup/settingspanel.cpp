@@ -220,6 +220,11 @@ void SettingsPanel::optKizami1_Click(int index)
 
 void SettingsPanel::txtKizami_Enter()
 {
+    if (!WholeNumber(txtKizami->text())) {
+        Dialogs::Exclamation(this, QStringLiteral("数値以外入力"),
+                             NotANumberText(QStringLiteral("体重の刻み")));
+        return;
+    }
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami->text())) {
         Dialogs::ShowRefusal(this, *refusal);
         return;
@@ -229,6 +234,11 @@ void SettingsPanel::txtKizami_Enter()
 
 void SettingsPanel::txtKizami2_Enter()
 {
+    if (!WholeNumber(txtKizami2->text())) {
+        Dialogs::Exclamation(this, QStringLiteral("数値以外入力"),
+                             NotANumberText(QStringLiteral("体脂肪率の刻み")));
+        return;
+    }
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(txtKizami2->text())) {
         Dialogs::ShowRefusal(this, *refusal);
         return;

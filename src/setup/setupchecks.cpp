@@ -59,8 +59,12 @@ std::optional<SaveMessage> NewStartRefusal(const NewStartInputs &in)
     {
         const QString &text;
         const char16_t *name;
-    } numberFields[] = {{in.weight, u"現体重"},      {in.fat, u"現体脂肪率"}, {in.metabolism, u"基礎代謝量"},
-                        {in.visceral, u"内臓脂肪レベル"}, {in.muscle, u"筋肉量"},  {in.score, u"筋肉スコア"},
+    } numberFields[] = {{in.weight, u"現体重"},
+                        {in.fat, u"現体脂肪率"},
+                        {in.metabolism, u"基礎代謝量"},
+                        {in.visceral, u"内臓脂肪レベル"},
+                        {in.muscle, u"筋肉量"},
+                        {in.score, u"筋肉スコア"},
                         {in.bone, u"骨量"}};
     for (const auto &field : numberFields)
         if (!NumberWithUnit(field.text))

@@ -264,14 +264,17 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, (QStringList{QStringLiteral("65"), QStringLiteral("65.2"), QStringLiteral("65.4")}));
 
-        // A free increment that is not a number leaves the box and says so.
+        // A free increment that is not a number is refused, naming the field,
+        // and nothing is stored: the steps keep the increment they had.
         auto *free = child<QLineEdit>(QStringLiteral("txtKizami"));
         free->setText(QStringLiteral("abc"));
         QTest::keyClick(free, Qt::Key_Return);
-        QCOMPARE(m_session->diary.bytes(QStringLiteral("体重計刻み.txt")), QByteArray("abc\r\n0.1\r\n"));
+        QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("数値以外入力")});
+        QVERIFY(
+            m_session->boxes.boxes[0].text.startsWith(QStringLiteral("体重の刻みに数値を入力してください")));
+        QCOMPARE(m_session->diary.bytes(QStringLiteral("体重計刻み.txt")), QByteArray("0.2\r\n0.1\r\n"));
         click(QStringLiteral("cmdUp"));
-        QCOMPARE(box(0)->text(), QStringLiteral("65.4"));
-        QCOMPARE(m_session->boxes.titles(), QStringList{QStringLiteral("刻み設定エラー")});
+        QCOMPARE(box(0)->text(), QStringLiteral("65.6"));
     }
 
     void freeStatusAddedToEveryList()

@@ -107,8 +107,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("metabolism");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("out of range") << u"40000"_s << u"入力制限"_s
-                                      << u"基礎代謝量は-32768～32767の範囲で入力してください"_s;
+        QTest::newRow("out of range")
+            << u"40000"_s << u"入力制限"_s << u"基礎代謝量は-32768～32767の範囲で入力してください"_s;
         QTest::newRow("no number") << u"１３５０"_s << u"数値以外入力"_s << NotANumberText(u"基礎代謝量"_s);
     }
     void anOutOfRangeWholeNumberIsRefusedAtOnce()

@@ -55,7 +55,8 @@ private slots:
             << 5 << u"40000"_s << u"入力制限"_s << u"基礎代謝量は-32768～32767の範囲で入力してください"_s;
         QTest::newRow("weight in full-width digits")
             << 3 << u"９０．２"_s << u"数値以外入力"_s << NotANumberText(u"現体重"_s);
-        QTest::newRow("fat with a decimal comma") << 4 << u"48,5"_s << u"数値以外入力"_s << NotANumberText(u"現体脂肪率"_s);
+        QTest::newRow("fat with a decimal comma")
+            << 4 << u"48,5"_s << u"数値以外入力"_s << NotANumberText(u"現体脂肪率"_s);
         QTest::newRow("bone NaN") << 9 << u"NaN"_s << u"数値以外入力"_s << NotANumberText(u"骨量"_s);
         QTest::newRow("name with a quote")
             << 0 << u"花\"子"_s << u"入力文字エラー"_s

@@ -1,4 +1,6 @@
 #include "views/history/wholeperiodpanel.h"
+#include "base/numbers.h"
+#include "shell/dialogs.h"
 #include "views/common/trend.h"
 
 #include <QCheckBox>
@@ -22,6 +24,8 @@
 #include <QVBoxLayout>
 
 namespace zz {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -317,6 +321,11 @@ void WholePeriodPanel::cboIdou_Click()
     const QString text = cboIdou->currentText();
     if (text.isEmpty())
         return;
+    if (!NumberWithUnit(text)) {
+        Dialogs::Exclamation(this, u"数値以外入力"_s, NotANumberText(u"移動平均の回数"_s));
+        cboIdou->setEditText(QString());
+        return;
+    }
     if (!MovingAverageWidthAccepted(text) || UnstorableStatusMessage(text)) {
         cboIdou->setEditText(QString());
         return;
