@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/desktop.h"
 
 #include "app/helptexts.h"
 #include "base/clock.h"
@@ -282,7 +283,12 @@ void MainWindow::restoreWindowPlacement()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Every change was written when it was made: nothing to save or confirm.
+    // Every change was written when it was made; only text typed and not yet
+    // saved is asked about (a signal from the desktop answers No).
+    if (!TerminationRequested() && !fraMemo->ConfirmUnsavedText()) {
+        event->ignore();
+        return;
+    }
     QSettings().setValue(WindowGeometrySetting, saveGeometry());
     if (m_helpWindow)
         m_helpWindow->close();

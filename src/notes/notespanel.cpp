@@ -18,7 +18,6 @@
 
 namespace zz {
 
-
 using namespace Qt::StringLiterals;
 
 NotesPanel::NotesPanel(PanelHost &host, QWidget *parent) : Panel(u"fraMemo"_s, host, parent)
@@ -104,12 +103,17 @@ void NotesPanel::txtMemo_KeyPress()
 
 void NotesPanel::cmdMemoHozon_Click()
 {
+    saveComment();
+}
+
+bool NotesPanel::saveComment()
+{
     if (m_selectedRow < 1)
-        return;
+        return true;
     const QString comment = txtMemo->text();
     if (const std::optional<SaveMessage> refusal = UnstorableStatusMessage(comment)) {
         Dialogs::ShowRefusal(this, *refusal);
-        return;
+        return false;
     }
     // Only the comment of the chosen record changes; every other field of
     // every record is written back as the file holds it.
@@ -122,7 +126,7 @@ void NotesPanel::cmdMemoHozon_Click()
         host().ReportStoreFailure(StoreStatus::failure(
             FileNames::Measurements,
             u"一言日記を開いた後にデータが変わりました。もう一度開き直してください。"_s));
-        return;
+        return false;
     }
     if (status) {
         records[index].comment = comment;
@@ -130,10 +134,11 @@ void NotesPanel::cmdMemoHozon_Click()
     }
     if (!status) {
         host().ReportStoreFailure(status);
-        return;
+        return false;
     }
     msgMemoList->gridModel()->setText(m_selectedRow, DiaryCommentColumn, comment);
     msgMemoList->setCurrentCell(m_selectedRow, DiaryCommentColumn);
+    return true;
 }
 
 void NotesPanel::LoadNoticeMemo()
@@ -141,18 +146,57 @@ void NotesPanel::LoadNoticeMemo()
     QString memo;
     host().ReportReadFailure(ReadNoticeMemo(dir(), memo));
     txtKizuki->setPlainText(memo);
+    m_savedMemo = txtKizuki->toPlainText();
 }
 
 void NotesPanel::cmdKizukiHozon_Click()
 {
+    saveMemo();
+}
+
+bool NotesPanel::saveMemo()
+{
     const QString memo = txtKizuki->toPlainText();
     if (const std::optional<SaveMessage> refusal = UnstorableMemoMessage(memo)) {
         Dialogs::ShowRefusal(this, *refusal);
-        return;
+        return false;
     }
     const StoreStatus status = WriteNoticeMemo(dir(), memo);
-    if (!status)
+    if (!status) {
         host().ReportStoreFailure(status);
+        return false;
+    }
+    m_savedMemo = memo;
+    return true;
+}
+
+bool NotesPanel::ConfirmUnsavedText()
+{
+    const struct
+    {
+        bool unsaved;
+        QString question;
+        bool (NotesPanel::*save)();
+    } texts[] = {
+        {txtKizuki->toPlainText() != m_savedMemo, u"気付きメモが保存されていません。保存しますか？"_s,
+         &NotesPanel::saveMemo},
+        {m_selectedRow >= 1 &&
+             txtMemo->text() != msgMemoList->gridModel()->text(m_selectedRow, DiaryCommentColumn),
+         u"一言日記のコメントが保存されていません。保存しますか？"_s, &NotesPanel::saveComment},
+    };
+    for (const auto &text : texts) {
+        if (!text.unsaved)
+            continue;
+        switch (Dialogs::AskYesNoCancel(this, u"終了確認"_s, text.question)) {
+        case QMessageBox::Yes:
+            if (!(this->*text.save)())
+                return false;
+            break;
+        case QMessageBox::No: break;
+        default: return false;
+        }
+    }
+    return true;
 }
 
 } // namespace zz

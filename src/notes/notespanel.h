@@ -24,6 +24,10 @@ public:
     void LoadNoticeMemo();
     void cmdMemoHozon_Click();
     void cmdKizukiHozon_Click();
+    // Before the program ends: asks for each text typed and not saved (the
+    // memo, a comment) whether to save it. False when the user cancels (or a
+    // save failed): the program stays open.
+    bool ConfirmUnsavedText();
 
 signals:
     // Its labels are members of the Label1 array, whose click is the bone-mass
@@ -33,6 +37,9 @@ signals:
 private:
     void msgMemoList_Click(int row);
     void txtMemo_KeyPress();
+    bool saveComment();
+    bool saveMemo();
+    QString m_savedMemo;
 
     // The grid row whose comment is being edited; 0 until a row is clicked.
     int m_selectedRow = 0;

@@ -51,6 +51,13 @@ bool AskOkCancel(QWidget *parent, const QString &title, const QString &text, QMe
            QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton AskYesNoCancel(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::StandardButton(Show(parent, QMessageBox::Question, title, text,
+                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                            QMessageBox::Yes));
+}
+
 QString Input(QWidget *parent, const QString &title, const QString &prompt)
 {
     QInputDialog dialog(parent);

@@ -29,6 +29,9 @@ bool AskYesNo(QWidget *parent, const QString &title, const QString &text, QMessa
 bool AskOkCancel(QWidget *parent, const QString &title, const QString &text,
                  QMessageBox::Icon icon = QMessageBox::Warning,
                  QMessageBox::StandardButton defaultButton = QMessageBox::Cancel);
+// Yes / No / Cancel with the question icon, Yes the default (a question
+// before text would be lost); the button chosen, Cancel for Escape.
+QMessageBox::StandardButton AskYesNoCancel(QWidget *parent, const QString &title, const QString &text);
 // An input box: `prompt` as label, `title` as window title, empty default.
 // Returns the typed text, or an empty text when cancelled.
 QString Input(QWidget *parent, const QString &title, const QString &prompt);

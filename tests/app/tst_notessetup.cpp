@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -49,6 +50,36 @@ private Q_SLOTS:
         m_session->start();
         QVERIFY(m_session->window);
     }
+    void unsavedTextIsAskedAboutOnExit()
+    {
+        click(u"cmdMemo"_s);
+        auto *memo = child<QPlainTextEdit>(u"txtKizuki"_s);
+        memo->setPlainText(u"水を多めに"_s);
+        auto *window = m_session->window.get();
+        // Cancel keeps the program open and writes nothing.
+        m_session->boxes.answer(QMessageBox::Cancel);
+        click(u"cmdOwari"_s);
+        QCOMPARE(m_session->boxes.titles(), QStringList{u"終了確認"_s});
+        QCOMPARE(m_session->boxes.boxes[0].text, u"気付きメモが保存されていません。保存しますか？"_s);
+        QCOMPARE(m_session->boxes.boxes[0].icon, QMessageBox::Question);
+        QVERIFY(window->isVisible());
+        QVERIFY(!m_session->diary.bytes(u"気付きメモ.TXT"_s).contains("\x90\x85")); // 水
+        // A comment typed and not saved is asked about too; Yes saves the memo,
+        // No drops the comment, and the program ends.
+        auto *grid = child<GridView>(u"msgMemoList"_s);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->gridModel()->index(1, 2)).center());
+        child<QLineEdit>(u"txtMemo"_s)->setText(u"よく歩いた"_s);
+        m_session->boxes.answer(QMessageBox::Yes);
+        m_session->boxes.answer(QMessageBox::No);
+        click(u"cmdOwari"_s);
+        QCOMPARE(m_session->boxes.titles().mid(1), (QStringList{u"終了確認"_s, u"終了確認"_s}));
+        QCOMPARE(m_session->boxes.boxes[2].text, u"一言日記のコメントが保存されていません。保存しますか？"_s);
+        QVERIFY(!window->isVisible());
+        QVERIFY(m_session->diary.bytes(u"気付きメモ.TXT"_s).contains("\x90\x85"));
+        QVERIFY(!stored()[1].comment.contains(u"歩"_s));
+    }
+
     void cleanup() { m_session.reset(); }
 
     void diaryAndMemo()
