@@ -49,8 +49,7 @@ double Slope(const QList<double> &xs, const QList<double> &ys)
     return sxy / sxx;
 }
 
-} // namespace
-
+// The trend of `count` records given by their stored dates and weights.
 template <typename DateAt, typename WeightAt>
 Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
 {
@@ -110,6 +109,8 @@ Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
         t.slopePerDay = Slope(xs, ys);
     return t;
 }
+
+} // namespace
 
 Trend ComputeTrend(const QList<MeasurementRecord> &records)
 {
