@@ -363,8 +363,6 @@ void GridView::setFontPointSize(int points)
     // The header row is part of the grid; the style may give headers their own font.
     horizontalHeader()->setFont(f);
     applyRowHeight();
-    // A user who scrolls takes over from showEnd.
-    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_endRequested = false; });
 }
 
 void GridView::applyRowHeight()
@@ -378,8 +376,6 @@ void GridView::changeEvent(QEvent *event)
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         applyRowHeight();
-    // A user who scrolls takes over from showEnd.
-    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_endRequested = false; });
 }
 
 void GridView::setCurrentCell(int row, int column)
