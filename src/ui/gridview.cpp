@@ -154,6 +154,15 @@ void GridModel::setText(int row, int column, const QString &text)
     Q_EMIT dataChanged(at, at, {Qt::DisplayRole});
 }
 
+QString GridModel::longestText(int column) const
+{
+    qsizetype best = -1;
+    for (qsizetype at = column; at < m_cells.size(); at += m_columns)
+        if (best < 0 || m_cells.at(at).size() > m_cells.at(best).size())
+            best = at;
+    return best < 0 ? QString() : m_cells.at(best);
+}
+
 QString GridModel::text(int row, int column) const
 {
     if (row == 0 && column >= 0 && column < m_columns)
@@ -350,8 +359,13 @@ void GridView::applyColumnWidths()
             continue;
         // A width of 0 hides a column that only carries data.
         setColumnHidden(c, twips == 0);
-        if (twips > 0)
-            setColumnWidth(c, TwipsToPixels(twips, this));
+        // At least the given width, and wide enough for the column's longest
+        // text (a three-digit weight, a two-digit difference with its sign).
+        if (twips > 0) {
+            const QString longest = m_model->longestText(c);
+            const int needed = longest.isEmpty() ? 0 : fontMetrics().horizontalAdvance(longest) + 10;
+            setColumnWidth(c, std::max(TwipsToPixels(twips, this), needed));
+        }
     }
 }
 

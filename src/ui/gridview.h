@@ -32,6 +32,9 @@ public:
     // Grid coordinates: row 0 is the header.
     void setText(int row, int column, const QString &text);
     QString text(int row, int column) const;
+    // The longest data text of a column (by characters): the one a column
+    // must be wide enough for.
+    QString longestText(int column) const;
     void setBackground(int row, int column, const QColor &color);
     QColor background(int row, int column) const; // invalid when never coloured
 

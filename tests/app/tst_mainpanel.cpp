@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "controls.h"
 #include "ui/chartview.h"
+#include "ui/gridview.h"
 #include "windowtest.h"
 
 #include <QCalendarWidget>
@@ -77,6 +78,24 @@ private Q_SLOTS:
         QCOMPARE(weight->count(), 0);
         QCOMPARE(axis(day, Qt::AlignLeft)->min(), 64.0);
         QVERIFY(visible(QStringLiteral("imgNashi")));
+    }
+
+    void cellsShowThreeDigitWeightsWhole()
+    {
+        start(171.0f,
+              {TestRecord(u"2026/11/01"_s, u"朝"_s, 105.0f), TestRecord(u"2026/12/07"_s, u"朝"_s, 103.2f),
+               TestRecord(u"2026/12/07"_s, u"夜"_s, 90.8f)});
+        const auto fits = [&](const QString &grid, int column, const QString &text) {
+            auto *view = child<zz::GridView>(grid);
+            return view->columnWidth(column) >= view->fontMetrics().horizontalAdvance(text) + 6;
+        };
+        QCOMPARE(child<zz::GridView>(u"msgDayList"_s)->gridModel()->text(1, 2), u"103.2Kg"_s);
+        QVERIFY(fits(u"msgDayList"_s, 2, u"103.2Kg"_s));
+        QCOMPARE(child<zz::GridView>(u"msgDayList"_s)->gridModel()->text(2, 5), u"-12.4Kg"_s);
+        QVERIFY(fits(u"msgDayList"_s, 5, u"-12.4Kg"_s));
+        click(u"cmdTaijyu"_s);
+        QVERIFY(fits(u"msgBunseki"_s, 4, u"105.0Kg"_s));
+        QVERIFY(fits(u"msgBunseki"_s, 7, u"-14.2Kg"_s));
     }
 
     void calendarMarksTheDaysWithMeasurements()
