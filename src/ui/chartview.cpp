@@ -110,11 +110,11 @@ ChartView::ChartView(QWidget *parent) : QChartView(parent)
 
     m_left.axis = new QValueAxis(this);
     m_right.axis = new QValueAxis(this);
-    // Scale labels are digits only: a compact Latin face, since a label taller
+    // Scale labels are digits only, at 9 pt to be read: a compact Latin face, since a label taller
     // than the distance between two ticks is drawn as "..." and the Japanese
     // faces are tall (ten divisions on a day-panel chart).
     QFont labelFont(QStringLiteral("DejaVu Sans"));
-    labelFont.setPointSizeF(7.5);
+    labelFont.setPointSizeF(9);
     for (QValueAxis *axis : {m_rowAxis, m_left.axis, m_right.axis})
         axis->setLabelsFont(labelFont);
     for (QValueAxis *axis : {m_left.axis, m_right.axis}) {
