@@ -63,8 +63,7 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
         daySum[cursor] += rec.weight;
         ++measured[cursor];
     }
-    v.y.min = std::floor(AxisValueAsRead(lowest));
-    v.y.max = std::floor(TidyAxisValue(AxisValueAsRead(highest) + 0.9));
+    v.y = WeightAxisOf(highest, lowest);
 
     qint64 from = 0, to = dayCount - 1;
     if (period) {
@@ -161,8 +160,7 @@ PeriodAverageView ComputePeriodAverages(const QList<MeasurementRecord> &records,
         g.fat += double(rec.bodyFat);
         ++g.count;
     }
-    v.y.min = std::floor(AxisValueAsRead(lowest));
-    v.y.max = std::floor(TidyAxisValue(AxisValueAsRead(highest) + WeightAxisHeadroom));
+    v.y = WeightAxisOf(highest, lowest);
 
     int number = 0;
     for (auto it = groups.cbegin(); it != groups.cend(); ++it) {

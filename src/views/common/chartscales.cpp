@@ -57,25 +57,35 @@ double TidyAxisValue(double value)
 
 double AxisValueAsRead(float value)
 {
-    // The float's 7-digit decimal text read back as a double, without a
-    // QString between: charts take one of these per row.
+    // The float's 7-digit decimal text read back as a double.
+    return SevenDigits(double(value));
+}
+
+double SevenDigits(double value)
+{
+    // Without a QString between: charts take one of these per row.
     if (!std::isfinite(value))
-        return double(value);
+        return value;
     char text[32];
-    const auto written =
-        std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 7);
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 7);
     double read = 0;
     std::from_chars(text, written.ptr, read);
     return read;
 }
 
+AxisScale WeightAxisOf(float highest, float lowest)
+{
+    AxisScale y;
+    y.min = std::floor(AxisValueAsRead(lowest));
+    y.max = std::floor(TidyAxisValue(AxisValueAsRead(highest) + WeightAxisHeadroom));
+    return y;
+}
+
 DayChartScales DayChartAxes(float maxWeight, float minWeight, float maxFat, float minFat)
 {
     DayChartScales s;
-    s.left.max = std::floor(TidyAxisValue(AxisValueAsRead(maxWeight) + WeightAxisHeadroom));
-    s.left.min = std::floor(AxisValueAsRead(minWeight));
-    s.right.max = std::floor(TidyAxisValue(AxisValueAsRead(maxFat) + WeightAxisHeadroom));
-    s.right.min = std::floor(AxisValueAsRead(minFat));
+    s.left = WeightAxisOf(maxWeight, minWeight);
+    s.right = WeightAxisOf(maxFat, minFat); // the day's fat axis has the weight's headroom
     return s;
 }
 

@@ -37,6 +37,12 @@ double TidyAxisValue(double value);
 // A single-precision value as the user reads it in the lists: through its
 // decimal text, so 65.1 stays 65.1 and not 65.09999847.
 double AxisValueAsRead(float value);
+// A double as its decimal text of 7 significant digits (the moving average's
+// and the trend's points), read back.
+double SevenDigits(double value);
+// The weight axis of a long chart over the weights from `lowest` to `highest`:
+// floor(lowest) to floor(highest + the headroom).
+AxisScale WeightAxisOf(float highest, float lowest);
 
 struct DayChartScales
 {

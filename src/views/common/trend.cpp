@@ -2,11 +2,11 @@
 
 #include "base/numbers.h"
 #include "base/storeddate.h"
+#include "views/common/chartscales.h"
 
 #include <QHash>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace zz {
@@ -132,12 +132,7 @@ QList<std::optional<double>> TrendChartValues(const Trend &trend, qsizetype rows
     for (const TrendDay &day : trend.days) {
         if (day.lastRow < 1 || day.lastRow > rows)
             continue;
-        char text[32];
-        const auto written =
-            std::to_chars(text, text + sizeof text, day.trend, std::chars_format::general, 7);
-        double read = 0;
-        std::from_chars(text, written.ptr, read);
-        values[day.lastRow - 1] = read;
+        values[day.lastRow - 1] = SevenDigits(day.trend);
     }
     return values;
 }

@@ -97,8 +97,7 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
         previousWeight = rec.weight;
     }
 
-    v.left.max = std::floor(TidyAxisValue(AxisValueAsRead(highestWeight) + WeightAxisHeadroom));
-    v.left.min = std::floor(AxisValueAsRead(lowestWeight));
+    v.left = WeightAxisOf(highestWeight, lowestWeight);
     v.right.max = std::floor(TidyAxisValue(AxisValueAsRead(highestFat) + LongFatAxisHeadroom));
     v.right.min = std::floor(TidyAxisValue(AxisValueAsRead(lowestFat) - LongFatAxisFootroom));
 

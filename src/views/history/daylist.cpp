@@ -118,6 +118,20 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     return r;
 }
 
+QSet<qint64> MeasuredDays(const QList<MeasurementRecord> &records)
+{
+    QSet<qint64> days;
+    const QString *last = nullptr;
+    for (const MeasurementRecord &rec : records) {
+        if (last && *last == rec.date)
+            continue; // records of one day follow each other
+        last = &rec.date;
+        if (const QDate day = StoredDateOf(rec.date); day.isValid())
+            days.insert(day.toJulianDay());
+    }
+    return days;
+}
+
 QStringList DayListHeaders()
 {
     return {u"回"_s,     u"行動"_s, u"体重"_s,   u"前回差"_s, u"差"_s,

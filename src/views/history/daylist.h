@@ -5,6 +5,7 @@
 #include "views/common/chartscales.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 namespace zz {
@@ -43,6 +44,9 @@ struct DayListResult
 // holds at least one record.
 DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QString &selectedDate,
                              float heightCm);
+
+// The days that hold measurements, as Julian day numbers (the calendar marks them).
+QSet<qint64> MeasuredDays(const QList<MeasurementRecord> &records);
 
 // Headers and widths (twips) of the two day grids.
 QStringList DayListHeaders();

@@ -266,20 +266,6 @@ void MainPanel::applyDayList(const DayListResult &result)
     m_entry->ClearBoxes();
 }
 
-QSet<qint64> MainPanel::MeasuredDays(const QList<MeasurementRecord> &records)
-{
-    QSet<qint64> days;
-    const QString *last = nullptr;
-    for (const MeasurementRecord &rec : records) {
-        if (last && *last == rec.date)
-            continue; // records of one day follow each other
-        last = &rec.date;
-        if (const QDate day = StoredDateOf(rec.date); day.isValid())
-            days.insert(day.toJulianDay());
-    }
-    return days;
-}
-
 void MainPanel::showTrend(const QList<MeasurementRecord> &records)
 {
     const Trend trend = ComputeTrend(records);

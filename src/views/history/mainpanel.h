@@ -51,7 +51,6 @@ private:
     QWidget *buildDayArea();
     void applyDayList(const DayListResult &result);
     void showTrend(const QList<MeasurementRecord> &records);
-    static QSet<qint64> MeasuredDays(const QList<MeasurementRecord> &records);
     void buildCompositionCharts(const CompositionSeries &values);
     void mcrMain_DblClick();
     void optTai_Click();
