@@ -115,23 +115,11 @@ bool NotesPanel::saveComment()
         Dialogs::ShowRefusal(this, *refusal);
         return false;
     }
-    // Only the comment of the chosen record changes; every other field of
-    // every record is written back as the file holds it.
-    QList<MeasurementRecord> records;
-    StoreStatus status = ReadMeasurements(dir(), records);
+    // Only the comment of the chosen record changes; every other byte of the
+    // file stays as it is.
     const GridModel *model = msgMemoList->gridModel();
-    const qsizetype index = m_selectedRow - 1;
-    if (status && (index >= records.size() || model->gridRowCount() - 1 != records.size() ||
-                   records[index].date != model->text(m_selectedRow, 1))) {
-        host().ReportStoreFailure(StoreStatus::failure(
-            FileNames::Measurements,
-            u"一言日記を開いた後にデータが変わりました。もう一度開き直してください。"_s));
-        return false;
-    }
-    if (status) {
-        records[index].comment = comment;
-        status = RewriteMeasurements(dir(), records);
-    }
+    const StoreStatus status =
+        ReplaceMeasurementComment(dir(), m_selectedRow - 1, model->text(m_selectedRow, 1), comment);
     if (!status) {
         host().ReportStoreFailure(status);
         return false;

@@ -199,7 +199,7 @@ DiaryOpenResult OpenDiary(const QString &dir)
         // and the file is cut back to its last whole record.
         const QString dataPath = ResolveDiaryFile(dir, FileNames::Measurements);
         const QString sidePath = ResolveDiaryFile(dir, FileNames::MeasurementsTornLines);
-        result.status = AppendToFile(sidePath, QByteArray(check.tornLine + "\r\n"), true);
+        result.status = AppendToFile(sidePath, QByteArray(check.tornLine + "\r\n"), AppendMode::OnNewLine);
         if (!result.status)
             return result;
         result.status = TruncateFile(dataPath, check.tornLineOffset);

@@ -59,18 +59,18 @@ qsizetype lineCount(QByteArrayView bytes)
     return count;
 }
 
-// Parses every line of `bytes`; `visit(record, line, statusSpan)` sees each in
+// Parses every line of `bytes`; `visit(record, line, spans)` sees each in
 // file order.
 template <typename Visit>
 StoreStatus parseAll(const QString &path, QByteArrayView bytes, Visit visit)
 {
     MeasurementLineReader reader(bytes);
     MeasurementRecord record;
-    FieldSpan span;
+    FieldSpans spans;
     while (!reader.atEnd()) {
-        if (!reader.parseNext(record, &span))
+        if (!reader.parseNext(record, &spans))
             return lineFailure(path, reader);
-        visit(record, reader.line(), span);
+        visit(record, reader.line(), spans);
     }
     return StoreStatus::success();
 }
@@ -139,9 +139,10 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
             ++result.recordCount;
             continue;
         }
-        // Only the last line can be torn, and only when it has no line end.
+        // Only the last line can be torn: it has no line end and stops in the
+        // middle of a field. A whole line that is wrong is refused as it is.
         const Line &line = reader.line();
-        if (line.terminated || result.recordCount == 0)
+        if (line.terminated || result.recordCount == 0 || !IsCutRecord(line.content))
             return lineFailure(path, reader);
         result.tornLineOffset = line.withEnd.data() - bytes.constData();
         result.tornLineNumber = reader.lineNumber();
@@ -157,7 +158,25 @@ StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &recor
     QByteArray line;
     if (StoreStatus status = formatLine(path, record, line); !status)
         return status;
-    return AppendToFile(path, line, true);
+    // A last line without its line end must be a whole record (a file saved
+    // by an editor); half a line means another program is writing or was cut
+    // off, and sealing the fragment into the file would make a record of it.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.size() > 0) {
+        const qint64 tail = qMin<qint64>(file.size(), 64 * 1024);
+        file.seek(file.size() - tail);
+        const QByteArray end = file.read(tail);
+        if (!end.endsWith('\n')) {
+            const QByteArrayView last = QByteArrayView(end).sliced(end.lastIndexOf('\n') + 1);
+            MeasurementRecord parsed;
+            if (!ParseMeasurementLine(last.endsWith('\r') ? last.chopped(1) : last, parsed))
+                return failureOf(path,
+                                 QStringLiteral("最後の行が途中で終わっています。ファイルがプログラムの外で"
+                                                "変更されました。何も書き込んでいません"));
+        }
+    }
+    file.close();
+    return AppendToFile(path, line, AppendMode::ExistingOnNewLine);
 }
 
 StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record)
@@ -177,7 +196,7 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
     out.reserve(bytes.size() + newLine.size() + 2);
     bool written = false;
     const StoreStatus status =
-        parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpan &) {
+        parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpans &) {
             if (!written && existing.date > record.date) {
                 out.append(newLine);
                 written = true;
@@ -226,13 +245,14 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
     QByteArray out;
     out.reserve(bytes.size() + 1024);
     qint64 changed = 0;
-    const StoreStatus status =
-        parseAll(path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpan &span) {
+    const StoreStatus status = parseAll(
+        path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpans &spans) {
             if (record.status != match) {
                 out.append(line.withEnd);
                 return;
             }
             ++changed;
+            const FieldSpan &span = spans[1];
             out.append(line.withEnd.first(span.start));
             out.append(quotedNew);
             out.append(line.withEnd.sliced(span.end));
@@ -242,6 +262,111 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
     if (changed == 0)
         return StoreStatus::success();
     return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsRenameTemp), out);
+}
+
+StoreStatus ReadMeasurementLines(const QString &dir, QByteArray &bytes, QList<QByteArrayView> &lines)
+{
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    if (StoreStatus status = readWhole(path, bytes); !status)
+        return status;
+    QList<QByteArrayView> found;
+    found.reserve(lineCount(bytes));
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const void *nl = std::memchr(p, '\n', size_t(end - p));
+        const char *next = nl ? static_cast<const char *>(nl) + 1 : end;
+        found.append(QByteArrayView(p, next - p));
+        p = next;
+    }
+    lines = std::move(found);
+    return StoreStatus::success();
+}
+
+StoreStatus SpliceMeasurementLines(const QString &dir, const QList<LineSplice> &splices)
+{
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    QByteArray bytes;
+    QList<QByteArrayView> lines;
+    if (StoreStatus status = ReadMeasurementLines(dir, bytes, lines); !status)
+        return status;
+    const auto withoutEnd = [](QByteArrayView line) {
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        return line;
+    };
+    const StoreStatus changedOutside =
+        failureOf(path, QStringLiteral("ファイルがプログラムの外で変更されました。何も書き込んでいません"));
+
+    QByteArray out;
+    qsizetype extra = 0;
+    for (const LineSplice &splice : splices)
+        for (const QByteArray &line : splice.newLines)
+            extra += line.size() + 2;
+    out.reserve(bytes.size() + extra);
+    const auto put = [&out](QByteArrayView line) {
+        if (!out.isEmpty() && !out.endsWith('\n'))
+            out.append("\r\n"); // a last line without its end gets one when lines follow
+        out.append(line);
+    };
+    qsizetype next = 0;
+    for (const LineSplice &splice : splices) {
+        if (splice.from < next || splice.from + splice.oldLines.size() > lines.size())
+            return changedOutside;
+        for (; next < splice.from; ++next)
+            put(lines.at(next));
+        for (const QByteArray &old : splice.oldLines) {
+            if (withoutEnd(lines.at(next)) != withoutEnd(old))
+                return changedOutside;
+            ++next;
+        }
+        for (const QByteArray &line : splice.newLines)
+            put(line);
+    }
+    for (; next < lines.size(); ++next)
+        put(lines.at(next));
+    if (out.isEmpty())
+        return noRecords(path);
+    if (out == bytes)
+        return StoreStatus::success();
+    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
+}
+
+QList<LineSplice> InverseSplices(const QList<LineSplice> &splices)
+{
+    QList<LineSplice> inverse;
+    inverse.reserve(splices.size());
+    qsizetype shift = 0;
+    for (const LineSplice &splice : splices) {
+        inverse.append({splice.from + shift, splice.newLines, splice.oldLines});
+        shift += splice.newLines.size() - splice.oldLines.size();
+    }
+    return inverse;
+}
+
+StoreStatus ReplaceMeasurementComment(const QString &dir, qsizetype index, const QString &expectedDate,
+                                      const QString &comment, QList<LineSplice> *done)
+{
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    QByteArray bytes;
+    QList<QByteArrayView> lines;
+    if (StoreStatus status = ReadMeasurementLines(dir, bytes, lines); !status)
+        return status;
+    MeasurementRecord record;
+    if (index < 0 || index >= lines.size() || !ParseMeasurementLine(lines.at(index).trimmed(), record) ||
+        record.date != expectedDate)
+        return failureOf(path,
+                         QStringLiteral("ファイルがプログラムの外で変更されました。何も書き込んでいません"));
+    QByteArray line;
+    QString fault;
+    if (!ReplaceCommentInLine(lines.at(index), comment, line, &fault))
+        return failureOf(path, fault, index + 1);
+    const QList<LineSplice> splices{{index, {lines.at(index).toByteArray()}, {line}}};
+    if (StoreStatus status = SpliceMeasurementLines(dir, splices); !status)
+        return status;
+    if (done)
+        *done = splices;
+    return StoreStatus::success();
 }
 
 StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord)

@@ -44,6 +44,34 @@ StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecor
 StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
                                        const QString &newStatus);
 
+// A change of consecutive lines: the lines `oldLines` found from line `from`
+// (counted from 0 in the file as it is) are replaced by `newLines`. Lines are
+// whole lines with their CR LF.
+struct LineSplice
+{
+    qsizetype from = 0;
+    QList<QByteArray> oldLines;
+    QList<QByteArray> newLines;
+};
+
+// The file's bytes and its lines (views into the bytes, line ends included).
+StoreStatus ReadMeasurementLines(const QString &dir, QByteArray &bytes, QList<QByteArrayView> &lines);
+
+// Applies `splices` (in file order, not overlapping, `from` counted in the file
+// before any of them) in one rewrite; every other line keeps its bytes. When a
+// line is not what `oldLines` says, the file changed outside the program and
+// nothing is written. A change that would leave no record is refused.
+StoreStatus SpliceMeasurementLines(const QString &dir, const QList<LineSplice> &splices);
+
+// The splices that take the file back once `splices` were applied.
+QList<LineSplice> InverseSplices(const QList<LineSplice> &splices);
+
+// Replaces the comment of the record at `index` (file order, from 0), whose
+// date must be `expectedDate`; only that field's bytes change. `done`, when
+// given, receives the change made.
+StoreStatus ReplaceMeasurementComment(const QString &dir, qsizetype index, const QString &expectedDate,
+                                      const QString &comment, QList<LineSplice> *done = nullptr);
+
 // The file holds only the start record afterwards.
 StoreStatus CreateMeasurementFile(const QString &dir, const MeasurementRecord &startRecord);
 

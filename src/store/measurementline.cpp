@@ -185,10 +185,9 @@ bool integerField(QByteArray &line, qint16 value)
 class MeasurementLineReader::Parser
 {
 public:
-    // Parses one line without its line end. `statusSpan`, when given, receives
-    // where the status field stands in the line (quotes included).
-    bool parse(QByteArrayView line, MeasurementRecord &record, QString &fault,
-               FieldSpan *statusSpan = nullptr)
+    // Parses one line without its line end. `spans`, when given, receives
+    // where each field stands in the line (quotes included).
+    bool parse(QByteArrayView line, MeasurementRecord &record, QString &fault, FieldSpans *spans = nullptr)
     {
         FieldReader reader(line);
         std::array<QByteArrayView, FieldCount> fields;
@@ -197,8 +196,8 @@ public:
         while (reader.next(field)) {
             if (count < FieldCount)
                 fields[count] = field;
-            if (count == 1 && statusSpan)
-                *statusSpan = {reader.rawStart(), reader.rawEnd()};
+            if (spans && count < FieldCount)
+                (*spans)[count] = {reader.rawStart(), reader.rawEnd()};
             ++count;
         }
         if (!reader.fault().isEmpty()) {
@@ -315,7 +314,7 @@ MeasurementLineReader::MeasurementLineReader(QByteArrayView bytes)
 
 MeasurementLineReader::~MeasurementLineReader() = default;
 
-bool MeasurementLineReader::parseNext(MeasurementRecord &record, FieldSpan *statusSpan)
+bool MeasurementLineReader::parseNext(MeasurementRecord &record, FieldSpans *spans)
 {
     const char *start = m_bytes.data() + m_pos;
     const qsizetype rest = m_bytes.size() - m_pos;
@@ -327,7 +326,7 @@ bool MeasurementLineReader::parseNext(MeasurementRecord &record, FieldSpan *stat
     m_line = {QByteArrayView(start, length), QByteArrayView(start, full), found != nullptr};
     m_pos += full;
     ++m_number;
-    return m_parser->parse(m_line.content, record, m_fault, statusSpan);
+    return m_parser->parse(m_line.content, record, m_fault, spans);
 }
 
 bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QString *fault)
@@ -356,6 +355,93 @@ bool FormatMeasurementLine(const MeasurementRecord &record, QByteArray &line, QS
         return false;
     out.append("\r\n");
     line = std::move(out);
+    return true;
+}
+
+bool IsCutRecord(QByteArrayView line)
+{
+    // Fields as far as they go; the last one may be cut anywhere.
+    qsizetype pos = 0;
+    int field = 0;
+    for (;;) {
+        const bool last = field == FieldCount - 1;
+        const bool quoted = field == 0 || field == 1 || field >= 9;
+        if (pos >= line.size())
+            return true; // cut right before the field (or after its comma)
+        if (quoted) {
+            if (line[pos] != '"')
+                return false;
+            const qsizetype close = line.indexOf('"', pos + 1);
+            const QByteArrayView text = line.sliced(pos + 1, (close < 0 ? line.size() : close) - pos - 1);
+            if (text.contains('\r') || text.contains('\n'))
+                return false;
+            if (field == 0) {
+                // The date, whole or cut: digits and slashes in its places.
+                static constexpr char pattern[] = "9999/99/99";
+                if (text.size() > 10)
+                    return false;
+                for (qsizetype i = 0; i < text.size(); ++i) {
+                    const bool digit = text[i] >= '0' && text[i] <= '9';
+                    if (pattern[i] == '/' ? text[i] != '/' : !digit)
+                        return false;
+                }
+                if (close >= 0 && !StoredDateOf(text).isValid())
+                    return false;
+            }
+            if (close < 0)
+                return true; // cut inside the text
+            if (last)
+                return false; // the whole record is there: it is not cut
+            pos = close + 1;
+        } else {
+            qsizetype end = pos;
+            while (end < line.size() && line[end] != ',')
+                ++end;
+            const QByteArrayView number = line.sliced(pos, end - pos);
+            if (end >= line.size()) {
+                // Cut inside the number: what is there begins one.
+                return number.isEmpty() || NumberLength(number) == number.size() || number == "-" ||
+                       number == "+" || number.endsWith('e') || number.endsWith('E');
+            }
+            if (number.isEmpty() || NumberLength(number) != number.size())
+                return false;
+            pos = end;
+        }
+        if (pos >= line.size())
+            return true;
+        if (line[pos] != ',')
+            return false;
+        ++pos;
+        ++field;
+    }
+}
+
+bool ReplaceCommentInLine(QByteArrayView line, const QString &comment, QByteArray &out, QString *fault)
+{
+    qsizetype content = line.size();
+    if (content > 0 && line[content - 1] == '\n')
+        --content;
+    if (content > 0 && line[content - 1] == '\r')
+        --content;
+    MeasurementLineReader::Parser parser;
+    MeasurementRecord record;
+    FieldSpans spans;
+    QString why;
+    if (!parser.parse(line.first(content), record, why, &spans)) {
+        if (fault)
+            *fault = why;
+        return false;
+    }
+    QByteArray quoted;
+    if (!AppendQuotedText(quoted, comment, QStringLiteral("一言日記"), fault))
+        return false;
+    const FieldSpan &span = spans[9];
+    QByteArray result;
+    result.reserve(line.size() + quoted.size());
+    result.append(line.first(span.start));
+    result.append(quoted);
+    result.append(line.sliced(span.end));
+    out = std::move(result);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace zz {
@@ -37,6 +38,19 @@ struct FieldSpan
     qsizetype end = 0;
 };
 
+// Where each of a line's eleven fields stands.
+using FieldSpans = std::array<FieldSpan, 11>;
+
+// True when `line` (without a line end) is the beginning of a record cut off in
+// the middle of a field, as an interrupted write leaves it; a line that is
+// complete but wrong (a typo, an impossible date) is not.
+bool IsCutRecord(QByteArrayView line);
+
+// `line` (a whole record with its line end) with its comment field replaced
+// by `comment`; every other byte stays. False when the line is no record or
+// the comment cannot be stored.
+bool ReplaceCommentInLine(QByteArrayView line, const QString &comment, QByteArray &out, QString *fault);
+
 // One line of the file: its content without the line end, and whether a line
 // end closed it. A lone LF is taken as a line end too; writers always use CR LF.
 struct Line
@@ -57,8 +71,8 @@ public:
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     // Parses the next line into `record`; only when not at the end.
-    // `statusSpan`, when given, receives where the status field stands.
-    bool parseNext(MeasurementRecord &record, FieldSpan *statusSpan = nullptr);
+    // `spans`, when given, receives where each field stands.
+    bool parseNext(MeasurementRecord &record, FieldSpans *spans = nullptr);
 
     const Line &line() const { return m_line; }
     qint64 lineNumber() const { return m_number; }
@@ -68,6 +82,7 @@ public:
 private:
     class Parser;
     friend bool ParseMeasurementLine(QByteArrayView, MeasurementRecord &, QString *);
+    friend bool ReplaceCommentInLine(QByteArrayView, const QString &, QByteArray &, QString *);
 
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;

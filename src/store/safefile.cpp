@@ -1,11 +1,13 @@
 #include "store/safefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -200,12 +202,73 @@ StoreStatus ReadWholeFile(const QString &path, QByteArray &bytes)
     return StoreStatus::success();
 }
 
-StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArrayView contents)
+namespace {
+
+// The file a rewrite of `path` has to replace: a symbolic link's target (the
+// link stays and keeps pointing at it), else `path` itself.
+QString realTarget(const QString &path)
 {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? info.symLinkTarget() : target;
+}
+
+// Writes `contents` into the file `target` itself, keeping its inode, for a
+// file with several hard links: a rename would cut the other names loose. The
+// complete new content is first written and synced to `temp` (so a failure
+// half-way can be repaired from it); a failed in-place write puts the old
+// bytes back.
+StoreStatus rewriteInPlace(const QByteArray &target, const QByteArray &temp, QByteArrayView contents,
+                           const std::function<StoreStatus(const QString &, int)> &fail)
+{
+    QByteArray old;
+    if (StoreStatus status = ReadWholeFile(QFile::decodeName(target), old); !status)
+        return status;
+    {
+        Descriptor copy(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+        if (!copy.valid() || !writeAll(copy.get(), contents) || !syncFile(copy.get()) || !copy.close())
+            return fail(
+                QStringLiteral("一時ファイル %1 に書き込めません").arg(displayName(QFile::decodeName(temp))),
+                errno);
+    }
+    Descriptor fd(::open(target.constData(), O_WRONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return fail(QStringLiteral("ファイルを開けません"), errno);
+    auto restore = [&](const QString &what) {
+        const int error = errno;
+        if (::ftruncate(fd.get(), 0) == 0 &&
+            ::pwrite(fd.get(), old.constData(), size_t(old.size()), 0) == old.size())
+            ::fsync(fd.get());
+        return fail(what, error);
+    };
+    if (::lseek(fd.get(), 0, SEEK_SET) != 0 || !writeAll(fd.get(), contents))
+        return restore(QStringLiteral("書き込めません"));
+    if (::ftruncate(fd.get(), off_t(contents.size())) != 0)
+        return restore(QStringLiteral("書き込めません"));
+    if (!syncFile(fd.get()))
+        return restore(QStringLiteral("ディスクに書き出せません"));
+    if (!fd.close())
+        return fail(QStringLiteral("ファイルを閉じられません"), errno);
+    ::unlink(temp.constData());
+    return StoreStatus::success();
+}
+
+} // namespace
+
+StoreStatus ReplaceFile(const QString &givenPath, const QString &givenTempPath, QByteArrayView contents)
+{
+    // A link is followed: the temporary file goes beside the real file, which
+    // is the one replaced.
+    const QString path = realTarget(givenPath);
+    const QString tempPath =
+        path == givenPath ? givenTempPath
+                          : QFileInfo(path).absoluteDir().filePath(QFileInfo(givenTempPath).fileName());
     const QByteArray target = nativePath(path);
     const QByteArray temp = nativePath(tempPath);
     const QString tempName = displayName(tempPath);
-    const QString unchanged = QStringLiteral("%1 は変更していません").arg(displayName(path));
+    const QString unchanged = QStringLiteral("%1 は変更していません").arg(displayName(givenPath));
 
     struct stat old;
     const bool hadTarget = ::stat(target.constData(), &old) == 0;
@@ -213,15 +276,20 @@ StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArray
     auto fail = [&](const QString &what, int error) {
         ::unlink(temp.constData());
         return StoreStatus::failure(
-            displayName(path), QStringLiteral("%1 (%2)。%3").arg(what, SystemErrorText(error), unchanged));
+            displayName(givenPath),
+            QStringLiteral("%1 (%2)。%3").arg(what, SystemErrorText(error), unchanged));
     };
+
+    if (hadTarget && S_ISREG(old.st_mode) && old.st_nlink > 1)
+        return rewriteInPlace(target, temp, contents, fail);
 
     // O_TRUNC: a copy left by an earlier failed attempt is simply replaced.
     Descriptor fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!fd.valid()) {
         const int error = errno;
-        return StoreStatus::failure(displayName(path), QStringLiteral("一時ファイル %1 を作れません (%2)。%3")
-                                                           .arg(tempName, SystemErrorText(error), unchanged));
+        return StoreStatus::failure(displayName(givenPath),
+                                    QStringLiteral("一時ファイル %1 を作れません (%2)。%3")
+                                        .arg(tempName, SystemErrorText(error), unchanged));
     }
     if (hadTarget)
         ::fchmod(fd.get(), old.st_mode & 07777);
@@ -236,19 +304,26 @@ StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArray
     if (!syncDirectory(QFileInfo(path).absolutePath())) {
         const int error = errno;
         return StoreStatus::failure(
-            displayName(path), QStringLiteral("書き込みましたが、フォルダをディスクに書き出せません (%1)")
-                                   .arg(SystemErrorText(error)));
+            displayName(givenPath),
+            QStringLiteral("書き込みましたが、フォルダをディスクに書き出せません (%1)")
+                .arg(SystemErrorText(error)));
     }
     return StoreStatus::success();
 }
 
-StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOnNewLine)
+StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode mode)
 {
     const QByteArray native = nativePath(path);
     struct stat before;
     const bool existed = ::stat(native.constData(), &before) == 0;
+    if (!existed && mode == AppendMode::ExistingOnNewLine)
+        return StoreStatus::failure(
+            displayName(path),
+            QStringLiteral("ファイルがありません。プログラムの外で削除されたか移動されました。"
+                           "何も書き込んでいません"));
 
-    Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+    const int create = mode == AppendMode::ExistingOnNewLine ? 0 : O_CREAT;
+    Descriptor fd(::open(native.constData(), O_WRONLY | create | O_APPEND | O_CLOEXEC, 0666));
     if (!fd.valid())
         return failure(path, QStringLiteral("ファイルを開けません"), errno);
     struct stat info;
@@ -257,7 +332,7 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOn
     const off_t oldLength = info.st_size;
 
     QByteArray line;
-    if (startOnNewLine && oldLength > 0) {
+    if (mode != AppendMode::AsIs && oldLength > 0) {
         char last = '\n';
         const int reader = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
         if (reader >= 0) {

@@ -17,6 +17,9 @@ namespace zz {
 //   the target, checks every write, syncs it, renames it over the target (the
 //   target never goes missing, not even for a moment) and syncs the directory.
 //   On failure the temporary file is removed and the target is untouched.
+//   A symbolic link is followed (the real file is replaced, beside itself, and
+//   the link stays); a file with several hard links is written in place, after
+//   its new content was saved beside it, so that every name keeps it.
 // - AppendToFile writes the bytes with one write, checks it and syncs; on any
 //   failure the file is cut back to its old length.
 //
@@ -29,10 +32,17 @@ StoreStatus ReadWholeFile(const QString &path, QByteArray &bytes);
 // `path` holds exactly `contents` afterwards, by way of `tempPath`.
 StoreStatus ReplaceFile(const QString &path, const QString &tempPath, QByteArrayView contents);
 
-// Adds `bytes` at the end of `path`, creating it when missing. With
-// `startOnNewLine`, a file whose last line lacks its line end first gets CR LF,
-// so the bytes never run on into that line.
-StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, bool startOnNewLine);
+// How an append treats the file it finds.
+enum class AppendMode {
+    AsIs,      // created when missing; the bytes go after whatever is there
+    OnNewLine, // created when missing; a last line without its line end first gets CR LF
+    // As OnNewLine, but a missing file is a failure (it was deleted or moved
+    // while the program ran) and nothing is created.
+    ExistingOnNewLine,
+};
+
+// Adds `bytes` at the end of `path`.
+StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode mode);
 
 // Cuts `path` to `length` bytes and syncs it.
 StoreStatus TruncateFile(const QString &path, qint64 length);

@@ -61,7 +61,7 @@ StoreStatus appendStatus(const QString &dir, const QString &status, Quoting quot
     QByteArray line;
     if (StoreStatus result = statusLines(dir, {status}, quoting, line); !result)
         return result;
-    return AppendToFile(ResolveDiaryFile(dir, FileNames::StatusList), line, true);
+    return AppendToFile(ResolveDiaryFile(dir, FileNames::StatusList), line, AppendMode::OnNewLine);
 }
 
 } // namespace
