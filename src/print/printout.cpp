@@ -58,6 +58,30 @@ PrintMetrics MetricsFor(const QFont &font, QPrinter &printer)
     return m;
 }
 
+// Gives the PDF written under its temporary name its own name, once it is
+// known to be whole; a short or missing file is removed and reported.
+PrintResult finishPdf(PrintResult result)
+{
+    const QString temp = result.pdfFile + u".tmp"_s;
+    QFile file(temp);
+    QByteArray tail;
+    if (QFileInfo(temp).isFile() && file.open(QIODevice::ReadOnly)) {
+        if (file.size() > 64)
+            file.seek(file.size() - 64);
+        tail = file.read(64);
+        file.close();
+    }
+    const bool whole = result.ok && tail.trimmed().endsWith("%%EOF");
+    if (whole && QFile::rename(temp, result.pdfFile))
+        return result;
+    QFile::remove(temp);
+    result.ok = false;
+    result.error = u"PDF ファイル「"_s + QDir::toNativeSeparators(result.pdfFile) +
+                   u"」を保存できませんでした。ディスクの空き容量と書き込み権限を確かめてください。"_s;
+    result.pdfFile.clear();
+    return result;
+}
+
 } // namespace
 
 namespace testing {
@@ -75,7 +99,9 @@ PrintResult PrintOut(const Printout &printout, const QString &diaryDir)
     if (PdfAlways() || defaultPrinter.isNull()) {
         result.pdfFile = PdfPath(diaryDir);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(result.pdfFile);
+        // Written under a temporary name and checked before it gets its own:
+        // the PDF writer does not report a full disk.
+        printer.setOutputFileName(result.pdfFile + u".tmp"_s);
         printer.setPageSize(QPageSize(QPageSize::A4));
     } else {
         printer.setPrinterName(defaultPrinter.printerName());
@@ -125,6 +151,8 @@ PrintResult PrintOut(const Printout &printout, const QString &diaryDir)
     result.ok = painter.end();
     if (!result.ok)
         result.error = u"印刷できませんでした。"_s;
+    if (!result.pdfFile.isEmpty())
+        result = finishPdf(result);
     return result;
 }
 

@@ -223,6 +223,7 @@ void StatusListEditor::cmdChg_Click()
         return;
     const QString dir = m_host.diaryDirectory();
     StoreStatus status = RenameStatusInMeasurements(dir, oldText, newText);
+    const bool measurementsRenamed = status.ok;
     QStringList statuses;
     if (status)
         status = ReadStatusList(dir, statuses);
@@ -233,6 +234,16 @@ void StatusListEditor::cmdChg_Click()
         status = WriteStatusListQuoted(dir, statuses);
     }
     if (!status) {
+        if (measurementsRenamed) {
+            // Half done: the measurements carry the new name, the list the old
+            // one. Pressing 変更 again finds no measurement left to rename and
+            // finishes the list.
+            status.fault =
+                u"測定データの状況は『%1』から『%2』に変更しましたが、状況リストは変更できませんでした"
+                u" (%3)。もう一度「変更」を押すと残りを変更します。"_s.arg(oldText, newText, status.fault);
+            m_host.LoadStatusList();
+            m_host.RefreshDayList();
+        }
         m_host.ReportStoreFailure(status);
         return;
     }

@@ -7,8 +7,12 @@
 #include "store/smallfiles.h"
 #include "store/textfiles.h"
 
+#include "base/cp932.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 // The sample files are compiled into the static core library; their
 // registration has to be pulled in by name, or the linker drops it.
@@ -27,16 +31,14 @@ struct SampleFile
     const QString &name;
 };
 
+// The measurements go last: until they are there, the folder holds no diary
+// and the next start installs the sample again.
 const SampleFile SampleFiles[] = {
+    {"personal.txt", FileNames::PersonalData},     {"statuslist.txt", FileNames::StatusList},
+    {"memo.txt", FileNames::NoticeMemo},           {"helptour.txt", FileNames::HelpTour},
+    {"increments.txt", FileNames::Increments},     {"movingaverage.txt", FileNames::MovingAverage},
+    {"autotime.txt", FileNames::AutoTime},         {"marker.txt", FileNames::Marker},
     {"measurements.txt", FileNames::Measurements},
-    {"personal.txt", FileNames::PersonalData},
-    {"statuslist.txt", FileNames::StatusList},
-    {"memo.txt", FileNames::NoticeMemo},
-    {"helptour.txt", FileNames::HelpTour},
-    {"increments.txt", FileNames::Increments},
-    {"movingaverage.txt", FileNames::MovingAverage},
-    {"autotime.txt", FileNames::AutoTime},
-    {"marker.txt", FileNames::Marker},
 };
 
 bool exists(const QString &dir, const QString &name)
@@ -107,7 +109,78 @@ const SmallFile SmallFiles[] = {
      [](const QString &dir) { return WriteAutoTime(dir, 0); }},
 };
 
+// Copies that a rewrite killed half-way leaves beside the real files.
+void removeLeftoverCopies(const QString &dir)
+{
+    QDir folder(dir);
+    for (const QString &name : {FileNames::MeasurementsInsertTemp, FileNames::MeasurementsRenameTemp,
+                                FileNames::StatusListRenameTemp}) {
+        const QString path = ResolveDiaryFile(dir, name);
+        if (QFileInfo(path).isFile())
+            QFile::remove(path);
+    }
+    const QStringList leftovers =
+        folder.entryList({QStringLiteral("*.tmp"), QStringLiteral("*.restore")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : leftovers)
+        folder.remove(name);
+}
+
 } // namespace
+
+QStringList FilesSavedAsUtf8(const QString &dir)
+{
+    QStringList found;
+    for (const QString &name :
+         {FileNames::Measurements, FileNames::PersonalData, FileNames::StatusList, FileNames::NoticeMemo}) {
+        const QString path = ResolveDiaryFile(dir, name);
+        QByteArray bytes;
+        if (!QFileInfo(path).isFile() || !ReadWholeFile(path, bytes))
+            continue;
+        if (LooksLikeUtf8(bytes))
+            found.append(ShownName(path));
+    }
+    return found;
+}
+
+bool LooksLikeUtf8(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    bool nonAscii = false;
+    for (char c : bytes)
+        if (uchar(c) >= 0x80) {
+            nonAscii = true;
+            break;
+        }
+    if (!nonAscii)
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+StoreStatus ConvertUtf8File(const QString &dir, const QString &name, const QDateTime &now)
+{
+    const QString path = ResolveDiaryFile(dir, name);
+    QByteArray bytes;
+    if (StoreStatus status = ReadWholeFile(path, bytes); !status)
+        return status;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString backup = name.left(dot) + QStringLiteral("_UTF8_") +
+                           now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + name.mid(dot);
+    const QString backupPath = QDir(dir).filePath(backup);
+    if (StoreStatus status = ReplaceFile(backupPath, backupPath + QStringLiteral(".tmp"), bytes); !status)
+        return status;
+    QByteArrayView body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF"))
+        body = body.sliced(3);
+    const QString text = QString::fromUtf8(body);
+    QByteArray converted;
+    if (!EncodeCp932(text, converted))
+        return StoreStatus::failure(ShownName(path),
+                                    QStringLiteral("コードページ 932 にない文字があるため変換できません"));
+    return ReplaceFile(path, path + QStringLiteral(".tmp"), converted);
+}
 
 QString SampleUserName()
 {
@@ -130,10 +203,22 @@ bool IsSampleDiary(const PersonalData &personal, const QString &firstRecordDate)
            personal.heightCm == SampleHeightCm && personal.targetWeight == SampleTargetWeight;
 }
 
+bool IsHalfInstalledSample(const QString &dir)
+{
+    if (exists(dir, FileNames::Measurements) || !exists(dir, FileNames::PersonalData))
+        return false;
+    QByteArray personal;
+    return ReadWholeFile(ResolveDiaryFile(dir, FileNames::PersonalData), personal) &&
+           personal == sampleBytes("personal.txt");
+}
+
 DiaryOpenResult InstallSampleIfNoDiary(const QString &dir)
 {
     DiaryOpenResult result;
-    if (exists(dir, FileNames::Measurements) || exists(dir, FileNames::PersonalData))
+    // A start killed while it installed the sample left its personal data
+    // without measurements: the install goes on.
+    if ((exists(dir, FileNames::Measurements) || exists(dir, FileNames::PersonalData)) &&
+        !IsHalfInstalledSample(dir))
         return result;
     // A file the user already has (a settings file, say) is kept.
     for (const SampleFile &file : SampleFiles) {
@@ -211,6 +296,8 @@ DiaryOpenResult OpenDiary(const QString &dir)
                             .arg(check.tornLineNumber)
                             .arg(ShownName(sidePath));
     }
+    // The files are whole now: what a killed rewrite left beside them goes.
+    removeLeftoverCopies(dir);
     return result;
 }
 

@@ -3,7 +3,10 @@
 #include "store/smallfiles.h"
 #include "store/storestatus.h"
 
+#include <QByteArrayView>
 #include <QDate>
+#include <QDateTime>
+#include <QStringList>
 
 #include <QString>
 
@@ -37,6 +40,16 @@ DiaryOpenResult OpenDiary(const QString &dir);
 // (the import of older data files replaces the sample's measurements); OpenDiary
 // afterwards finds the diary in place.
 DiaryOpenResult InstallSampleIfNoDiary(const QString &dir);
+
+// The diary's text files (measurements, personal data, status list, memo) in
+// `dir` that were saved as UTF-8 (with a BOM, or valid UTF-8 holding non-ASCII
+// text) instead of code page 932, by their names on disk.
+QStringList FilesSavedAsUtf8(const QString &dir);
+bool LooksLikeUtf8(QByteArrayView bytes);
+
+// Converts the diary file `name` from UTF-8 to code page 932, after keeping it
+// as "<name>_UTF8_yyyymmdd-hhmmss.<ext>".
+StoreStatus ConvertUtf8File(const QString &dir, const QString &name, const QDateTime &now);
 
 // The installed sample diary. A diary is the sample while its personal data
 // still hold the sample's name, height and target and its first record is the

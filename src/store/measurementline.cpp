@@ -107,9 +107,7 @@ QString quotedForFault(QByteArrayView f)
     QString text;
     if (!DecodeCp932(f, text))
         text = QString::fromLatin1(f);
-    if (text.size() > 20)
-        text = text.left(20) + QStringLiteral("…");
-    return text;
+    return QuotedInMessage(text, 20);
 }
 
 // --- reading -------------------------------------------------------------

@@ -17,6 +17,12 @@ namespace zz {
 StoreStatus StartNewDiary(const QString &dir, const PersonalData &personal,
                           const MeasurementRecord &startRecord, const QDateTime &now);
 
+// A New start killed between its steps leaves its journal behind; the next
+// start finishes it (when the new personal data were already written) or puts
+// the old diary back from its copies, and `notice` says which. Nothing to do
+// without a journal.
+StoreStatus FinishInterruptedNewStart(const QString &dir, QString &notice);
+
 // The name a file's copy gets: "データ.txt" -> "データ_新規スタート前_20261207-081500.txt".
 QString NewStartBackupName(const QString &name, const QDateTime &now);
 

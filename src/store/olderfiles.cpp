@@ -55,7 +55,9 @@ StoreStatus ReadOlderRecords(const TextFile &file, int count, OlderLayout layout
         if (!StoredDateOf(f[0]).isValid())
             return StoreStatus::failure(
                 file.shownName,
-                QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません").arg(f[0]), i + 1);
+                QStringLiteral("日付「%1」が yyyy/mm/dd 形式の正しい日付ではありません")
+                    .arg(QuotedInMessage(f[0])),
+                i + 1);
         OlderRecord r;
         r.date = f[0];
         r.status = f[1];

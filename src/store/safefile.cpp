@@ -30,6 +30,22 @@ InjectedFailure &injected()
     return failure;
 }
 
+// The kill seam: the process ends at the `killAtStep`th step of writing (the
+// start of a write, a rename, a cut), as a SIGKILL between two steps would
+// leave the files.
+int &killAtStep()
+{
+    static int step = 0;
+    return step;
+}
+
+void step()
+{
+    static int reached = 0;
+    if (killAtStep() > 0 && ++reached == killAtStep())
+        ::_exit(137);
+}
+
 // True (with errno set) when a failure was injected at `point`; disarms it.
 bool strikes(testing::FailPoint point)
 {
@@ -243,6 +259,7 @@ StoreStatus rewriteInPlace(const QByteArray &target, const QByteArray &temp, QBy
             ::fsync(fd.get());
         return fail(what, error);
     };
+    step();
     if (::lseek(fd.get(), 0, SEEK_SET) != 0 || !writeAll(fd.get(), contents))
         return restore(QStringLiteral("書き込めません"));
     if (::ftruncate(fd.get(), off_t(contents.size())) != 0)
@@ -283,6 +300,7 @@ StoreStatus ReplaceFile(const QString &givenPath, const QString &givenTempPath, 
     if (hadTarget && S_ISREG(old.st_mode) && old.st_nlink > 1)
         return rewriteInPlace(target, temp, contents, fail);
 
+    step();
     // O_TRUNC: a copy left by an earlier failed attempt is simply replaced.
     Descriptor fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!fd.valid()) {
@@ -299,6 +317,7 @@ StoreStatus ReplaceFile(const QString &givenPath, const QString &givenTempPath, 
         return fail(QStringLiteral("一時ファイル %1 をディスクに書き出せません").arg(tempName), errno);
     if (!fd.close())
         return fail(QStringLiteral("一時ファイル %1 を閉じられません").arg(tempName), errno);
+    step();
     if (strikes(testing::FailPoint::Rename) || ::rename(temp.constData(), target.constData()) != 0)
         return fail(QStringLiteral("一時ファイル %1 を置き換えられません").arg(tempName), errno);
     if (!syncDirectory(QFileInfo(path).absolutePath())) {
@@ -358,6 +377,7 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode m
                                         .arg(what, SystemErrorText(error), displayName(path)));
     };
 
+    step();
     if (!writeAll(fd.get(), line))
         return rollBack(QStringLiteral("書き込めません"), errno);
     if (!syncFile(fd.get()))
@@ -379,6 +399,7 @@ StoreStatus TruncateFile(const QString &path, qint64 length)
     Descriptor fd(::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC));
     if (!fd.valid())
         return failure(path, QStringLiteral("ファイルを開けません"), errno);
+    step();
     if (::ftruncate(fd.get(), off_t(length)) != 0)
         return failure(path, QStringLiteral("ファイルを切り詰められません"), errno);
     if (!syncFile(fd.get()))
@@ -393,6 +414,11 @@ namespace testing {
 void SetWriteFailure(FailPoint point, int error, qint64 bytesBeforeFailure, int passFirst)
 {
     injected() = InjectedFailure{true, point, error, bytesBeforeFailure, passFirst};
+}
+
+void SetKillAtStep(int n)
+{
+    killAtStep() = n;
 }
 
 void ClearWriteFailure()

@@ -69,6 +69,10 @@ enum class FailPoint {
 void SetWriteFailure(FailPoint point, int error = ENOSPC, qint64 bytesBeforeFailure = 0, int passFirst = 0);
 void ClearWriteFailure();
 
+// Ends the process at the `n`th write step from now (each write, rename or cut
+// of a file is a step), as a kill between two steps would; 0 never.
+void SetKillAtStep(int n);
+
 } // namespace testing
 
 } // namespace zz

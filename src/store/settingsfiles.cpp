@@ -20,6 +20,8 @@ StoreStatus readLines(const QString &dir, const QString &fileName, qsizetype cou
     const qsizetype found = file.lines.size();
     if (found < count)
         return StoreStatus::failure(shown, QStringLiteral("%1 行目がありません").arg(found + 1), found + 1);
+    for (QByteArrayView &line : file.lines)
+        line = line.first(qMin(line.size(), SettingLineLimit));
     return DecodeLines(file, count, lines);
 }
 
@@ -57,7 +59,10 @@ StoreStatus ReadHelpTourSetting(const QString &dir, int &helpTourOn)
         return status;
     if (fields.size() < 2)
         return StoreStatus::failure(file.shownName, QStringLiteral("見出しと値の 2 項目がありません"), 1);
-    return ReadSettingNumber(QString::fromLatin1(fields.at(1)), file.shownName, what, helpTourOn);
+    QString text;
+    if (StoreStatus status = DecodeLine(fields.at(1), file.shownName, 1, text); !status)
+        return status;
+    return ReadSettingNumber(text, file.shownName, what, helpTourOn);
 }
 
 StoreStatus WriteHelpTourSetting(const QString &dir, int helpTourOn)

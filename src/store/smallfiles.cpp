@@ -23,8 +23,9 @@ StoreStatus readReal(QByteArrayView field, const QString &fileName, qint64 lineN
         return status;
     const std::optional<float> number = WholeNumberAsFloat(text);
     if (!number)
-        return StoreStatus::failure(fileName, QStringLiteral("%1「%2」が数値ではありません").arg(what, text),
-                                    lineNumber);
+        return StoreStatus::failure(
+            fileName, QStringLiteral("%1「%2」が数値ではありません").arg(what, QuotedInMessage(text)),
+            lineNumber);
     value = *number;
     return StoreStatus::success();
 }
@@ -104,6 +105,14 @@ StoreStatus ReadPersonalData(const QString &dir, PersonalData &data)
 
 StoreStatus WritePersonalData(const QString &dir, const PersonalData &data)
 {
+    QByteArray bytes;
+    if (StoreStatus status = PersonalDataBytes(dir, data, bytes); !status)
+        return status;
+    return WriteDiaryFile(dir, FileNames::PersonalData, bytes);
+}
+
+StoreStatus PersonalDataBytes(const QString &dir, const PersonalData &data, QByteArray &bytes)
+{
     const QString name = ShownNameIn(dir, FileNames::PersonalData);
     QByteArray userName;
     if (StoreStatus status =
@@ -112,10 +121,10 @@ StoreStatus WritePersonalData(const QString &dir, const PersonalData &data)
         return status;
     if (!std::isfinite(data.heightCm) || !std::isfinite(data.targetWeight))
         return StoreStatus::failure(name, QStringLiteral("身長または目標体重が数値ではありません"));
-    return WriteDiaryFile(dir, FileNames::PersonalData,
-                          LabelledLine(PersonalLabels[0], quoted(userName)) +
-                              LabelledLine(PersonalLabels[1], realText(data.heightCm)) +
-                              LabelledLine(PersonalLabels[2], realText(data.targetWeight)));
+    bytes = LabelledLine(PersonalLabels[0], quoted(userName)) +
+            LabelledLine(PersonalLabels[1], realText(data.heightCm)) +
+            LabelledLine(PersonalLabels[2], realText(data.targetWeight));
+    return StoreStatus::success();
 }
 
 // --- status list ---------------------------------------------------------
@@ -208,7 +217,10 @@ StoreStatus ReadMarkerSetting(const QString &dir, int &markerMode)
     QList<QByteArrayView> fields;
     if (StoreStatus status = ReadFirstLineFields(dir, FileNames::Marker, what, file, fields); !status)
         return status;
-    const QString text = fields.isEmpty() ? QString() : QString::fromLatin1(fields.first());
+    QString text;
+    if (!fields.isEmpty())
+        if (StoreStatus status = DecodeLine(fields.first(), file.shownName, 1, text); !status)
+            return status;
     return ReadSettingNumber(text, file.shownName, what, markerMode);
 }
 

@@ -20,6 +20,8 @@ struct PersonalData
 
 StoreStatus ReadPersonalData(const QString &dir, PersonalData &data);
 StoreStatus WritePersonalData(const QString &dir, const PersonalData &data);
+// The bytes WritePersonalData writes.
+StoreStatus PersonalDataBytes(const QString &dir, const PersonalData &data, QByteArray &bytes);
 
 // "状況リスト.txt": one status per line, quoted or plain. Read as a stream of
 // comma-separated fields, so a plain line holding a comma gives two statuses

@@ -64,6 +64,18 @@ StoreStatus ReadTextFile(const QString &dir, const QString &name, TextFile &file
     return StoreStatus::success();
 }
 
+QString QuotedInMessage(QStringView text, qsizetype limit)
+{
+    QString shown;
+    const bool cut = text.size() > limit;
+    shown.reserve(qMin(text.size(), limit) + 1);
+    for (QChar c : text.first(qMin(text.size(), limit)))
+        shown.append(c.category() == QChar::Other_Control || c.unicode() == 0 ? QChar(u'?') : c);
+    if (cut)
+        shown.append(u'…');
+    return shown;
+}
+
 StoreStatus DecodeLine(QByteArrayView line, const QString &fileName, qint64 lineNumber, QString &text)
 {
     if (DecodeCp932(line, text))
@@ -104,7 +116,8 @@ StoreStatus ReadFirstLineFields(const QString &dir, const QString &name, const Q
         return status;
     if (file.lines.isEmpty())
         return StoreStatus::failure(file.shownName, QStringLiteral("%1の設定がありません").arg(what));
-    return ReadFields(file.lines.first(), file.shownName, 1, fields, limit);
+    return ReadFields(file.lines.first().first(qMin(file.lines.first().size(), SettingLineLimit)),
+                      file.shownName, 1, fields, limit);
 }
 
 StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, const QString &what, int &value)
@@ -112,8 +125,9 @@ StoreStatus ReadSettingNumber(const QString &text, const QString &fileName, cons
     const std::optional<double> number = WholeNumber(text);
     const std::optional<qint16> whole = number ? RoundToInt16(*number) : std::nullopt;
     if (!whole)
-        return StoreStatus::failure(fileName,
-                                    QStringLiteral("%1の設定「%2」が整数ではありません").arg(what, text), 1);
+        return StoreStatus::failure(
+            fileName, QStringLiteral("%1の設定「%2」が整数ではありません").arg(what, QuotedInMessage(text)),
+            1);
     value = *whole;
     return StoreStatus::success();
 }

@@ -17,6 +17,15 @@ QString ShownName(const QString &path);
 // The same for the file `name` in `dir` (found case-insensitively).
 QString ShownNameIn(const QString &dir, const QString &name);
 
+// A text read from a file as a message quotes it: at most 80 characters (then
+// "…"), control characters and NUL shown as "?", so a garbage file can neither
+// flood a box nor hide text in it.
+QString QuotedInMessage(QStringView text, qsizetype limit = 80);
+
+// The longest first line a settings file is read to; a setting is a few
+// characters, and a file of megabytes on one line is no setting.
+inline constexpr qsizetype SettingLineLimit = 4096;
+
 // The lines of a file without their line ends (CR LF, or a lone LF). A final
 // line end does not start another line.
 QList<QByteArrayView> SplitLines(QByteArrayView bytes);

@@ -6,10 +6,12 @@
 #include "controls.h"
 #include "windowsession.h"
 
+#include "base/cp932.h"
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLockFile>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zz;
@@ -75,6 +78,130 @@ private Q_SLOTS:
         auto window = StartProgram(diary.dir());
         QVERIFY(window);
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    // Locks that no running program can hold are taken over; a lock of
+    // another computer only after asking, and only when it is a day old.
+    void locksThatCannotBeHeldAreTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<int>("ageDays");
+        QTest::addColumn<int>("answer"); // the answer to the question, or -1: no question
+        QTest::addColumn<bool>("opens");
+        const QByteArray other = "123\nzumazuma\nlaptop-of-hanako\n";
+        QTest::newRow("empty lock") << QByteArray() << 0 << -1 << true;
+        QTest::newRow("garbage lock") << QByteArray("\xff\xfe\x00junk") << 0 << -1 << true;
+        QTest::newRow("folder of that name") << QByteArray("<dir>") << 0 << -1 << true;
+        QTest::newRow("other computer, old, taken over") << other << 2 << int(QMessageBox::Yes) << true;
+        QTest::newRow("other computer, old, declined") << other << 2 << int(QMessageBox::No) << false;
+        QTest::newRow("other computer, recent") << other << 0 << -1 << false;
+    }
+    void locksThatCannotBeHeldAreTakenOver()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(int, ageDays);
+        QFETCH(int, answer);
+        QFETCH(bool, opens);
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/06"_s, u"朝"_s, 65.0f)}, PersonalData{u"花子"_s, 160.0f, 60.0f});
+        const QString lockPath = QDir(diary.dir()).filePath(DiaryLockName);
+        if (lock == "<dir>") {
+            QVERIFY(QDir(diary.dir()).mkdir(DiaryLockName));
+        } else {
+            diary.writeBytes(DiaryLockName, lock);
+            QFile file(lockPath);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-ageDays),
+                                     QFileDevice::FileModificationTime));
+        }
+        Clock::setFixed(QDateTime::currentDateTime());
+        BoxWatcher boxes;
+        if (answer >= 0)
+            boxes.answer(QMessageBox::StandardButton(answer));
+        auto window = StartProgram(diary.dir());
+        QCOMPARE(bool(window), opens);
+        if (answer >= 0) {
+            QCOMPARE(boxes.boxes.size(), 1);
+            QVERIFY2(boxes.boxes[0].text.contains(u"laptop-of-hanako"_s), qPrintable(boxes.boxes[0].text));
+        } else if (opens) {
+            QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.titles().join(u'|')));
+        } else {
+            QCOMPARE(boxes.boxes.size(), 1);
+            QVERIFY(boxes.boxes[0].text.contains(u"すでに別の"_s));
+        }
+    }
+
+    void folderThatCannotBeWrittenIsNotCalledInUse()
+    {
+        QTemporaryDir temp;
+        const QString notAFolder = QDir(temp.path()).filePath(u"file"_s);
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        BoxWatcher boxes;
+        QVERIFY(!StartProgram(notAFolder));
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY2(boxes.boxes[0].text.startsWith(u"この日記フォルダーに書き込めません"_s),
+                 qPrintable(boxes.boxes[0].text));
+    }
+
+    // Text from a broken settings file reaches a box cut short and with its
+    // control characters shown, and the box comes at once.
+    void hugeSettingLineIsQuotedShort()
+    {
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/06"_s, u"朝"_s, 65.0f)}, PersonalData{u"花子"_s, 160.0f, 60.0f});
+        diary.writeBytes(u"自動時間.TXT"_s, "\x01" + QByteArray(2 * 1024 * 1024, 'x') + "\r\n");
+        diary.writeBytes(u"マーカー.TXT"_s, "\x82\xa0\r\n"); // "あ" in code page 932
+        BoxWatcher boxes;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!StartProgram(diary.dir()));
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY2(boxes.boxes[0].text.contains(u"「あ」"_s), qPrintable(boxes.boxes[0].text));
+        diary.writeBytes(u"マーカー.TXT"_s, "0\r\n");
+        QVERIFY(!StartProgram(diary.dir()));
+        QCOMPARE(boxes.boxes.size(), 2);
+        const QString text = boxes.boxes[1].text;
+        QVERIFY2(text.contains(u"「?" + QString(79, u'x') + u"…」"), qPrintable(text.left(200)));
+        QVERIFY(text.size() < 400);
+    }
+
+    // A file an editor saved as UTF-8 is named, and converted when the user agrees.
+    void utf8FileIsOfferedForConversion()
+    {
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/06"_s, u"朝起きて"_s, 65.0f)},
+                    PersonalData{u"花子"_s, 160.0f, 60.0f});
+        const QByteArray cp932 = diary.bytes(u"データ.txt"_s);
+        QString text;
+        QVERIFY(DecodeCp932(cp932, text));
+        diary.writeBytes(u"データ.txt"_s, "\xEF\xBB\xBF" + text.toUtf8());
+        BoxWatcher boxes;
+        boxes.answer(QMessageBox::No);
+        QVERIFY(!StartProgram(diary.dir()));
+        QVERIFY2(boxes.boxes[0].text.startsWith(u"データ.txt は UTF-8 で保存されています"_s),
+                 qPrintable(boxes.boxes[0].text));
+        boxes.answer(QMessageBox::Yes);
+        auto window = StartProgram(diary.dir());
+        QVERIFY(window);
+        QCOMPARE(diary.bytes(u"データ.txt"_s), cp932);
+        const QStringList kept = QDir(diary.dir()).entryList({u"データ_UTF8_*.txt"_s});
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(diary.bytes(kept[0]), "\xEF\xBB\xBF" + text.toUtf8());
+    }
+
+    // Copies left by a killed rewrite go once the diary is known whole.
+    void leftoverCopiesAreRemovedAtStart()
+    {
+        DiaryFixture diary;
+        diary.write({TestRecord(u"2026/12/06"_s, u"朝"_s, 65.0f)}, PersonalData{u"花子"_s, 160.0f, 60.0f});
+        for (const QString &name : {u"データＣＨＧ.txt"_s, u"データコピー.txt"_s, u"状況リスト.txt.tmp"_s})
+            diary.writeBytes(name, "half");
+        BoxWatcher boxes;
+        auto window = StartProgram(diary.dir());
+        QVERIFY(window);
+        for (const QString &name : {u"データＣＨＧ.txt"_s, u"データコピー.txt"_s, u"状況リスト.txt.tmp"_s})
+            QVERIFY2(!QFile::exists(QDir(diary.dir()).filePath(name)), qPrintable(name));
     }
 
     // Every control of every panel takes the focus from Tab; pictures and

@@ -5,6 +5,7 @@
 #include "base/cp932.h"
 #include "controls.h"
 #include "store/measurementfile.h"
+#include "store/safefile.h"
 #include "ui/gridview.h"
 #include "windowtest.h"
 
@@ -206,6 +207,20 @@ private Q_SLOTS:
         QCOMPARE(items(u"lstAct2"_s), (QStringList{u"入浴後"_s, u"朝起きて"_s, u"散歩後"_s}));
         QCOMPARE(stored().at(2).status, u"夕食後"_s);
         QVERIFY(!child<QPushButton>(u"cmdDel"_s)->isEnabled());
+
+        // A rename cut half-way (the list cannot be written) says what was
+        // done and shows it; the next press finishes it.
+        clickItem(u"lstKoumoku"_s, 1);
+        child<QLineEdit>(u"txtChg"_s)->setText(u"起床直後"_s);
+        m_session->boxes.answer(QMessageBox::Ok);
+        testing::SetWriteFailure(testing::FailPoint::Rename, ENOSPC, 0, 1);
+        click(u"cmdChg"_s);
+        testing::ClearWriteFailure();
+        QVERIFY2(m_session->boxes.boxes.last().text.contains(u"状況リストは変更できませんでした"_s),
+                 qPrintable(m_session->boxes.boxes.last().text));
+        QCOMPARE(stored().at(1).status, u"起床直後"_s);
+        QCOMPARE(items(u"lstAct"_s), (QStringList{u"入浴後"_s, u"朝起きて"_s, u"散歩後"_s}));
+        QCOMPARE(child<GridView>(u"msgDayList"_s)->gridModel()->text(1, 1), u"起床直後"_s);
 
         // Rename everywhere; the main panel shows the new status.
         clickItem(u"lstKoumoku"_s, 1);

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -85,6 +86,20 @@ private Q_SLOTS:
         m_session->boxes.answer(QMessageBox::Cancel);
         click(u"cmdPriData"_s);
         QCOMPARE(pdfs().size(), 2);
+    }
+
+    // On a full disk the PDF is not reported as saved, and no piece of it stays.
+    void fullDiskIsReported()
+    {
+        const QString temp = QDir(m_session->diary.dir()).filePath(u"印刷_20261207-093005.pdf.tmp"_s);
+        QVERIFY(QFile::link(u"/dev/full"_s, temp));
+        click(u"cmdAvgtai"_s);
+        click(u"cmdAvgPri"_s);
+        QCOMPARE(m_session->boxes.boxes.last().icon, QMessageBox::Critical);
+        QVERIFY2(m_session->boxes.boxes.last().text.contains(u"を保存できませんでした"_s),
+                 qPrintable(m_session->boxes.boxes.last().text));
+        QVERIFY(pdfs().isEmpty());
+        QVERIFY(!QFileInfo::exists(temp));
     }
 
     void dailyAveragePrintout()

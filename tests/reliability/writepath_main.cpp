@@ -1,6 +1,7 @@
 // Runs one write path on a diary folder: the child the kill tests kill.
 // Usage: zzwritepath <path index> <folder>
 
+#include "store/safefile.h"
 #include "writepaths.h"
 
 #include <cstdio>
@@ -13,5 +14,7 @@ int main(int argc, char **argv)
     const QList<writepaths::WritePath> paths = writepaths::Paths();
     if (index < 0 || index >= paths.size())
         return 2;
+    if (const int step = qEnvironmentVariableIntValue("ZZ_KILL_AT_STEP"); step > 0)
+        zz::testing::SetKillAtStep(step);
     return paths[index].write(QString::fromLocal8Bit(argv[2])).ok ? 0 : 1;
 }

@@ -28,6 +28,7 @@ struct WritePath
     QString name;
     std::function<void(const QString &dir)> extra; // files beyond the ordinary diary
     std::function<zz::StoreStatus(const QString &dir)> write;
+    bool emptyFolder = false; // runs on a folder without a diary (the first start)
 };
 
 inline void WriteRaw(const QString &dir, const QString &name, const QString &lines)
@@ -90,9 +91,7 @@ inline QList<WritePath> Paths()
          }},
         {u"comment rewrite"_s, none,
          [records](const QString &dir) {
-             QList<zz::MeasurementRecord> list = records(dir);
-             list[50].comment = u"ケーキ"_s;
-             return zz::RewriteMeasurements(dir, list);
+             return zz::ReplaceMeasurementComment(dir, 50, records(dir).at(50).date, u"ケーキ"_s);
          }},
         {u"status rename, measurements"_s, none,
          [](const QString &dir) {
@@ -132,6 +131,8 @@ inline QList<WritePath> Paths()
                                       TestRecord(u"2026/12/07"_s, u"はじめ"_s, 65.0f),
                                       QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
          }},
+        {u"first start: sample install"_s, none,
+         [](const QString &dir) { return zz::InstallSampleIfNoDiary(dir).status; }, true},
         {u"import: weight-only"_s,
          [](const QString &dir) {
              WriteRaw(dir, u"連続体重.txt"_s,
@@ -160,7 +161,8 @@ inline QList<WritePath> Paths()
 // A fresh diary with what `path` needs besides.
 inline void Prepare(const WritePath &path, const QString &dir)
 {
-    PrepareDiary(dir);
+    if (!path.emptyFolder)
+        PrepareDiary(dir);
     path.extra(dir);
 }
 
