@@ -152,7 +152,7 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
     return StoreStatus::success();
 }
 
-StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record)
+StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record, QList<LineSplice> *done)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray line;
@@ -176,10 +176,26 @@ StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &recor
         }
     }
     file.close();
-    return AppendToFile(path, line, AppendMode::ExistingOnNewLine);
+    QByteArray bytes;
+    QList<QByteArrayView> lines;
+    if (done) {
+        if (StoreStatus status = ReadMeasurementLines(dir, bytes, lines); !status)
+            return status;
+    }
+    if (StoreStatus status = AppendToFile(path, line, AppendMode::ExistingOnNewLine); !status)
+        return status;
+    if (done) {
+        const qsizetype n = lines.size();
+        if (n > 0 && !lines.last().endsWith('\n'))
+            *done = {{n - 1, {lines.last().toByteArray()}, {lines.last().toByteArray() + "\r\n", line}}};
+        else
+            *done = {{n, {}, {line}}};
+    }
+    return StoreStatus::success();
 }
 
-StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record)
+StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record,
+                                    QList<LineSplice> *done)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray newLine;
@@ -195,22 +211,36 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
     QByteArray out;
     out.reserve(bytes.size() + newLine.size() + 2);
     bool written = false;
+    qsizetype at = 0;
+    QByteArrayView lastLine;
     const StoreStatus status =
         parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpans &) {
             if (!written && existing.date > record.date) {
                 out.append(newLine);
                 written = true;
             }
+            if (!written)
+                ++at;
             out.append(line.withEnd);
+            lastLine = line.withEnd;
         });
     if (!status)
         return status;
+    QList<LineSplice> splices{{at, {}, {newLine}}};
     if (!written) {
-        if (!bytes.endsWith('\n'))
+        if (!bytes.endsWith('\n')) {
             out.append("\r\n");
+            splices = {{at - 1, {lastLine.toByteArray()}, {lastLine.toByteArray() + "\r\n", newLine}}};
+        }
         out.append(newLine);
     }
-    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
+    if (StoreStatus replaced =
+            ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
+        !replaced)
+        return replaced;
+    if (done)
+        *done = splices;
+    return StoreStatus::success();
 }
 
 StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecord> &records)
@@ -227,7 +257,8 @@ StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecor
     return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
 }
 
-StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus, const QString &newStatus)
+StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus, const QString &newStatus,
+                                       QList<LineSplice> *done)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
     QByteArray quotedNew;
@@ -245,23 +276,37 @@ StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldSta
     QByteArray out;
     out.reserve(bytes.size() + 1024);
     qint64 changed = 0;
+    qsizetype index = 0;
+    QList<LineSplice> splices;
     const StoreStatus status = parseAll(
         path, bytes, [&](const MeasurementRecord &record, const Line &line, const FieldSpans &spans) {
+            ++index;
             if (record.status != match) {
                 out.append(line.withEnd);
                 return;
             }
             ++changed;
             const FieldSpan &span = spans[1];
+            const qsizetype start = out.size();
             out.append(line.withEnd.first(span.start));
             out.append(quotedNew);
             out.append(line.withEnd.sliced(span.end));
+            if (done)
+                splices.append({index - 1, {line.withEnd.toByteArray()}, {out.sliced(start)}});
         });
     if (!status)
         return status;
+    if (done)
+        done->clear();
     if (changed == 0)
         return StoreStatus::success();
-    return ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsRenameTemp), out);
+    if (StoreStatus replaced =
+            ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsRenameTemp), out);
+        !replaced)
+        return replaced;
+    if (done)
+        *done = std::move(splices);
+    return StoreStatus::success();
 }
 
 StoreStatus ReadMeasurementLines(const QString &dir, QByteArray &bytes, QList<QByteArrayView> &lines)

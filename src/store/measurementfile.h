@@ -29,20 +29,25 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
 // The first record only (the start of the diet).
 StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record);
 
-// Adds the record as the last line.
-StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record);
+struct LineSplice;
+
+// Adds the record as the last line. `done`, when given, receives the change
+// as lines (for taking it back).
+StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &record,
+                              QList<LineSplice> *done = nullptr);
 
 // Places the record after every record whose date is not later than its own,
 // through the temporary file "データコピー.txt".
-StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record);
+StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord &record,
+                                    QList<LineSplice> *done = nullptr);
 
 // The file holds exactly these records afterwards.
 StoreStatus RewriteMeasurements(const QString &dir, const QList<MeasurementRecord> &records);
 
 // Replaces `status` by newStatus in every record whose status equals oldStatus
 // exactly, through "データＣＨＧ.txt"; every other byte of the file stays as it was.
-StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus,
-                                       const QString &newStatus);
+StoreStatus RenameStatusInMeasurements(const QString &dir, const QString &oldStatus, const QString &newStatus,
+                                       QList<LineSplice> *done = nullptr);
 
 // A change of consecutive lines: the lines `oldLines` found from line `from`
 // (counted from 0 in the file as it is) are replaced by `newLines`. Lines are
