@@ -4,12 +4,15 @@
 #include "app/helptexts.h"
 #include "base/clock.h"
 
+#include "base/displayformats.h"
 #include "base/numbers.h"
 #include "entry/entryarea.h"
+#include "entry/measurementdialog.h"
 #include "notes/notespanel.h"
 #include "setup/bmimeter.h"
 #include "setup/settingspanel.h"
 #include "shell/dialogs.h"
+#include "store/diaryfiles.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/settingsfiles.h"
@@ -32,6 +35,7 @@
 #include <QHBoxLayout>
 #include <QLockFile>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -117,6 +121,25 @@ void MainWindow::buildFrame()
     for (const auto &entry : panelButtons)
         buttons->addWidget(addPanelButton(QString::fromUtf16(entry.name), QString::fromUtf16(entry.caption),
                                           QString::fromUtf16(entry.toolTip), entry.panel));
+    cmdUndo = new QPushButton(QStringLiteral("元に戻す"));
+    cmdUndo->setObjectName(QStringLiteral("cmdUndo"));
+    cmdRedo = new QPushButton(QStringLiteral("やり直す"));
+    cmdRedo->setObjectName(QStringLiteral("cmdRedo"));
+    for (QPushButton *button : {cmdUndo, cmdRedo}) {
+        button->setMinimumHeight(34);
+        buttons->addWidget(button);
+    }
+    connect(cmdUndo, &QPushButton::clicked, this, [this] { cmdUndo_Click(); });
+    connect(cmdRedo, &QPushButton::clicked, this, [this] { cmdRedo_Click(); });
+    // A text box with the keyboard takes these keys for its own undo first.
+    const auto addShortcut = [this](const QKeySequence &keys, void (MainWindow::*slot)()) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, slot] { (this->*slot)(); });
+    };
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::cmdUndo_Click);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::cmdRedo_Click);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::cmdRedo_Click);
+    updateUndoButtons();
     buttons->addStretch();
 
     chkHelp = new QCheckBox;
@@ -306,6 +329,137 @@ void MainWindow::SetWindowTitleFromPersonalData()
 void MainWindow::ReportStoreFailure(const StoreStatus &status)
 {
     Dialogs::Critical(this, kProductName, status.userText());
+}
+
+void MainWindow::DiaryChanged()
+{
+    RefreshDayList();
+    classifyBmiAndFillMeter();
+    for (const PanelEntry &entry : std::as_const(m_panels))
+        if (entry.panel != fraMain && entry.panel->isVisible())
+            entry.panel->PreparePanel();
+    updateUndoButtons();
+}
+
+void MainWindow::DiaryReplaced()
+{
+    m_history.clear();
+    ReportReadFailure(ReadPersonalData(m_dir, m_state.personal));
+    SetWindowTitleFromPersonalData();
+    LoadStatusList();
+    fraMemo->LoadNoticeMemo();
+    m_state.sampleMode = detectSample();
+    DiaryChanged();
+}
+
+void MainWindow::RecordStep(DiaryStep step)
+{
+    if (step.splices.isEmpty() && !step.changesStatusList)
+        return;
+    m_history.push(std::move(step));
+    updateUndoButtons();
+}
+
+void MainWindow::updateUndoButtons()
+{
+    cmdUndo->setEnabled(m_history.canUndo());
+    cmdRedo->setEnabled(m_history.canRedo());
+    cmdUndo->setToolTip(m_history.canUndo() ? QStringLiteral("元に戻す: ") + m_history.undoText()
+                                            : QStringLiteral("元に戻す操作はありません"));
+    cmdRedo->setToolTip(m_history.canRedo() ? QStringLiteral("やり直す: ") + m_history.redoText()
+                                            : QStringLiteral("やり直す操作はありません"));
+}
+
+void MainWindow::cmdUndo_Click()
+{
+    if (!m_history.canUndo())
+        return;
+    if (const StoreStatus status = m_history.undo(m_dir); !status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    LoadStatusList();
+    DiaryChanged();
+}
+
+void MainWindow::cmdRedo_Click()
+{
+    if (!m_history.canRedo())
+        return;
+    if (const StoreStatus status = m_history.redo(m_dir); !status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    LoadStatusList();
+    DiaryChanged();
+}
+
+bool MainWindow::listedRecord(const ListedMeasurement &measurement, MeasurementRecord &record,
+                              qsizetype &count)
+{
+    QList<MeasurementRecord> records;
+    if (const StoreStatus status = ReadMeasurements(m_dir, records); !status) {
+        ReportStoreFailure(status);
+        return false;
+    }
+    if (measurement.index < 0 || measurement.index >= records.size() ||
+        records.at(measurement.index).date != measurement.date) {
+        ReportStoreFailure(StoreStatus::failure(
+            FileNames::Measurements,
+            QStringLiteral("ファイルがプログラムの外で変更されました。表示を更新します。")));
+        DiaryChanged();
+        return false;
+    }
+    record = records.at(measurement.index);
+    count = records.size();
+    return true;
+}
+
+void MainWindow::CorrectMeasurement(const ListedMeasurement &measurement)
+{
+    MeasurementRecord record;
+    qsizetype count = 0;
+    if (!listedRecord(measurement, record, count))
+        return;
+    MeasurementDialog dialog(record, m_statusList.stringList(), m_state.sampleMode, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const MeasurementRecord corrected = dialog.corrected();
+    QList<LineSplice> done;
+    if (const StoreStatus status = zz::CorrectMeasurement(m_dir, measurement.index, record, corrected, done);
+        !status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    if (done.isEmpty())
+        return; // unchanged: nothing was written
+    RecordStep({StepDescription(corrected, QStringLiteral("修正")), done, false, {}, {}});
+    DiaryChanged();
+}
+
+void MainWindow::DeleteMeasurement(const ListedMeasurement &measurement)
+{
+    MeasurementRecord record;
+    qsizetype count = 0;
+    if (!listedRecord(measurement, record, count))
+        return;
+    if (count < 2) {
+        Dialogs::Exclamation(
+            this, QStringLiteral("削除できません"),
+            QStringLiteral("最後の測定は削除できません。新規スタートは編集画面から行えます。"));
+        return;
+    }
+    if (!Dialogs::AskOkCancel(this, QStringLiteral("クリア確認"),
+                              QStringLiteral("%1 %2 %3 の測定を削除します。よろしいですか？")
+                                  .arg(record.date, record.status, FormatKg(record.weight))))
+        return;
+    QList<LineSplice> done;
+    if (const StoreStatus status = zz::DeleteMeasurement(m_dir, measurement.index, record, done); !status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    RecordStep({StepDescription(record, QStringLiteral("削除")), done, false, {}, {}});
+    DiaryChanged();
 }
 
 void MainWindow::ReportReadFailure(const StoreStatus &status)

@@ -74,6 +74,15 @@ public:
     void SetWindowTitleFromPersonalData() override;
     void ReportStoreFailure(const StoreStatus &status) override;
     void ReportReadFailure(const StoreStatus &status) override;
+    void DiaryChanged() override;
+    void RecordStep(DiaryStep step) override;
+    void DiaryReplaced() override;
+    void CorrectMeasurement(const ListedMeasurement &measurement) override;
+    void DeleteMeasurement(const ListedMeasurement &measurement) override;
+
+    void cmdUndo_Click();
+    void cmdRedo_Click();
+    const DiaryHistory &history() const { return m_history; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -95,6 +104,10 @@ private:
     void noteStartupFailure(const StoreStatus &status);
     void chkHelp_Click();
     void classifyBmiAndFillMeter();
+    void updateUndoButtons();
+    // The record a list showed, read afresh; false (after telling) when the
+    // file no longer holds it there.
+    bool listedRecord(const ListedMeasurement &measurement, MeasurementRecord &record, qsizetype &count);
 
     QString m_dir;
     WindowState m_state;
@@ -113,6 +126,9 @@ private:
     QCheckBox *chkHelp = nullptr;
     QPointer<QDialog> m_helpWindow;
     std::unique_ptr<QLockFile> m_lock;
+    DiaryHistory m_history;
+    QPushButton *cmdUndo = nullptr;
+    QPushButton *cmdRedo = nullptr;
 };
 
 } // namespace zz

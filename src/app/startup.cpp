@@ -3,6 +3,8 @@
 #include "app/mainwindow.h"
 #include "app/olderimport.h"
 #include "shell/dialogs.h"
+#include "store/backups.h"
+#include "store/diaryfiles.h"
 #include "store/diaryopen.h"
 #include "store/newstart.h"
 
@@ -97,6 +99,14 @@ std::unique_ptr<MainWindow> StartProgram(const QString &dir)
     }
     if (!finished.isEmpty())
         Dialogs::Information(nullptr, product, finished);
+    // A copy of the diary as it was found, before anything writes.
+    if (QFileInfo::exists(ResolveDiaryFile(dir, FileNames::Measurements))) {
+        if (const StoreStatus backup = BackUpDiary(dir, Clock::now()); !backup)
+            Dialogs::Exclamation(
+                nullptr, product,
+                QStringLiteral("自動バックアップを作れませんでした。日記はこのまま使えます。\n") +
+                    backup.userText());
+    }
     // A new folder gets the sample first; older data files are converted
     // before the diary is checked, as the check would not know their layout.
     const DiaryOpenResult installed = InstallSampleIfNoDiary(dir);

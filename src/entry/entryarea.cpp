@@ -352,19 +352,21 @@ void EntryArea::cmdTaiHozon_Click()
     const QString date = StoredDateText(mtvmain->selectedDate());
     MeasurementRecord record = RecordFromEntry(inputs, date);
     StoreStatus status;
+    QList<LineSplice> done;
     if (SaveTakesInsertPath(state.dayList.lastRecord.date, date)) {
         // A measurement for an earlier day never carries a clock time.
-        status = InsertMeasurementByDate(m_host.diaryDirectory(), record);
+        status = InsertMeasurementByDate(m_host.diaryDirectory(), record, &done);
     } else {
         if (state.autoTimeOn)
             record.comment = Clock::FormatTimeOfDay(Clock::timeOfDay());
-        status = AppendMeasurement(m_host.diaryDirectory(), record);
+        status = AppendMeasurement(m_host.diaryDirectory(), record, &done);
     }
     if (!status) {
         // The boxes keep what was typed; the list stays as it was.
         Dialogs::Critical(this, QStringLiteral("保存エラー"), status.userText());
         return;
     }
+    m_host.RecordStep({StepDescription(record, QStringLiteral("登録")), done, false, {}, {}});
     m_host.RefreshDayList();
     DisableStepButtons();
 }

@@ -118,12 +118,14 @@ bool NotesPanel::saveComment()
     // Only the comment of the chosen record changes; every other byte of the
     // file stays as it is.
     const GridModel *model = msgMemoList->gridModel();
-    const StoreStatus status =
-        ReplaceMeasurementComment(dir(), m_selectedRow - 1, model->text(m_selectedRow, 1), comment);
+    QList<LineSplice> done;
+    const QString date = model->text(m_selectedRow, 1);
+    const StoreStatus status = ReplaceMeasurementComment(dir(), m_selectedRow - 1, date, comment, &done);
     if (!status) {
         host().ReportStoreFailure(status);
         return false;
     }
+    host().RecordStep({date + u" の一言日記の保存"_s, done, false, {}, {}});
     msgMemoList->gridModel()->setText(m_selectedRow, DiaryCommentColumn, comment);
     msgMemoList->setCurrentCell(m_selectedRow, DiaryCommentColumn);
     return true;

@@ -1,4 +1,5 @@
 #include "setup/settingspanel.h"
+#include "setup/backupframe.h"
 
 #include "base/numbers.h"
 #include "entry/entrylogic.h"
@@ -94,7 +95,9 @@ SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
     m_statusEditor = new StatusListEditor(host);
     layout->addWidget(m_statusEditor, 0, 1, 4, 1);
     fraNew = new NewStartFrame(host);
-    layout->addWidget(fraNew, 0, 2, 5, 1, Qt::AlignTop);
+    layout->addWidget(fraNew, 0, 2, 4, 1, Qt::AlignTop);
+    fraBackup = new BackupFrame(host);
+    layout->addWidget(fraBackup, 4, 2, 2, 1);
 
     m_meter = new BmiMeter(host);
     layout->addWidget(m_meter, 4, 0, 1, 2);
@@ -130,6 +133,7 @@ QWidget *SettingsPanel::buildPersonalFrame()
 
 void SettingsPanel::PreparePanel()
 {
+    fraBackup->LoadBackups();
     const PersonalData &personal = state().personal;
     txtPriData->setText(personal.userName);
     txtSincyou->setText(NumberText(personal.heightCm));

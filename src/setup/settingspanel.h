@@ -11,6 +11,7 @@ class QRadioButton;
 
 namespace zz {
 
+class BackupFrame;
 class BmiMeter;
 class NewStartFrame;
 class StatusListEditor;
@@ -50,6 +51,7 @@ private:
 
     BmiMeter *m_meter = nullptr;
     NewStartFrame *fraNew = nullptr;
+    BackupFrame *fraBackup = nullptr;
     StatusListEditor *m_statusEditor = nullptr;
     QLineEdit *txtPriData = nullptr, *txtSincyou = nullptr, *txtMokuTai = nullptr;
     QList<QRadioButton *> optKizami, optKizami1; // indexes 1..3 at 0..2

@@ -1,4 +1,6 @@
 #include "setup/statuslisteditor.h"
+#include "store/diaryfiles.h"
+#include "store/safefile.h"
 
 #include "entry/entrylogic.h"
 #include "shell/dialogs.h"
@@ -222,7 +224,11 @@ void StatusListEditor::cmdChg_Click()
                                   u"』 に変更します。よろしいですか？"_s))
         return;
     const QString dir = m_host.diaryDirectory();
-    StoreStatus status = RenameStatusInMeasurements(dir, oldText, newText);
+    QByteArray listBefore;
+    StoreStatus status = ReadWholeFile(ResolveDiaryFile(dir, FileNames::StatusList), listBefore);
+    QList<LineSplice> done;
+    if (status)
+        status = RenameStatusInMeasurements(dir, oldText, newText, &done);
     const bool measurementsRenamed = status.ok;
     QStringList statuses;
     if (status)
@@ -233,6 +239,12 @@ void StatusListEditor::cmdChg_Click()
                 s = newText;
         status = WriteStatusListQuoted(dir, statuses);
     }
+    QByteArray listAfter;
+    if (status)
+        status = ReadWholeFile(ResolveDiaryFile(dir, FileNames::StatusList), listAfter);
+    if (status)
+        m_host.RecordStep(
+            {u"状況『%1』→『%2』の変更"_s.arg(oldText, newText), done, true, listBefore, listAfter});
     if (!status) {
         if (measurementsRenamed) {
             // Half done: the measurements carry the new name, the list the old

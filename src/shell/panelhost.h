@@ -2,6 +2,7 @@
 
 #include "shell/statuslistmodel.h"
 #include "shell/windowstate.h"
+#include "store/diaryhistory.h"
 #include "store/storestatus.h"
 
 #include <QDate>
@@ -43,6 +44,14 @@ namespace zz {
 // requests that must finish before the caller goes on (the day list must be
 // refreshed before the calendar shows the main panel), which a plain virtual
 // call says more honestly than a signal.
+
+// A measurement as a list shows it: its place in the measurement file (from
+// 0) and its date, which must still match when the user acts on it.
+struct ListedMeasurement
+{
+    qsizetype index = -1;
+    QString date;
+};
 
 enum class PanelId { Main, Filter, Analysis, WholePeriod, Settings, Calendar, Memo, Average };
 
@@ -92,6 +101,18 @@ public:
     // A failed write (or a read after startup) is shown to the user at once; a
     // read that fails during startup stops the program once startup is done.
     virtual void ReportStoreFailure(const StoreStatus &status) = 0;
+
+    // The diary's measurements changed (a save, a correction, a comment, a
+    // rename, an import, an undo): every view is brought up to date.
+    virtual void DiaryChanged() = 0;
+    // Every file of the diary was replaced (a backup restored): everything is
+    // read again, and the undo history no longer applies.
+    virtual void DiaryReplaced() = 0;
+    // A change just written, which Undo can take back.
+    virtual void RecordStep(DiaryStep step) = 0;
+    // The correction dialog and the deletion question for a listed measurement.
+    virtual void CorrectMeasurement(const ListedMeasurement &measurement) = 0;
+    virtual void DeleteMeasurement(const ListedMeasurement &measurement) = 0;
     virtual void ReportReadFailure(const StoreStatus &status) = 0;
 };
 

@@ -55,7 +55,9 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
     QString shortDate, weekday;
     const QString *shortDateOf = nullptr;
     int n = 0;
+    qsizetype index = -1;
     for (const MeasurementRecord &rec : records) {
+        ++index;
         if (!request) {
             if (!previousDate || *previousDate != rec.date)
                 v.dates.append(rec.date);
@@ -80,6 +82,7 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
             previousWeight = rec.weight;
         cells.appendWeightCells(row, rec, previousWeight, firstWeight);
         v.weightRows.append(std::move(row));
+        v.recordIndices.append(index);
 
         TableRow compositionRow;
         compositionRow.cells.reserve(11);

@@ -41,6 +41,7 @@ struct FilteredView
     AxisScale left, right;                          // min above max when nothing is listed
     CompositionChart metabolism, muscle, bone;      // from the composition rows
     QStringList dates;                              // each date once, in file order (every record)
+    QList<qsizetype> recordIndices;                 // the file position of each listed record
 };
 struct FilterRequest
 {

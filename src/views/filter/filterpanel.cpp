@@ -1,5 +1,6 @@
 #include "views/filter/filterpanel.h"
 #include "base/storeddate.h"
+#include "shell/measurementmenu.h"
 
 #include "base/clock.h"
 #include "print/printout.h"
@@ -205,6 +206,10 @@ QWidget *FilterPanel::buildDisplay()
     auto *lists = new QGridLayout;
     msgBunseki = Named(new GridView, u"msgBunseki"_s);
     msgBunseki2 = Named(new GridView, u"msgBunseki2"_s);
+    for (GridView *grid : {msgBunseki, msgBunseki2})
+        AttachMeasurementActions(grid, host(), [this](int row) {
+            return row <= m_rowRecords.size() ? m_rowRecords.at(row - 1) : ListedMeasurement{};
+        });
     lists->addWidget(msgBunseki, 0, 0);
     lists->addWidget(msgBunseki2, 0, 0);
     msgBunseki2->raise();
@@ -303,6 +308,10 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
     const FilteredView view = ComputeFilteredView(records, state().personal.heightCm, request);
 
     msgBunseki->gridModel()->setRows(view.weightRows);
+    m_rowRecords.clear();
+    m_rowRecords.reserve(view.recordIndices.size());
+    for (qsizetype index : view.recordIndices)
+        m_rowRecords.append({index, records.at(index).date});
     msgBunseki2->gridModel()->setRows(view.compositionRows);
     msgBunseki->showEnd();
     msgBunseki2->setTopRow(1);

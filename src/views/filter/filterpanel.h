@@ -39,6 +39,7 @@ public:
     void cmdPriData_Click();
 
 private:
+    QList<ListedMeasurement> m_rowRecords; // what each listed row shows
     QWidget *buildCriteria();
     QWidget *buildDisplay();
     void fill(const std::optional<FilterRequest> &request);

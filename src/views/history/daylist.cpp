@@ -39,7 +39,9 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     // lastRecord is, while a record is looked at, the one before it in the file.
     MeasurementRecord lastRecord;
 
+    qsizetype index = -1;
     for (const MeasurementRecord &rec : records) {
+        ++index;
         if (rec.date == selectedDate) {
             // The very first measurement of the diet is compared with itself;
             // any other first measurement of a day with the record before it.
@@ -54,6 +56,7 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
             weightRow.cells << NumberText(n) << rec.status;
             cells.appendWeightCells(weightRow, rec, previousWeight, dayFirstWeight);
             r.weightRows.append(weightRow);
+            r.recordIndices.append(index);
 
             TableRow compositionRow;
             compositionRow.cells << NumberText(n) << rec.status;

@@ -19,6 +19,7 @@ struct DayListResult
 {
     QList<TableRow> weightRows;      // msgDayList data rows, 10 cells each
     QList<TableRow> compositionRows; // msgDayList2 data rows, 9 cells each
+    QList<qsizetype> recordIndices;  // the file position of each listed record
     CompositionSeries composition;   // the composition charts, one row per listed record
 
     QString lblDspNissuu, lblDspTai, lblDspBmi, lblDspHiman;

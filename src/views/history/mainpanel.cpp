@@ -3,6 +3,7 @@
 #include "views/common/trend.h"
 
 #include "entry/entryarea.h"
+#include "shell/measurementmenu.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
@@ -135,6 +136,11 @@ QWidget *MainPanel::buildDayArea()
     msgDayList2->setObjectName(QStringLiteral("msgDayList2"));
     grids->addWidget(msgDayList, 0, 0);
     grids->addWidget(msgDayList2, 0, 0);
+    for (GridView *grid : {msgDayList, msgDayList2})
+        AttachMeasurementActions(grid, this->host(), [this](int row) {
+            return row <= m_rowRecords.size() ? ListedMeasurement{m_rowRecords.at(row - 1), m_rowDate}
+                                              : ListedMeasurement{};
+        });
     msgDayList2->raise();
     msgDayList2->setVisible(false);
     layout->addLayout(grids, 5);
@@ -218,6 +224,8 @@ void MainPanel::RefreshDayList()
 
 void MainPanel::applyDayList(const DayListResult &result)
 {
+    m_rowRecords = result.recordIndices;
+    m_rowDate = result.recordIndices.isEmpty() ? QString() : StoredDateText(m_entry->selectedDate());
     msgDayList->gridModel()->setRows(result.weightRows);
     msgDayList2->gridModel()->setRows(result.compositionRows);
     for (GridView *grid : {msgDayList, msgDayList2}) {

@@ -59,6 +59,8 @@ private:
 
     EntryArea *m_entry = nullptr;
     GridView *msgDayList = nullptr, *msgDayList2 = nullptr;
+    QList<qsizetype> m_rowRecords; // the file position of each listed record
+    QString m_rowDate;
     ChartView *mcrMain = nullptr, *mcrMain2 = nullptr, *mcrMain3 = nullptr, *mcrMain4 = nullptr;
     QLabel *lblG1 = nullptr, *lblG2 = nullptr;
     QLabel *lblDspNissuu = nullptr, *lblDspTai = nullptr, *lblDspBmi = nullptr, *lblDspHiman = nullptr;
