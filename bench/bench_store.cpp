@@ -1,5 +1,6 @@
 #include "benchtable.h"
 
+#include "store/diaryhistory.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/olderfiles.h"
@@ -157,6 +158,44 @@ void StoreBenchmarks(Table &table)
         table.measure(
             QStringLiteral("ReadMeasurements, %1 records").arg(withThousands(size)), size == 50000 ? 25 : 0,
             [&] { check(zz::ReadMeasurements(dir, records)); }, 10);
+    }
+
+    {
+        // A correction (the date moved half the diary away), a deletion, and
+        // the undo of each, in a 50,000-record diary; the rewrite included.
+        QTemporaryDir temp;
+        copyDiary(DiaryDirectory(50000), temp.path());
+        QList<zz::MeasurementRecord> all;
+        check(zz::ReadMeasurements(temp.path(), all));
+        const qsizetype at = 100;
+        const zz::MeasurementRecord old = all.at(at);
+        zz::MeasurementRecord corrected = old;
+        corrected.weight += 1.0f;
+        corrected.date = all.at(all.size() / 2).date;
+        QList<zz::LineSplice> done;
+        zz::DiaryHistory history;
+        table.measure(
+            QStringLiteral("correct a measurement (date moved), 50,000 records"), 50,
+            [&] {
+                check(zz::CorrectMeasurement(temp.path(), at, old, corrected, done));
+                history.push({QString(), done, false, {}, {}});
+            },
+            5, [&] { history.undo(temp.path()); });
+        table.measure(
+            QStringLiteral("undo of the correction, 50,000 records"), 50,
+            [&] { check(history.undo(temp.path())); }, 5, [&] { history.redo(temp.path()); });
+        history.clear();
+        table.measure(
+            QStringLiteral("delete a measurement, 50,000 records"), 50,
+            [&] {
+                check(zz::DeleteMeasurement(temp.path(), at, old, done));
+                history.push({QString(), done, false, {}, {}});
+            },
+            5, [&] { history.undo(temp.path()); });
+        table.measure(
+            QStringLiteral("undo of the deletion, 50,000 records"), 50,
+            [&] { check(history.undo(temp.path())); }, 5, [&] { history.redo(temp.path()); });
+        history.undo(temp.path());
     }
 
     const QString large = DiaryDirectory(50000);

@@ -5,6 +5,9 @@
 
 #include "writepaths.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -62,6 +65,13 @@ private:
                      "half of a diary: the measurements and the personal data do not match");
         if (p.name.startsWith(u"import"))
             QCOMPARE(QProcess::execute(Writer, {QString::number(path), folder}) >= 0, true);
+        // A backup is there whole or not at all.
+        for (const BackupInfo &backup : ListBackups(folder)) {
+            QFile copy(QDir(folder).filePath(BackupFolderName + u'/' + backup.name + u"/データ.txt"_s));
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            const QByteArray bytes = copy.readAll();
+            QVERIFY2(bytes == before.value(data) || bytes == after.value(data), qPrintable(backup.name));
+        }
         const DiaryOpenResult opened = OpenDiary(folder);
         if (!opened.status.ok) {
             QString listing;

@@ -6,6 +6,8 @@
 
 #include "base/cp932.h"
 #include "store/averageexport.h"
+#include "store/backups.h"
+#include "store/diaryhistory.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/newstart.h"
@@ -130,6 +132,48 @@ inline QList<WritePath> Paths()
              return zz::StartNewDiary(dir, {u"Hanako"_s, 158.5f, 55.0f},
                                       TestRecord(u"2026/12/07"_s, u"はじめ"_s, 65.0f),
                                       QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+         }},
+        {u"correct a measurement"_s, none,
+         [records](const QString &dir) {
+             const zz::MeasurementRecord old = records(dir).at(10);
+             zz::MeasurementRecord changed = old;
+             changed.date = u"2026/03/01"_s;
+             changed.weight = 64.5f;
+             QList<zz::LineSplice> done;
+             return zz::CorrectMeasurement(dir, 10, old, changed, done);
+         }},
+        {u"delete a measurement"_s, none,
+         [records](const QString &dir) {
+             QList<zz::LineSplice> done;
+             return zz::DeleteMeasurement(dir, 10, records(dir).at(10), done);
+         }},
+        {u"undo a deletion"_s,
+         [records](const QString &dir) {
+             QList<zz::LineSplice> done;
+             if (!zz::DeleteMeasurement(dir, 10, records(dir).at(10), done) || done.size() != 1)
+                 qFatal("cannot delete");
+             WriteRaw(dir, u"deleted.bin"_s, QString::fromLatin1(done.first().oldLines.first().toBase64()));
+         },
+         [](const QString &dir) {
+             QFile kept(QDir(dir).filePath(u"deleted.bin"_s));
+             if (!kept.open(QIODevice::ReadOnly))
+                 return zz::StoreStatus::failure(u"deleted.bin"_s, u"missing"_s);
+             const QByteArray line = QByteArray::fromBase64(kept.readAll());
+             return zz::SpliceMeasurementLines(dir, {{10, {}, {line}}});
+         }},
+        {u"backup"_s, none,
+         [](const QString &dir) {
+             return zz::BackUpDiary(dir, QDateTime(QDate(2026, 12, 7), QTime(8, 0)), true);
+         }},
+        {u"restore a backup"_s,
+         [](const QString &dir) {
+             if (!zz::BackUpDiary(dir, QDateTime(QDate(2026, 12, 6), QTime(8, 0)), true) ||
+                 !zz::AppendMeasurement(dir, TestRecord(u"2026/12/31"_s, u"朝"_s, 65.0f)) ||
+                 !zz::WriteNoticeMemo(dir, u"後のメモ"_s))
+                 qFatal("cannot prepare the restore");
+         },
+         [](const QString &dir) {
+             return zz::RestoreBackup(dir, u"20261206-080000"_s, QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
          }},
         {u"first start: sample install"_s, none,
          [](const QString &dir) { return zz::InstallSampleIfNoDiary(dir).status; }, true},
