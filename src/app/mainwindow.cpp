@@ -10,11 +10,14 @@
 #include "entry/measurementdialog.h"
 #include "notes/notespanel.h"
 #include "setup/bmimeter.h"
+#include "setup/csvimportdialog.h"
 #include "setup/settingspanel.h"
 #include "shell/dialogs.h"
+#include "store/csvimport.h"
 #include "store/diaryfiles.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
+#include "store/safefile.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
 #include "views/analysis/analysispanel.h"
@@ -30,13 +33,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QLockFile>
+#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace zz {
@@ -169,6 +177,7 @@ void MainWindow::buildFrame()
         outer->addWidget(entry.panel, 1);
 
     setCentralWidget(central);
+    setAcceptDrops(true); // a dropped CSV file is imported
     restoreWindowPlacement();
     setWindowTitle(QString(QLatin1Char(' ') + kProductName));
 }
@@ -350,6 +359,102 @@ void MainWindow::DiaryReplaced()
     fraMemo->LoadNoticeMemo();
     m_state.sampleMode = detectSample();
     DiaryChanged();
+}
+
+void MainWindow::ImportCsv(const QString &path)
+{
+    const QString title = QStringLiteral("CSVの取り込み");
+    if (m_state.sampleMode) {
+        Dialogs::Exclamation(
+            this, QStringLiteral("新規スタート促し"),
+            QStringLiteral("ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。"));
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    QByteArray bytes;
+    if (const StoreStatus status = ReadWholeFile(path, bytes); !status) {
+        Dialogs::Exclamation(this, title, status.userText());
+        return;
+    }
+    CsvTable table;
+    QString fault;
+    if (!ReadCsv(bytes, table, fault)) {
+        Dialogs::Exclamation(this, title, QStringLiteral("%1: %2").arg(name, fault));
+        return;
+    }
+    const CsvChoices recognised = RecogniseCsvColumns(table);
+    if (table.hasHeader &&
+        (recognised.columns[int(CsvField::Date)] < 0 || recognised.columns[int(CsvField::Weight)] < 0)) {
+        Dialogs::Exclamation(
+            this, title,
+            QStringLiteral("%1: 日付または体重の列が見つかりません。体重計やアプリが書き出した"
+                           "測定の CSV ファイルを選んでください。")
+                .arg(name));
+        return;
+    }
+    QList<MeasurementRecord> diary;
+    if (const StoreStatus status = ReadMeasurements(m_dir, diary); !status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    CsvImportDialog dialog(table, diary, m_statusList.stringList(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CsvImportPlan &plan = dialog.plan();
+    const QString statusPath = ResolveDiaryFile(m_dir, FileNames::StatusList);
+    QByteArray listBefore, listAfter;
+    QList<LineSplice> splices;
+    StoreStatus status =
+        BackUpBeforeCsvImport(m_dir, Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    if (status)
+        status = ReadWholeFile(statusPath, listBefore);
+    if (status)
+        status = CsvMergeSplices(m_dir, plan, splices);
+    if (status)
+        status = SpliceMeasurementLines(m_dir, splices);
+    if (!status) {
+        ReportStoreFailure(status);
+        return;
+    }
+    for (const QString &added : plan.newStatuses)
+        if (status)
+            status = AppendStatusQuoted(m_dir, added);
+    if (status)
+        status = ReadWholeFile(statusPath, listAfter);
+    if (!status) {
+        // The measurements are in; the list misses a status. Say so, keep the step.
+        ReportStoreFailure(status);
+        listAfter.clear();
+    }
+    RecordStep({QStringLiteral("CSVからの%1件の取り込み").arg(plan.rows.size()), splices,
+                status.ok && !plan.newStatuses.isEmpty(), listBefore, listAfter});
+    LoadStatusList();
+    DiaryChanged();
+    Dialogs::Information(this, title,
+                         QStringLiteral("%1件の測定を取り込みました。")
+                             .arg(QLocale(QLocale::English).toString(qint64(plan.rows.size()))));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            const QString path = url.toLocalFile();
+            // After the drop has finished: the import opens a modal dialog.
+            QMetaObject::invokeMethod(
+                this, [this, path] { ImportCsv(path); }, Qt::QueuedConnection);
+            return;
+        }
 }
 
 void MainWindow::RecordStep(DiaryStep step)

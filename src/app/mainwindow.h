@@ -77,6 +77,7 @@ public:
     void DiaryChanged() override;
     void RecordStep(DiaryStep step) override;
     void DiaryReplaced() override;
+    void ImportCsv(const QString &path) override;
     void CorrectMeasurement(const ListedMeasurement &measurement) override;
     void DeleteMeasurement(const ListedMeasurement &measurement) override;
 
@@ -86,6 +87,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct PanelEntry

@@ -1,5 +1,7 @@
 #include "setup/settingspanel.h"
 #include "setup/backupframe.h"
+#include "shell/csvexportflow.h"
+#include "shell/dialogs.h"
 
 #include "base/numbers.h"
 #include "entry/entrylogic.h"
@@ -96,8 +98,28 @@ SettingsPanel::SettingsPanel(PanelHost &host, QWidget *parent)
     layout->addWidget(m_statusEditor, 0, 1, 4, 1);
     fraNew = new NewStartFrame(host);
     layout->addWidget(fraNew, 0, 2, 4, 1, Qt::AlignTop);
+    auto *fraCsv = new QGroupBox(QStringLiteral("CSVファイル"));
+    fraCsv->setObjectName(QStringLiteral("fraCsv"));
+    auto *csvRow = new QHBoxLayout(fraCsv);
+    auto *cmdCsvImport = new QPushButton(QStringLiteral("CSVから取り込む…"));
+    cmdCsvImport->setObjectName(QStringLiteral("cmdCsvImport"));
+    cmdCsvImport->setToolTip(QStringLiteral("体重計やアプリが書き出した CSV ファイルの測定を取り込みます"));
+    connect(cmdCsvImport, &QPushButton::clicked, this, [this] {
+        const QString path =
+            Dialogs::OpenFileName(this, QStringLiteral("CSVから取り込む"),
+                                  QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
+        if (!path.isEmpty())
+            this->host().ImportCsv(path);
+    });
+    auto *cmdCsvExport = new QPushButton(QStringLiteral("CSVに書き出す…"));
+    cmdCsvExport->setObjectName(QStringLiteral("cmdCsvExport"));
+    cmdCsvExport->setToolTip(QStringLiteral("日記のすべての測定を CSV ファイルに書き出します"));
+    connect(cmdCsvExport, &QPushButton::clicked, this, [this] { ExportCsvWithDialog(this, this->host()); });
+    csvRow->addWidget(cmdCsvImport);
+    csvRow->addWidget(cmdCsvExport);
+    layout->addWidget(fraCsv, 4, 2);
     fraBackup = new BackupFrame(host);
-    layout->addWidget(fraBackup, 4, 2, 2, 1);
+    layout->addWidget(fraBackup, 5, 2, 2, 1);
 
     m_meter = new BmiMeter(host);
     layout->addWidget(m_meter, 4, 0, 1, 2);

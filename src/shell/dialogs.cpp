@@ -1,6 +1,10 @@
 #include "shell/dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
+
+#include <optional>
+#include <utility>
 
 namespace zz::Dialogs {
 
@@ -69,5 +73,34 @@ QString Input(QWidget *parent, const QString &title, const QString &prompt)
         return {};
     return dialog.textValue();
 }
+
+namespace {
+std::optional<QString> &fileAnswer()
+{
+    static std::optional<QString> answer;
+    return answer;
+}
+} // namespace
+
+QString OpenFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    if (std::optional<QString> answer = std::exchange(fileAnswer(), std::nullopt))
+        return *answer;
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString SaveFileName(QWidget *parent, const QString &title, const QString &proposed, const QString &filter)
+{
+    if (std::optional<QString> answer = std::exchange(fileAnswer(), std::nullopt))
+        return *answer;
+    return QFileDialog::getSaveFileName(parent, title, proposed, filter);
+}
+
+namespace testing {
+void AnswerNextFileDialog(const QString &path)
+{
+    fileAnswer() = path;
+}
+} // namespace testing
 
 } // namespace zz::Dialogs

@@ -36,4 +36,13 @@ QMessageBox::StandardButton AskYesNoCancel(QWidget *parent, const QString &title
 // Returns the typed text, or an empty text when cancelled.
 QString Input(QWidget *parent, const QString &title, const QString &prompt);
 
+// The file to read or write, chosen in a QFileDialog; empty when cancelled.
+QString OpenFileName(QWidget *parent, const QString &title, const QString &filter);
+QString SaveFileName(QWidget *parent, const QString &title, const QString &proposed, const QString &filter);
+
+namespace testing {
+// The next file dialog answers `path` at once (empty: cancelled) instead of
+// opening; for tests, which cannot click through a platform file dialog.
+void AnswerNextFileDialog(const QString &path);
+} // namespace testing
 } // namespace zz::Dialogs

@@ -110,6 +110,9 @@ public:
     virtual void DiaryReplaced() = 0;
     // A change just written, which Undo can take back.
     virtual void RecordStep(DiaryStep step) = 0;
+    // "CSVから取り込む…" for the file at `path`: the import dialog, then the
+    // merge as one undo step.
+    virtual void ImportCsv(const QString &path) = 0;
     // The correction dialog and the deletion question for a listed measurement.
     virtual void CorrectMeasurement(const ListedMeasurement &measurement) = 0;
     virtual void DeleteMeasurement(const ListedMeasurement &measurement) = 0;

@@ -1,5 +1,6 @@
 #include "views/filter/filterpanel.h"
 #include "base/storeddate.h"
+#include "shell/csvexportflow.h"
 #include "shell/measurementmenu.h"
 
 #include "base/clock.h"
@@ -194,6 +195,16 @@ QWidget *FilterPanel::buildDisplay()
     cmdPriData->setToolTip(u"表示中のデータで印刷"_s);
     connect(cmdPriData, &QPushButton::clicked, this, [this] { cmdPriData_Click(); });
     switches->addWidget(cmdPriData);
+    auto *cmdCsvData = Button(u"cmdCsvData"_s, u"CSV"_s, 64);
+    cmdCsvData->setToolTip(u"表示中のデータを CSV ファイルに書き出します"_s);
+    connect(cmdCsvData, &QPushButton::clicked, this, [this] {
+        QList<qsizetype> indices;
+        indices.reserve(m_rowRecords.size());
+        for (const ListedMeasurement &listed : std::as_const(m_rowRecords))
+            indices.append(listed.index);
+        ExportCsvWithDialog(this, host(), &indices);
+    });
+    switches->addWidget(cmdCsvData);
     layout->addLayout(switches);
     connect(cmdTai1, &QPushButton::clicked, this, [this] { cmdTai1_Click(); });
     connect(cmdTai2, &QPushButton::clicked, this,
