@@ -1,9 +1,11 @@
 #include "benchtable.h"
 
+#include "store/csvimport.h"
 #include "store/diaryhistory.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
 #include "store/olderfiles.h"
+#include "store/safefile.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
 #include "views/average/dailyaverages.h"
@@ -196,6 +198,61 @@ void StoreBenchmarks(Table &table)
             QStringLiteral("undo of the deletion, 50,000 records"), 50,
             [&] { check(history.undo(temp.path())); }, 5, [&] { history.redo(temp.path()); });
         history.undo(temp.path());
+    }
+
+    {
+        // A scale app's export of 1,000,000 rows read and planned (what the
+        // preview needs), and 10,000 new rows merged into 50,000 records.
+        const auto csvOf = [](int rows, int firstDay) {
+            QByteArray csv("Date,Weight (kg),Body Fat (%),Comments\r\n");
+            csv.reserve(qsizetype(rows) * 40);
+            for (int i = 0; i < rows; ++i)
+                csv += QDate(1950, 1, 1)
+                           .addDays(firstDay + i / 3)
+                           .toString(QStringLiteral("yyyy-MM-dd"))
+                           .toLatin1() +
+                       (i % 3 == 0   ? " 07:10"
+                        : i % 3 == 1 ? " 12:40"
+                                     : " 21:05") +
+                       ',' + QByteArray::number(60 + (i % 200) / 10.0) + ',' +
+                       QByteArray::number(20 + (i % 50) / 10.0) + ",\r\n";
+            return csv;
+        };
+        const QByteArray million = csvOf(1000000, 0);
+        table.measure(
+            QStringLiteral("CSV: read and plan 1,000,000 rows (the preview)"), 2000,
+            [&] {
+                zz::CsvTable csv;
+                QString fault;
+                if (!zz::ReadCsv(million, csv, fault))
+                    std::abort();
+                zz::PlanCsvImport(csv, zz::RecogniseCsvColumns(csv), {}, {QStringLiteral("朝")});
+            },
+            2);
+        QTemporaryDir temp;
+        copyDiary(DiaryDirectory(50000), temp.path());
+        QList<zz::MeasurementRecord> diary;
+        check(zz::ReadMeasurements(temp.path(), diary));
+        const QByteArray tenThousand = csvOf(10000, 20000);
+        QByteArray before;
+        check(zz::ReadWholeFile(QDir(temp.path()).filePath(QStringLiteral("データ.txt")), before));
+        table.measure(
+            QStringLiteral("CSV: merge 10,000 rows into 50,000 records"), 500,
+            [&] {
+                zz::CsvTable csv;
+                QString fault;
+                zz::ReadCsv(tenThousand, csv, fault);
+                const zz::CsvImportPlan plan =
+                    zz::PlanCsvImport(csv, zz::RecogniseCsvColumns(csv), diary, {QStringLiteral("朝")});
+                QList<zz::LineSplice> splices;
+                check(zz::CsvMergeSplices(temp.path(), plan, splices));
+                check(zz::SpliceMeasurementLines(temp.path(), splices));
+            },
+            3,
+            [&] {
+                const QString path = QDir(temp.path()).filePath(QStringLiteral("データ.txt"));
+                check(zz::ReplaceFile(path, path + QStringLiteral(".tmp"), before));
+            });
     }
 
     const QString large = DiaryDirectory(50000);

@@ -5,8 +5,10 @@
 // or a failure naming the fault, never crash, hang or run out of memory.
 
 #include "base/cp932.h"
+#include "store/csvimport.h"
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
+#include "store/measurementline.h"
 #include "store/olderfiles.h"
 #include "store/settingsfiles.h"
 #include "store/smallfiles.h"
@@ -139,6 +141,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool found = false;
     ReadWeightOnlyFile(Dir(), file, found);
     ReadEditionFile(Dir(), file, found);
+#elif ZZ_FUZZ_TARGET == 13 // a CSV file to import: read, recognise, plan, and every planned record storable
+    CsvTable table;
+    QString fault;
+    if (ReadCsv(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), table, fault)) {
+        const CsvImportPlan plan = PlanCsvImport(table, RecogniseCsvColumns(table), {}, {});
+        for (const CsvImportRow &row : plan.rows) {
+            QByteArray line;
+            if (row.record.comment.contains(u'"') || row.record.status.contains(u'"'))
+                continue; // refused when stored, as typed text is
+            QString why;
+            if (!FormatMeasurementLine(row.record, line, &why) && !why.contains(QStringLiteral("文字")) &&
+                !why.contains(QStringLiteral("改行")))
+                std::abort();
+        }
+    }
 #else
 #error "ZZ_FUZZ_TARGET names no target"
 #endif

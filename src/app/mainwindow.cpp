@@ -41,6 +41,7 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -376,10 +377,27 @@ void MainWindow::ImportCsv(const QString &path)
         Dialogs::Exclamation(this, title, status.userText());
         return;
     }
+    // A long file is read with a progress dialog that can stop it.
+    std::unique_ptr<QProgressDialog> progressBox;
+    CsvProgress progress;
+    if (bytes.size() > 4 * 1024 * 1024) {
+        progressBox = std::make_unique<QProgressDialog>(QStringLiteral("%1 を読んでいます…").arg(name),
+                                                        QStringLiteral("キャンセル"), 0, 1000, this);
+        progressBox->setObjectName(QStringLiteral("dlgCsvProgress"));
+        progressBox->setWindowTitle(title);
+        progressBox->setWindowModality(Qt::WindowModal);
+        progressBox->setMinimumDuration(0);
+        progress = [box = progressBox.get()](int permille) {
+            box->setValue(permille);
+            QCoreApplication::processEvents();
+            return !box->wasCanceled();
+        };
+    }
     CsvTable table;
     QString fault;
-    if (!ReadCsv(bytes, table, fault)) {
-        Dialogs::Exclamation(this, title, QStringLiteral("%1: %2").arg(name, fault));
+    if (!ReadCsv(bytes, table, fault, progress)) {
+        if (!progressBox || !progressBox->wasCanceled())
+            Dialogs::Exclamation(this, title, QStringLiteral("%1: %2").arg(name, fault));
         return;
     }
     const CsvChoices recognised = RecogniseCsvColumns(table);
@@ -397,9 +415,19 @@ void MainWindow::ImportCsv(const QString &path)
         ReportStoreFailure(status);
         return;
     }
-    CsvImportDialog dialog(table, diary, m_statusList.stringList(), this);
+    CsvImportDialog dialog(table, diary, m_statusList.stringList(), this, progress);
+    if (dialog.cancelled())
+        return;
+    if (progressBox)
+        progressBox->hide();
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (progressBox) {
+        progressBox->setLabelText(QStringLiteral("日記に書き込んでいます…"));
+        progressBox->setValue(0);
+        progressBox->show();
+        progress(100);
+    }
     const CsvImportPlan &plan = dialog.plan();
     const QString statusPath = ResolveDiaryFile(m_dir, FileNames::StatusList);
     QByteArray listBefore, listAfter;
@@ -410,8 +438,12 @@ void MainWindow::ImportCsv(const QString &path)
         status = ReadWholeFile(statusPath, listBefore);
     if (status)
         status = CsvMergeSplices(m_dir, plan, splices);
+    // The last moment to stop: after this the diary changes in one step.
+    if (progressBox && !progress(500))
+        return;
     if (status)
         status = SpliceMeasurementLines(m_dir, splices);
+    progressBox.reset();
     if (!status) {
         ReportStoreFailure(status);
         return;

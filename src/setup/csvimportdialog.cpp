@@ -30,7 +30,7 @@ QString fieldCaption(int field)
 } // namespace
 
 CsvImportDialog::CsvImportDialog(const CsvTable &table, const QList<MeasurementRecord> &diary,
-                                 const QStringList &statuses, QWidget *parent)
+                                 const QStringList &statuses, QWidget *parent, const CsvProgress &progress)
     : QDialog(parent), m_table(table), m_diary(diary), m_statusList(statuses)
 {
     setObjectName(QStringLiteral("dlgCsvImport"));
@@ -126,12 +126,12 @@ CsvImportDialog::CsvImportDialog(const CsvTable &table, const QList<MeasurementR
     layout->addWidget(msgCsvPreview, 1);
     layout->addLayout(buttons);
     resize(1000, 600);
-    updatePreview();
+    updatePreview(progress);
 }
 
-void CsvImportDialog::updatePreview()
+void CsvImportDialog::updatePreview(const CsvProgress &progress)
 {
-    m_plan = PlanCsvImport(m_table, m_choices, m_diary, m_statusList);
+    m_plan = PlanCsvImport(m_table, m_choices, m_diary, m_statusList, progress);
     QList<TableRow> rows;
     const qsizetype shown = std::min<qsizetype>(m_plan.rows.size(), PreviewRows);
     rows.reserve(shown);

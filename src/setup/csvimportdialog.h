@@ -20,14 +20,18 @@ class CsvImportDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // `progress` follows the first preview of a long file; cancelled() then
+    // tells that the user stopped it.
     CsvImportDialog(const CsvTable &table, const QList<MeasurementRecord> &diary, const QStringList &statuses,
-                    QWidget *parent = nullptr);
+                    QWidget *parent = nullptr, const CsvProgress &progress = {});
+
+    bool cancelled() const { return m_plan.cancelled; }
 
     // What OK stores.
     const CsvImportPlan &plan() const { return m_plan; }
 
 private:
-    void updatePreview();
+    void updatePreview(const CsvProgress &progress = {});
 
     const CsvTable &m_table;
     const QList<MeasurementRecord> &m_diary;

@@ -72,60 +72,72 @@ QChar findDelimiter(QStringView text)
 }
 
 // RFC 4180: quoted fields may hold delimiters, doubled quotes and line breaks.
-void split(QStringView text, QChar delimiter, QList<QStringList> &rows, QList<qint64> &lines)
+// An unquoted field is taken as one slice of the text.
+bool split(QStringView text, QChar delimiter, QList<QStringList> &rows, QList<qint64> &lines,
+           const CsvProgress &progress)
 {
     QStringList row;
-    QString field;
-    bool quoted = false, fieldStarted = false;
     qint64 line = 1, rowLine = 1;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
     const auto endRow = [&] {
-        row.append(field);
-        field.clear();
-        fieldStarted = false;
         const bool blank = row.size() == 1 && row.first().trimmed().isEmpty();
         if (!blank) {
-            rows.append(row);
+            rows.append(std::move(row));
             lines.append(rowLine);
         }
-        row.clear();
+        row = QStringList();
     };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
+    while (i < n) {
+        QString field;
+        if (text[i] == u'"') {
+            // Quoted: up to the closing quote, then what follows it up to the delimiter.
+            ++i;
+            for (;;) {
+                const qsizetype quote = text.indexOf(u'"', i);
+                if (quote < 0) {
+                    field.append(text.sliced(i));
+                    line += text.sliced(i).count(u'\n');
+                    i = n;
+                    break;
+                }
+                field.append(text.sliced(i, quote - i));
+                line += text.sliced(i, quote - i).count(u'\n');
+                i = quote + 1;
+                if (i < n && text[i] == u'"') {
                     field.append(u'"');
                     ++i;
-                } else {
-                    quoted = false;
+                    continue;
                 }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                field.append(c);
+                break;
             }
+        }
+        const qsizetype start = i;
+        while (i < n && text[i] != delimiter && text[i] != u'\r' && text[i] != u'\n')
+            ++i;
+        if (i > start)
+            field.append(text.sliced(start, i - start));
+        row.append(std::move(field));
+        if (i >= n)
+            break;
+        if (text[i] == delimiter) {
+            ++i;
+            if (i >= n)
+                row.append(QString());
             continue;
         }
-        if (c == u'"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == delimiter) {
-            row.append(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            endRow();
-            ++line;
-            rowLine = line;
-        } else {
-            field.append(c);
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !field.isEmpty() || !row.isEmpty())
+        if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        ++i;
         endRow();
+        if (progress && (line & 0x3fff) == 0 && !progress(int(i * 500 / n)))
+            return false;
+        ++line;
+        rowLine = line;
+    }
+    if (!row.isEmpty())
+        endRow();
+    return true;
 }
 
 // --- values ----------------------------------------------------------------
@@ -157,30 +169,80 @@ struct DateTime
     int minute = -1;
 };
 
-DateTime dateTimeOf(const QString &cell)
+// "2020-01-28", "2020/1/28", "2020.01.28", "2020年1月28日", each optionally
+// followed by " 21:18[:00]" or "T21:18".
+DateTime dateTimeOf(QStringView cell)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{4})\s*[-/.年]\s*(\d{1,2})\s*[-/.月]\s*(\d{1,2})(?:\s*日)?(?:[\sT]+(\d{1,2}):(\d{2})(?::(\d{2}))?)?)"));
-    const QRegularExpressionMatch m = pattern.match(cell);
     DateTime result;
-    if (!m.hasMatch())
+    qsizetype i = 0;
+    const qsizetype n = cell.size();
+    const auto blanks = [&] {
+        while (i < n && cell[i].isSpace())
+            ++i;
+    };
+    const auto digits = [&](int most) {
+        int value = 0, count = 0;
+        while (i < n && count < most && cell[i] >= u'0' && cell[i] <= u'9') {
+            value = value * 10 + (cell[i].unicode() - u'0');
+            ++i;
+            ++count;
+        }
+        return count == 0 ? -1 : value;
+    };
+    const auto separator = [&](char16_t kanji) {
+        blanks();
+        if (i < n && (cell[i] == u'-' || cell[i] == u'/' || cell[i] == u'.' || cell[i] == QChar(kanji))) {
+            ++i;
+            blanks();
+            return true;
+        }
+        return false;
+    };
+    blanks();
+    const qsizetype yearStart = i;
+    const int year = digits(4);
+    if (i - yearStart != 4 || !separator(u'年'))
         return result;
-    result.date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (m.hasCaptured(4) && !m.captured(4).isEmpty()) {
-        const int hour = m.captured(4).toInt(), minute = m.captured(5).toInt();
-        if (hour < 24 && minute < 60)
-            result.minute = hour * 60 + minute;
-    }
+    const int month = digits(2);
+    if (month < 0 || !separator(u'月'))
+        return result;
+    const int day = digits(2);
+    if (day < 0)
+        return result;
+    result.date = QDate(year, month, day);
+    qsizetype j = i;
+    while (j < n && cell[j].isSpace())
+        ++j;
+    if (j < n && cell[j] == u'日')
+        i = j + 1;
+    const qsizetype beforeTime = i;
+    while (i < n && (cell[i].isSpace() || cell[i] == u'T'))
+        ++i;
+    if (i == beforeTime)
+        return result;
+    const int hour = digits(2);
+    if (hour < 0 || i >= n || cell[i] != u':')
+        return result;
+    ++i;
+    const int minute = digits(2);
+    if (minute >= 0 && hour < 24 && minute < 60)
+        result.minute = hour * 60 + minute;
     return result;
 }
 
-int minuteOf(const QString &cell)
+// The time of day of "07:12", "07:12:00" or "2020-01-28 07:12"; -1 without one.
+int minuteOf(QStringView cell)
 {
-    static const QRegularExpression pattern(QStringLiteral(R"((?:^|\s|T)(\d{1,2}):(\d{2})(?::\d{2})?)"));
-    const QRegularExpressionMatch m = pattern.match(cell);
-    if (!m.hasMatch())
+    const qsizetype colon = cell.indexOf(u':');
+    if (colon < 1 || colon + 2 >= cell.size() + 0 || !cell[colon + 1].isDigit() || !cell[colon + 2].isDigit())
         return -1;
-    const int hour = m.captured(1).toInt(), minute = m.captured(2).toInt();
+    qsizetype start = colon;
+    while (start > 0 && colon - start < 2 && cell[start - 1].isDigit())
+        --start;
+    if (start == colon)
+        return -1;
+    const int hour = cell.sliced(start, colon - start).toInt();
+    const int minute = cell.sliced(colon + 1, 2).toInt();
     return hour < 24 && minute < 60 ? hour * 60 + minute : -1;
 }
 
@@ -208,14 +270,29 @@ bool containsAny(const QString &text, std::initializer_list<const char16_t *> wo
     return false;
 }
 
+// "yyyy/mm/dd", built by hand: a million rows make QDate::toString costly.
 QString storedDate(const QDate &date)
 {
-    return date.toString(QStringLiteral("yyyy/MM/dd"));
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    if (y < 0 || y > 9999)
+        return date.toString(QStringLiteral("yyyy/MM/dd"));
+    const char16_t text[10] = {char16_t(u'0' + y / 1000),
+                               char16_t(u'0' + y / 100 % 10),
+                               char16_t(u'0' + y / 10 % 10),
+                               char16_t(u'0' + y % 10),
+                               u'/',
+                               char16_t(u'0' + m / 10),
+                               char16_t(u'0' + m % 10),
+                               u'/',
+                               char16_t(u'0' + d / 10),
+                               char16_t(u'0' + d % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 } // namespace
 
-bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault)
+bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault, const CsvProgress &progress)
 {
     bool binary = false;
     const QString text = decode(bytes, binary);
@@ -225,7 +302,10 @@ bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault)
     }
     CsvTable result;
     result.delimiter = findDelimiter(text);
-    split(text, result.delimiter, result.rows, result.lineNumbers);
+    if (!split(text, result.delimiter, result.rows, result.lineNumbers, progress)) {
+        fault = QStringLiteral("読み込みを取り消しました");
+        return false;
+    }
     if (result.rows.isEmpty()) {
         fault = QStringLiteral("空のファイルです");
         return false;
@@ -317,7 +397,8 @@ CsvChoices RecogniseCsvColumns(const CsvTable &table)
 }
 
 CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
-                            const QList<MeasurementRecord> &diary, const QStringList &statusList)
+                            const QList<MeasurementRecord> &diary, const QStringList &statusList,
+                            const CsvProgress &progress)
 {
     CsvImportPlan plan;
     const auto cell = [&](const QStringList &row, CsvField field) -> QString {
@@ -351,7 +432,8 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
     };
     QList<Parsed> parsed;
     parsed.reserve(table.rows.size());
-    QSet<QStringList> seenRows;
+    QMultiHash<size_t, qsizetype> seenRows; // a row's hash -> the rows with it
+    seenRows.reserve(table.rows.size());
     QSet<QString> diaryKeys;
     for (const MeasurementRecord &r : diary)
         diaryKeys.insert(r.date + u'\t' + r.status + u'\t' + QString::number(std::lround(r.weight * 10)));
@@ -359,22 +441,31 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
                   status2 = choices.statuses.value(2, status0);
 
     for (qsizetype i = 0; i < table.rows.size(); ++i) {
+        if (progress && (i & 0x3fff) == 0 && !progress(int(500 + i * 500 / table.rows.size()))) {
+            plan.cancelled = true;
+            return plan;
+        }
         const QStringList &row = table.rows.at(i);
         Parsed p;
         p.order = i;
         p.when = dateTimeOf(cell(row, CsvField::Date));
         if (p.when.minute < 0 && choices.columns[int(CsvField::Time)] >= 0)
-            p.when.minute = minuteOf(u' ' + cell(row, CsvField::Time).trimmed());
+            p.when.minute = minuteOf(cell(row, CsvField::Time));
         std::optional<double> weight = number(row, CsvField::Weight);
         if (!p.when.date.isValid() || !weight || *weight <= 0) {
             plan.unreadableLines.append(table.lineNumbers.value(i));
             continue;
         }
-        if (seenRows.contains(row)) {
+        const size_t hash = qHashRange(row.cbegin(), row.cend());
+        bool repeated = false;
+        const auto [first, last] = seenRows.equal_range(hash);
+        for (auto it = first; it != last && !repeated; ++it)
+            repeated = table.rows.at(*it) == row;
+        if (repeated) {
             ++plan.duplicates;
             continue;
         }
-        seenRows.insert(row);
+        seenRows.insert(hash, i);
         if (choices.pounds)
             *weight *= 0.45359237;
         p.values[0] = weight;
@@ -399,17 +490,18 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
         else
             p.status = status2;
         p.comment = cell(row, CsvField::Comment).simplified();
-        const QString key = storedDate(p.when.date) + u'\t' + p.status + u'\t' +
-                            QString::number(std::lround(float(*weight) * 10));
-        if (diaryKeys.contains(key)) {
+        if (!diaryKeys.isEmpty() && diaryKeys.contains(storedDate(p.when.date) + u'\t' + p.status + u'\t' +
+                                                       QString::number(std::lround(float(*weight) * 10)))) {
             ++plan.duplicates;
             continue;
         }
         parsed.append(std::move(p));
     }
-    std::stable_sort(parsed.begin(), parsed.end(), [](const Parsed &a, const Parsed &b) {
+    const auto inTimeOrder = [](const Parsed &a, const Parsed &b) {
         return a.when.date != b.when.date ? a.when.date < b.when.date : a.when.minute < b.when.minute;
-    });
+    };
+    if (!std::is_sorted(parsed.cbegin(), parsed.cend(), inTimeOrder)) // exports are mostly in order already
+        std::stable_sort(parsed.begin(), parsed.end(), inTimeOrder);
 
     // A missing value takes the nearest earlier known one of its field (the
     // diary's records of a date come before the imported rows of that date),

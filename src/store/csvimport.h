@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 namespace zz {
 
@@ -27,9 +28,13 @@ struct CsvTable
     QList<qint64> lineNumbers; // the file line each data row starts on
 };
 
+// Told how far a long step has come (0 to 1000); false cancels the step.
+using CsvProgress = std::function<bool(int permille)>;
+
 // Decodes (UTF-8 with or without BOM, UTF-16 with BOM, else code page 932) and
-// splits `bytes`. False with `fault` set for a binary or empty file.
-bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault);
+// splits `bytes`. False with `fault` set for a binary or empty file, or when
+// `progress` cancelled.
+bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault, const CsvProgress &progress = {});
 
 // The fields a column can give, in the order of the import dialog's combos.
 enum class CsvField {
@@ -75,12 +80,14 @@ struct CsvImportPlan
     qint64 duplicates = 0;
     QList<qint64> unreadableLines;
     QStringList newStatuses; // statuses the status list lacks
+    bool cancelled = false;  // `progress` said stop: the plan is incomplete
 };
 
 // What importing `table` with `choices` into a diary holding `diary` (file
 // order) and the status list `statusList` stores.
 CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
-                            const QList<MeasurementRecord> &diary, const QStringList &statusList);
+                            const QList<MeasurementRecord> &diary, const QStringList &statusList,
+                            const CsvProgress &progress = {});
 
 // "取り込む測定 162件　重複 3件　読めない行 2件（12行目, 57行目）"
 QString CsvSummaryText(const CsvImportPlan &plan);

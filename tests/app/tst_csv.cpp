@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -160,6 +161,31 @@ private Q_SLOTS:
         QVERIFY(m_session->boxes.boxes.last().text.startsWith(
             u"other.csv: 日付または体重の列が見つかりません"_s));
         QCOMPARE(m_session->diary.bytes(u"データ.txt"_s), before);
+    }
+
+    // A long file shows its progress and can be stopped; the diary stays as it was.
+    void longFileCanBeCancelled()
+    {
+        QByteArray big("Date,Weight (kg)\r\n");
+        for (int i = 0; i < 300000; ++i)
+            big += QDate(1990, 1, 1).addDays(i / 3).toString(u"yyyy-MM-dd"_s).toLatin1() + ",65.4\r\n";
+        const QByteArray before = m_session->diary.bytes(u"データ.txt"_s);
+        bool sawProgress = false;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QProgressDialog *>(w); box && box->isVisible()) {
+                    sawProgress = true;
+                    box->cancel();
+                }
+        });
+        watcher.start(1);
+        Dialogs::testing::AnswerNextFileDialog(file(u"big.csv"_s, big));
+        click(u"cmdCsvImport"_s);
+        watcher.stop();
+        QVERIFY(sawProgress);
+        QCOMPARE(m_session->diary.bytes(u"データ.txt"_s), before);
+        QVERIFY(!qobject_cast<QDialog *>(QApplication::activeModalWidget()));
     }
 
     void filteredViewExportsTheRowsShown()

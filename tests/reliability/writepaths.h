@@ -7,6 +7,7 @@
 #include "base/cp932.h"
 #include "store/averageexport.h"
 #include "store/backups.h"
+#include "store/csvimport.h"
 #include "store/diaryhistory.h"
 #include "store/diaryopen.h"
 #include "store/measurementfile.h"
@@ -174,6 +175,29 @@ inline QList<WritePath> Paths()
          },
          [](const QString &dir) {
              return zz::RestoreBackup(dir, u"20261206-080000"_s, QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+         }},
+        {u"CSV import"_s,
+         [](const QString &dir) {
+             QFile csv(QDir(dir).filePath(u"scale.csv"_s));
+             if (!csv.open(QIODevice::WriteOnly) ||
+                 csv.write("Date,Weight (kg),Body Fat (%)\r\n2026-01-03 21:00,69.9,24\r\n"
+                           "2026-02-01 07:00,69.5,23.5\r\n2027-01-01 07:00,68,23\r\n") < 0)
+                 qFatal("cannot write the CSV file");
+         },
+         [](const QString &dir) {
+             QFile csv(QDir(dir).filePath(u"scale.csv"_s));
+             if (!csv.open(QIODevice::ReadOnly))
+                 return zz::StoreStatus::failure(u"scale.csv"_s, u"missing"_s);
+             zz::CsvTable table;
+             QString fault;
+             zz::ReadCsv(csv.readAll(), table, fault);
+             QList<zz::MeasurementRecord> diary;
+             zz::ReadMeasurements(dir, diary);
+             const zz::CsvImportPlan plan =
+                 zz::PlanCsvImport(table, zz::RecogniseCsvColumns(table), diary, {u"朝起きて"_s});
+             QList<zz::LineSplice> splices;
+             zz::StoreStatus status = zz::CsvMergeSplices(dir, plan, splices);
+             return status ? zz::SpliceMeasurementLines(dir, splices) : status;
          }},
         {u"first start: sample install"_s, none,
          [](const QString &dir) { return zz::InstallSampleIfNoDiary(dir).status; }, true},
