@@ -136,7 +136,7 @@ void CsvImportDialog::updatePreview(const CsvProgress &progress)
     const qsizetype shown = std::min<qsizetype>(m_plan.rows.size(), PreviewRows);
     rows.reserve(shown);
     for (qsizetype i = 0; i < shown; ++i) {
-        const MeasurementRecord &r = m_plan.rows.at(i).record;
+        const MeasurementRecord r = m_plan.rows.at(i).record();
         TableRow row;
         row.cells << r.date << r.status << FormatKg(r.weight) << FormatPercentSign(r.bodyFat)
                   << NumberText(int(r.basalMetabolism)) + QStringLiteral("kcal")

@@ -422,16 +422,10 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             }
     fatFractions = fatFractions && anyFat;
 
-    struct Parsed
-    {
-        DateTime when;
-        QString status;
-        std::array<std::optional<double>, 7> values; // weight .. bone
-        QString comment;
-        qsizetype order;
-    };
-    QList<Parsed> parsed;
-    parsed.reserve(table.rows.size());
+    QList<CsvImportRow> &rows = plan.rows;
+    rows.reserve(table.rows.size());
+    std::vector<quint8> known; // per row: which values the file gave
+    known.reserve(size_t(table.rows.size()));
     QMultiHash<size_t, qsizetype> seenRows; // a row's hash -> the rows with it
     seenRows.reserve(table.rows.size());
     QSet<QString> diaryKeys;
@@ -439,6 +433,9 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
         diaryKeys.insert(r.date + u'\t' + r.status + u'\t' + QString::number(std::lround(r.weight * 10)));
     const QString status0 = choices.statuses.value(0), status1 = choices.statuses.value(1, status0),
                   status2 = choices.statuses.value(2, status0);
+    static constexpr CsvField others[] = {CsvField::BodyFat,     CsvField::BasalMetabolism,
+                                          CsvField::VisceralFat, CsvField::MuscleMass,
+                                          CsvField::MuscleScore, CsvField::Bone};
 
     for (qsizetype i = 0; i < table.rows.size(); ++i) {
         if (progress && (i & 0x3fff) == 0 && !progress(int(500 + i * 500 / table.rows.size()))) {
@@ -446,13 +443,11 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             return plan;
         }
         const QStringList &row = table.rows.at(i);
-        Parsed p;
-        p.order = i;
-        p.when = dateTimeOf(cell(row, CsvField::Date));
-        if (p.when.minute < 0 && choices.columns[int(CsvField::Time)] >= 0)
-            p.when.minute = minuteOf(cell(row, CsvField::Time));
+        DateTime when = dateTimeOf(cell(row, CsvField::Date));
+        if (when.minute < 0 && choices.columns[int(CsvField::Time)] >= 0)
+            when.minute = minuteOf(cell(row, CsvField::Time));
         std::optional<double> weight = number(row, CsvField::Weight);
-        if (!p.when.date.isValid() || !weight || *weight <= 0) {
+        if (!when.date.isValid() || !weight || *weight <= 0) {
             plan.unreadableLines.append(table.lineNumbers.value(i));
             continue;
         }
@@ -468,40 +463,62 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
         seenRows.insert(hash, i);
         if (choices.pounds)
             *weight *= 0.45359237;
-        p.values[0] = weight;
-        static constexpr CsvField others[] = {CsvField::BodyFat,     CsvField::BasalMetabolism,
-                                              CsvField::VisceralFat, CsvField::MuscleMass,
-                                              CsvField::MuscleScore, CsvField::Bone};
+        CsvImportRow out;
+        out.date = when.date;
+        out.minuteOfDay = when.minute;
+        out.values[0] = *weight;
+        quint8 mask = 1;
         for (int f = 0; f < 6; ++f)
-            p.values[f + 1] = number(row, others[f]);
-        if (p.values[1]) {
+            if (const std::optional<double> value = number(row, others[f])) {
+                out.values[size_t(f) + 1] = *value;
+                mask |= quint8(1u << (f + 1));
+            }
+        if (mask & 2) {
             if (choices.fatIsMass)
-                p.values[1] = *p.values[1] * (choices.pounds ? 0.45359237 : 1.0) / *weight * 100.0;
+                out.values[1] = out.values[1] * (choices.pounds ? 0.45359237 : 1.0) / *weight * 100.0;
             else if (fatFractions)
-                p.values[1] = *p.values[1] * 100.0;
+                out.values[1] *= 100.0;
         }
         if (choices.statusColumn >= 0 && choices.statusColumn < row.size() &&
             !row.at(choices.statusColumn).trimmed().isEmpty())
-            p.status = row.at(choices.statusColumn).trimmed();
-        else if (p.when.minute < 0 || (p.when.minute >= 4 * 60 && p.when.minute < 11 * 60))
-            p.status = status0;
-        else if (p.when.minute < 17 * 60)
-            p.status = status1;
+            out.status = row.at(choices.statusColumn).trimmed();
+        else if (when.minute < 0 || (when.minute >= 4 * 60 && when.minute < 11 * 60))
+            out.status = status0;
+        else if (when.minute < 17 * 60)
+            out.status = status1;
         else
-            p.status = status2;
-        p.comment = cell(row, CsvField::Comment).simplified();
-        if (!diaryKeys.isEmpty() && diaryKeys.contains(storedDate(p.when.date) + u'\t' + p.status + u'\t' +
+            out.status = status2;
+        const QString comment = cell(row, CsvField::Comment);
+        if (!comment.isEmpty())
+            out.comment = comment.simplified();
+        if (!diaryKeys.isEmpty() && diaryKeys.contains(storedDate(when.date) + u'\t' + out.status + u'\t' +
                                                        QString::number(std::lround(float(*weight) * 10)))) {
             ++plan.duplicates;
             continue;
         }
-        parsed.append(std::move(p));
+        rows.append(std::move(out));
+        known.push_back(mask);
     }
-    const auto inTimeOrder = [](const Parsed &a, const Parsed &b) {
-        return a.when.date != b.when.date ? a.when.date < b.when.date : a.when.minute < b.when.minute;
+    const auto inTimeOrder = [](const CsvImportRow &a, const CsvImportRow &b) {
+        return a.date != b.date ? a.date < b.date : a.minuteOfDay < b.minuteOfDay;
     };
-    if (!std::is_sorted(parsed.cbegin(), parsed.cend(), inTimeOrder)) // exports are mostly in order already
-        std::stable_sort(parsed.begin(), parsed.end(), inTimeOrder);
+    if (!std::is_sorted(rows.cbegin(), rows.cend(), inTimeOrder)) { // exports are mostly in order already
+        std::vector<qsizetype> order(size_t(rows.size()));
+        for (size_t k = 0; k < order.size(); ++k)
+            order[k] = qsizetype(k);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](qsizetype a, qsizetype b) { return inTimeOrder(rows.at(a), rows.at(b)); });
+        QList<CsvImportRow> sorted;
+        sorted.reserve(rows.size());
+        std::vector<quint8> sortedKnown;
+        sortedKnown.reserve(known.size());
+        for (qsizetype k : order) {
+            sorted.append(std::move(rows[k]));
+            sortedKnown.push_back(known[size_t(k)]);
+        }
+        rows = std::move(sorted);
+        known = std::move(sortedKnown);
+    }
 
     // A missing value takes the nearest earlier known one of its field (the
     // diary's records of a date come before the imported rows of that date),
@@ -524,63 +541,71 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
     const auto before = [](const QDate &d1, int m1, const QDate &d2, int m2) {
         return d1 != d2 ? d1 < d2 : m1 < m2;
     };
-    plan.rows.resize(parsed.size());
+    std::vector<double> earlier(size_t(rows.size()));
+    std::vector<bool> hasEarlier(size_t(rows.size()));
     for (int f = 1; f < 7; ++f) {
+        const quint8 bit = quint8(1u << f);
         // Forward: the last known value at or before each row.
         std::optional<double> last;
         qsizetype k = 0;
-        std::vector<std::optional<double>> earlier(size_t(parsed.size()));
-        for (qsizetype i = 0; i < parsed.size(); ++i) {
-            while (k < diaryKnown.size() && !before(parsed[i].when.date, parsed[i].when.minute,
-                                                    diaryKnown[k].date, diaryKnown[k].minute)) {
-                last = diaryKnown[k].values[f];
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const CsvImportRow &row = rows.at(i);
+            while (k < diaryKnown.size() &&
+                   !before(row.date, row.minuteOfDay, diaryKnown[k].date, diaryKnown[k].minute)) {
+                last = diaryKnown[k].values[size_t(f)];
                 ++k;
             }
-            if (parsed[i].values[f])
-                last = parsed[i].values[f];
-            earlier[size_t(i)] = last;
+            if (known[size_t(i)] & bit)
+                last = row.values[size_t(f)];
+            hasEarlier[size_t(i)] = last.has_value();
+            earlier[size_t(i)] = last.value_or(0);
         }
         // Backward: the first known value after each row.
         std::optional<double> next;
         qsizetype j = diaryKnown.size() - 1;
-        for (qsizetype i = parsed.size() - 1; i >= 0; --i) {
-            while (j >= 0 && before(parsed[i].when.date, parsed[i].when.minute, diaryKnown[j].date,
-                                    diaryKnown[j].minute)) {
-                next = diaryKnown[j].values[f];
+        for (qsizetype i = rows.size() - 1; i >= 0; --i) {
+            CsvImportRow &row = rows[i];
+            while (j >= 0 && before(row.date, row.minuteOfDay, diaryKnown[j].date, diaryKnown[j].minute)) {
+                next = diaryKnown[j].values[size_t(f)];
                 --j;
             }
-            Parsed &p = parsed[i];
-            if (p.values[f]) {
-                next = p.values[f];
+            if (known[size_t(i)] & bit) {
+                next = row.values[size_t(f)];
                 continue;
             }
-            plan.rows[i].filled[size_t(f)] = true;
-            p.values[f] = earlier[size_t(i)] ? earlier[size_t(i)] : next ? next : std::optional<double>(0.0);
+            row.filled[size_t(f)] = true;
+            row.values[size_t(f)] = hasEarlier[size_t(i)] ? earlier[size_t(i)] : next.value_or(0);
         }
     }
 
     QSet<QString> knownStatuses(statusList.cbegin(), statusList.cend());
-    for (qsizetype i = 0; i < parsed.size(); ++i) {
-        const Parsed &p = parsed[i];
-        CsvImportRow &out = plan.rows[i];
-        MeasurementRecord &r = out.record;
-        r.date = storedDate(p.when.date);
-        r.status = p.status;
-        r.weight = float(*p.values[0]);
-        r.bodyFat = float(std::round(*p.values[1] * 10) / 10);
-        r.basalMetabolism = RoundToInt16(*p.values[2]).value_or(0);
-        r.visceralFat = RoundToInt16(*p.values[3]).value_or(0);
-        r.muscleMass = float(*p.values[4]);
-        r.muscleScore = RoundToInt16(*p.values[5]).value_or(0);
-        r.boneMass = float(*p.values[6]);
-        r.comment = p.comment;
-        out.minuteOfDay = p.when.minute;
-        if (!knownStatuses.contains(r.status)) {
-            knownStatuses.insert(r.status);
-            plan.newStatuses.append(r.status);
+    const QString *previous = nullptr;
+    for (const CsvImportRow &row : std::as_const(rows)) {
+        if (previous && *previous == row.status)
+            continue;
+        previous = &row.status;
+        if (!knownStatuses.contains(row.status)) {
+            knownStatuses.insert(row.status);
+            plan.newStatuses.append(row.status);
         }
     }
     return plan;
+}
+
+MeasurementRecord CsvImportRow::record() const
+{
+    MeasurementRecord r;
+    r.date = storedDate(date);
+    r.status = status;
+    r.weight = float(values[0]);
+    r.bodyFat = float(std::round(values[1] * 10) / 10);
+    r.basalMetabolism = RoundToInt16(values[2]).value_or(0);
+    r.visceralFat = RoundToInt16(values[3]).value_or(0);
+    r.muscleMass = float(values[4]);
+    r.muscleScore = RoundToInt16(values[5]).value_or(0);
+    r.boneMass = float(values[6]);
+    r.comment = comment;
+    return r;
 }
 
 QString CsvSummaryText(const CsvImportPlan &plan)
@@ -615,9 +640,10 @@ StoreStatus CsvMergeSplices(const QString &dir, const CsvImportPlan &plan, QList
     for (const CsvImportRow &row : plan.rows) {
         QByteArray line;
         QString fault;
-        if (!FormatMeasurementLine(row.record, line, &fault))
+        const MeasurementRecord record = row.record();
+        if (!FormatMeasurementLine(record, line, &fault))
             return StoreStatus::failure(ShownNameIn(dir, FileNames::Measurements), fault);
-        while (at < diary.size() && diary.at(at).date <= row.record.date)
+        while (at < diary.size() && diary.at(at).date <= record.date)
             ++at;
         if (splices.isEmpty() || splices.last().from != at)
             splices.append({at, {}, {}});

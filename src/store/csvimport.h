@@ -5,6 +5,7 @@
 #include "store/storestatus.h"
 
 #include <QByteArrayView>
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -67,11 +68,16 @@ struct CsvChoices
 CsvChoices RecogniseCsvColumns(const CsvTable &table);
 
 // One measurement the import would store, with the cells that were guessed.
+// Kept compact (a file may hold a million rows); record() builds the record.
 struct CsvImportRow
 {
-    MeasurementRecord record;
-    int minuteOfDay = -1;         // -1: the row had no time
-    std::array<bool, 7> filled{}; // weight .. bone: taken from a neighbour
+    QDate date;
+    int minuteOfDay = -1;           // -1: the row had no time
+    std::array<double, 7> values{}; // weight .. bone, as stored
+    std::array<bool, 7> filled{};   // taken from a neighbour
+    QString status, comment;
+
+    MeasurementRecord record() const;
 };
 
 struct CsvImportPlan
