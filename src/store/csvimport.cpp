@@ -80,14 +80,18 @@ bool split(QStringView text, QChar delimiter, QList<QStringList> &rows, QList<qi
     qint64 line = 1, rowLine = 1;
     qsizetype i = 0;
     const qsizetype n = text.size();
+    qsizetype width = 4; // the cells of the row before: rows are alike
     const auto endRow = [&] {
         const bool blank = row.size() == 1 && row.first().trimmed().isEmpty();
+        width = std::max<qsizetype>(width, row.size());
         if (!blank) {
             rows.append(std::move(row));
             lines.append(rowLine);
         }
         row = QStringList();
+        row.reserve(width);
     };
+    row.reserve(width);
     while (i < n) {
         QString field;
         if (text[i] == u'"') {
@@ -426,8 +430,13 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
     rows.reserve(table.rows.size());
     std::vector<quint8> known; // per row: which values the file gave
     known.reserve(size_t(table.rows.size()));
-    QMultiHash<size_t, qsizetype> seenRows; // a row's hash -> the rows with it
-    seenRows.reserve(table.rows.size());
+    // Rows seen so far, by hash: an open-addressing table of row indices (a
+    // million rows would make a million hash nodes).
+    qsizetype tableSize = 16;
+    while (tableSize < table.rows.size() * 2)
+        tableSize *= 2;
+    std::vector<qsizetype> seenRows(static_cast<size_t>(tableSize), -1);
+    std::vector<size_t> seenHashes(static_cast<size_t>(tableSize));
     QSet<QString> diaryKeys;
     for (const MeasurementRecord &r : diary)
         diaryKeys.insert(r.date + u'\t' + r.status + u'\t' + QString::number(std::lround(r.weight * 10)));
@@ -452,15 +461,19 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             continue;
         }
         const size_t hash = qHashRange(row.cbegin(), row.cend());
+        size_t slot = hash & size_t(tableSize - 1);
         bool repeated = false;
-        const auto [first, last] = seenRows.equal_range(hash);
-        for (auto it = first; it != last && !repeated; ++it)
-            repeated = table.rows.at(*it) == row;
+        while (seenRows[slot] >= 0 && !repeated) {
+            repeated = seenHashes[slot] == hash && table.rows.at(seenRows[slot]) == row;
+            if (!repeated)
+                slot = (slot + 1) & size_t(tableSize - 1);
+        }
         if (repeated) {
             ++plan.duplicates;
             continue;
         }
-        seenRows.insert(hash, i);
+        seenRows[slot] = i;
+        seenHashes[slot] = hash;
         if (choices.pounds)
             *weight *= 0.45359237;
         CsvImportRow out;
