@@ -148,10 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const CsvImportPlan plan = PlanCsvImport(table, RecogniseCsvColumns(table), {}, {});
         for (const CsvImportRow &row : plan.rows) {
             QByteArray line;
-            if (row.record.comment.contains(u'"') || row.record.status.contains(u'"'))
+            const MeasurementRecord record = row.record();
+            if (record.comment.contains(u'"') || record.status.contains(u'"'))
                 continue; // refused when stored, as typed text is
             QString why;
-            if (!FormatMeasurementLine(row.record, line, &why) && !why.contains(QStringLiteral("文字")) &&
+            if (!FormatMeasurementLine(record, line, &why) && !why.contains(QStringLiteral("文字")) &&
                 !why.contains(QStringLiteral("改行")))
                 std::abort();
         }
