@@ -509,21 +509,19 @@ void MainWindow::updateUndoButtons()
 
 void MainWindow::cmdUndo_Click()
 {
-    if (!m_history.canUndo())
-        return;
-    if (const StoreStatus status = m_history.undo(m_dir); !status) {
-        ReportStoreFailure(status);
-        return;
-    }
-    LoadStatusList();
-    DiaryChanged();
+    if (m_history.canUndo())
+        takeHistoryStep(&DiaryHistory::undo);
 }
 
 void MainWindow::cmdRedo_Click()
 {
-    if (!m_history.canRedo())
-        return;
-    if (const StoreStatus status = m_history.redo(m_dir); !status) {
+    if (m_history.canRedo())
+        takeHistoryStep(&DiaryHistory::redo);
+}
+
+void MainWindow::takeHistoryStep(StoreStatus (DiaryHistory::*step)(const QString &))
+{
+    if (const StoreStatus status = (m_history.*step)(m_dir); !status) {
         ReportStoreFailure(status);
         return;
     }

@@ -108,6 +108,8 @@ private:
     void chkHelp_Click();
     void classifyBmiAndFillMeter();
     void updateUndoButtons();
+    // Undo or redo, then every view as the files now are.
+    void takeHistoryStep(StoreStatus (DiaryHistory::*step)(const QString &));
     // The record a list showed, read afresh; false (after telling) when the
     // file no longer holds it there.
     bool listedRecord(const ListedMeasurement &measurement, MeasurementRecord &record, qsizetype &count);

@@ -21,6 +21,12 @@ StoreStatus failureOf(const QString &path, const QString &fault, qint64 line = 0
     return StoreStatus::failure(ShownName(path), fault, line);
 }
 
+StoreStatus changedOutside(const QString &path)
+{
+    return failureOf(path,
+                     QStringLiteral("ファイルがプログラムの外で変更されました。何も書き込んでいません"));
+}
+
 StoreStatus noRecords(const QString &path)
 {
     return failureOf(path, QStringLiteral("記録が 1 件もありません (空のファイルです)"));
@@ -340,8 +346,6 @@ StoreStatus SpliceMeasurementLines(const QString &dir, const QList<LineSplice> &
             line.chop(1);
         return line;
     };
-    const StoreStatus changedOutside =
-        failureOf(path, QStringLiteral("ファイルがプログラムの外で変更されました。何も書き込んでいません"));
 
     QByteArray out;
     qsizetype extra = 0;
@@ -357,12 +361,12 @@ StoreStatus SpliceMeasurementLines(const QString &dir, const QList<LineSplice> &
     qsizetype next = 0;
     for (const LineSplice &splice : splices) {
         if (splice.from < next || splice.from + splice.oldLines.size() > lines.size())
-            return changedOutside;
+            return changedOutside(path);
         for (; next < splice.from; ++next)
             put(lines.at(next));
         for (const QByteArray &old : splice.oldLines) {
             if (withoutEnd(lines.at(next)) != withoutEnd(old))
-                return changedOutside;
+                return changedOutside(path);
             ++next;
         }
         for (const QByteArray &line : splice.newLines)
@@ -400,8 +404,7 @@ StoreStatus ReplaceMeasurementComment(const QString &dir, qsizetype index, const
     MeasurementRecord record;
     if (index < 0 || index >= lines.size() || !ParseMeasurementLine(lines.at(index).trimmed(), record) ||
         record.date != expectedDate)
-        return failureOf(path,
-                         QStringLiteral("ファイルがプログラムの外で変更されました。何も書き込んでいません"));
+        return changedOutside(path);
     QByteArray line;
     QString fault;
     if (!ReplaceCommentInLine(lines.at(index), comment, line, &fault))
