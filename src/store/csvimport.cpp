@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zz {
 
@@ -294,6 +295,41 @@ QString storedDate(const QDate &date)
     return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
+// A cell's text as a quoted field of the diary can hold it, so that one
+// phone's emoji does not refuse a whole import: line breaks and tabs become
+// spaces, a double quote the closing quote "”", a character code page 932
+// has not "?". The preview shows the text so.
+QString storableText(const QString &cell)
+{
+    QString text = cell.simplified();
+    if (FirstUnstorableCharacter(text).isEmpty())
+        return text;
+    text.replace(u'"', u'”');
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        out += FirstUnstorableCharacter(character).isEmpty() ? character : QStringLiteral("?");
+        i += length - 1;
+    }
+    return out;
+}
+
+// Whether every value of the row fits its field of a record: a real number
+// within float's range, a whole number within -32768..32767.
+bool storable(const CsvImportRow &row)
+{
+    for (const size_t f : {0, 1, 4, 6})
+        if (!std::isfinite(row.values[f]) || std::abs(row.values[f]) > std::numeric_limits<float>::max())
+            return false;
+    for (const size_t f : {2, 3, 5})
+        if (!RoundToInt16(row.values[f]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault, const CsvProgress &progress)
@@ -460,20 +496,6 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             plan.unreadableLines.append(table.lineNumbers.value(i));
             continue;
         }
-        const size_t hash = qHashRange(row.cbegin(), row.cend());
-        size_t slot = hash & size_t(tableSize - 1);
-        bool repeated = false;
-        while (seenRows[slot] >= 0 && !repeated) {
-            repeated = seenHashes[slot] == hash && table.rows.at(seenRows[slot]) == row;
-            if (!repeated)
-                slot = (slot + 1) & size_t(tableSize - 1);
-        }
-        if (repeated) {
-            ++plan.duplicates;
-            continue;
-        }
-        seenRows[slot] = i;
-        seenHashes[slot] = hash;
         if (choices.pounds)
             *weight *= 0.45359237;
         CsvImportRow out;
@@ -492,9 +514,27 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             else if (fatFractions)
                 out.values[1] *= 100.0;
         }
+        if (!storable(out)) { // a number no record can hold
+            plan.unreadableLines.append(table.lineNumbers.value(i));
+            continue;
+        }
+        const size_t hash = qHashRange(row.cbegin(), row.cend());
+        size_t slot = hash & size_t(tableSize - 1);
+        bool repeated = false;
+        while (seenRows[slot] >= 0 && !repeated) {
+            repeated = seenHashes[slot] == hash && table.rows.at(seenRows[slot]) == row;
+            if (!repeated)
+                slot = (slot + 1) & size_t(tableSize - 1);
+        }
+        if (repeated) {
+            ++plan.duplicates;
+            continue;
+        }
+        seenRows[slot] = i;
+        seenHashes[slot] = hash;
         if (choices.statusColumn >= 0 && choices.statusColumn < row.size() &&
             !row.at(choices.statusColumn).trimmed().isEmpty())
-            out.status = row.at(choices.statusColumn).trimmed();
+            out.status = storableText(row.at(choices.statusColumn));
         else if (when.minute < 0 || (when.minute >= 4 * 60 && when.minute < 11 * 60))
             out.status = status0;
         else if (when.minute < 17 * 60)
@@ -503,7 +543,7 @@ CsvImportPlan PlanCsvImport(const CsvTable &table, const CsvChoices &choices,
             out.status = status2;
         const QString comment = cell(row, CsvField::Comment);
         if (!comment.isEmpty())
-            out.comment = comment.simplified();
+            out.comment = storableText(comment);
         if (!diaryKeys.isEmpty() && diaryKeys.contains(storedDate(when.date) + u'\t' + out.status + u'\t' +
                                                        QString::number(std::lround(float(*weight) * 10)))) {
             ++plan.duplicates;

@@ -92,7 +92,10 @@ void CsvImportTest::realWorldShapes_data()
         << QStringList{u"2020/01/05 朝 65.40 22.1 0 0 0.0 0 0.0 "_s};
     QTest::newRow("quoted comment with a line break and quotes")
         << utf8("datetime,weight,note\n2020-01-28T06:00,65,\"two\nlines, \"\"quoted\"\"\"\n")
-        << QStringList{u"2020/01/28 朝 65.00 0.0 0 0 0.0 0 0.0 two lines, \"quoted\""_s};
+        << QStringList{u"2020/01/28 朝 65.00 0.0 0 0 0.0 0 0.0 two lines, ”quoted”"_s};
+    QTest::newRow("health app: emoji, tab and quote in a status and a comment")
+        << utf8("date,weight,status,note\n2021-03-02,70.1,\"食\"\"後\",\"good \xF0\x9F\x98\x80\tday\x01\"\n")
+        << QStringList{u"2021/03/02 食”後 70.10 0.0 0 0 0.0 0 0.0 good ? day?"_s};
     QTest::newRow("UTF-16 with BOM, tabs") << utf16(u"日付\t体重\tメモ\r\n2021-03-01\t70.5\tテスト\r\n"_s)
                                            << QStringList{u"2021/03/01 朝 70.50 0.0 0 0 0.0 0 0.0 テスト"_s};
 }
@@ -103,8 +106,13 @@ void CsvImportTest::realWorldShapes()
     QFETCH(QStringList, rows);
     const CsvImportPlan p = plan(file);
     QStringList found;
-    for (const CsvImportRow &row : p.rows)
+    for (const CsvImportRow &row : p.rows) {
         found.append(describe(row.record()));
+        QByteArray line;
+        QString fault;
+        QVERIFY2(FormatMeasurementLine(row.record(), line, &fault),
+                 qPrintable(fault)); // what is shown is stored
+    }
     QCOMPARE(found, rows);
 }
 
@@ -165,6 +173,14 @@ void CsvImportTest::duplicatesAndUnreadableRowsAreCounted()
     QCOMPARE(CsvSummaryText(p),
              u"取り込む測定 1件　重複 2件　読めない行 12件（5行目, 6行目, 7行目, 8行目, 9行目, "
              u"10行目, 11行目, 12行目, 13行目, 14行目, …）"_s);
+    // A number no record can hold makes its row unreadable: it is never stored as 0 or infinity.
+    const QByteArray tooBig = "1" + QByteArray(40, '0');
+    const CsvImportPlan huge =
+        plan("date,weight,bmr,bone\n2020-01-01,66,40000,2\n2020-01-02,66,1300," + tooBig + "\n2020-01-03," +
+             tooBig + ",1300,2\n2020-01-04,66,1300,2\n2020-01-04,66,1300,2\n");
+    QCOMPARE(huge.rows.size(), 1);
+    QCOMPARE(huge.duplicates, 1);
+    QCOMPARE(huge.unreadableLines, (QList<qint64>{2, 3, 4}));
 }
 
 void CsvImportTest::mergeGoesInDateOrder()
