@@ -2,7 +2,7 @@
 
 #include "base/clock.h"
 #include "shell/dialogs.h"
-#include "store/csvimport.h"
+#include "store/csvexport.h"
 
 #include <QDir>
 #include <QLocale>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/csvtable.h"
 #include "store/measurementfile.h"
 #include "store/measurementrecord.h"
 #include "store/storestatus.h"
@@ -18,24 +19,6 @@ namespace zz {
 // Measurements brought in from a CSV file that a scale's or a health app's
 // export wrote: the text is decoded and split (RFC 4180), the columns are
 // recognised from the header, and a plan says exactly what would be stored.
-
-// A CSV file as rows of cells.
-struct CsvTable
-{
-    QChar delimiter = u',';
-    bool hasHeader = false;
-    QStringList header;        // the first row when it is a header
-    QList<QStringList> rows;   // the data rows
-    QList<qint64> lineNumbers; // the file line each data row starts on
-};
-
-// Told how far a long step has come (0 to 1000); false cancels the step.
-using CsvProgress = std::function<bool(int permille)>;
-
-// Decodes (UTF-8 with or without BOM, UTF-16 with BOM, else code page 932) and
-// splits `bytes`. False with `fault` set for a binary or empty file, or when
-// `progress` cancelled.
-bool ReadCsv(QByteArrayView bytes, CsvTable &table, QString &fault, const CsvProgress &progress = {});
 
 // The fields a column can give, in the order of the import dialog's combos.
 enum class CsvField {
@@ -105,12 +88,5 @@ StoreStatus CsvMergeSplices(const QString &dir, const CsvImportPlan &plan, QList
 // Copies "データ.txt" and "状況リスト.txt" to
 // "データ_CSV取り込み前_yyyymmdd-hhmmss.txt" and "状況リスト_CSV取り込み前_…".
 StoreStatus BackUpBeforeCsvImport(const QString &dir, const QString &stamp);
-
-// The whole diary as CSV: UTF-8 with BOM, CR LF, RFC 4180 quoting, a header,
-// then every record of "データ.txt" (or only those at `indices`) in file order,
-// the date as yyyy-mm-dd and the numbers in their stored text.
-StoreStatus CsvExportBytes(const QString &dir, QByteArray &bytes, qint64 &count,
-                           const QList<qsizetype> *indices = nullptr);
-StoreStatus WriteCsvExport(const QString &path, const QByteArray &bytes);
 
 } // namespace zz

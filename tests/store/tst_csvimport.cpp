@@ -1,3 +1,4 @@
+#include "store/csvexport.h"
 #include "store/csvimport.h"
 #include "store/measurementfile.h"
 #include "storetestutil.h"
