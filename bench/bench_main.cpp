@@ -1,11 +1,53 @@
 #include "benchtable.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLocale>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 
 namespace zzbench {
+
+namespace {
+int records = 50000;
+bool sizeGiven = false;
+} // namespace
+
+bool SizeGiven()
+{
+    return sizeGiven;
+}
+
+int Records()
+{
+    return records;
+}
+
+void SetRecords(int count)
+{
+    records = count;
+    sizeGiven = true;
+}
+
+QString AtSize(QString name)
+{
+    QLocale english(QLocale::English); // "200,000"
+    english.setNumberOptions({});
+    return records == 50000 ? name : name.replace(QStringLiteral("50,000"), english.toString(records));
+}
+
+// The most memory the process has held, from the kernel's own count.
+QString PeakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return QStringLiteral("%1 MB").arg(line.mid(6).trimmed().split(' ').first().toLongLong() / 1024);
+    return QStringLiteral("unknown");
+}
 
 void Table::measure(const QString &name, double targetMs, const std::function<void()> &work, int repeats,
                     const std::function<void()> &prepare)
@@ -20,7 +62,7 @@ void Table::measure(const QString &name, double targetMs, const std::function<vo
         const double ms = timer.nsecsElapsed() / 1e6;
         best = best < 0 ? ms : std::min(best, ms);
     }
-    m_rows.append({name, best, targetMs});
+    m_rows.append({AtSize(name), best, Records() == 50000 ? targetMs : 0});
 }
 
 void Table::print() const
@@ -50,10 +92,23 @@ void Table::print() const
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--records")); at >= 0) {
+        bool ok = false;
+        const int records = arguments.value(at + 1).toInt(&ok);
+        if (!ok || records < 1000) {
+            std::fprintf(stderr, "usage: zzbench [--records N]   (N at least 1000)\n");
+            return 2;
+        }
+        zzbench::SetRecords(records);
+    }
     zzbench::Table table;
     zzbench::StoreBenchmarks(table);
     zzbench::UiBenchmarks(table);
     zzbench::AppBenchmarks(table);
     table.print();
+    QTextStream(stdout) << QStringLiteral("records: %1, peak memory: %2\n")
+                               .arg(zzbench::Records())
+                               .arg(zzbench::PeakMemory());
     return 0;
 }

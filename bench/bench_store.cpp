@@ -154,7 +154,7 @@ void StoreBenchmarks(Table &table)
             });
     }
 
-    for (int size : {1000, 10000, 50000}) {
+    for (int size : {1000, 10000, Records()}) {
         const QString dir = DiaryDirectory(size);
         QList<zz::MeasurementRecord> records;
         table.measure(
@@ -166,7 +166,7 @@ void StoreBenchmarks(Table &table)
         // A correction (the date moved half the diary away), a deletion, and
         // the undo of each, in a 50,000-record diary; the rewrite included.
         QTemporaryDir temp;
-        copyDiary(DiaryDirectory(50000), temp.path());
+        copyDiary(DiaryDirectory(Records()), temp.path());
         QList<zz::MeasurementRecord> all;
         check(zz::ReadMeasurements(temp.path(), all));
         const qsizetype at = 100;
@@ -230,7 +230,7 @@ void StoreBenchmarks(Table &table)
             },
             2);
         QTemporaryDir temp;
-        copyDiary(DiaryDirectory(50000), temp.path());
+        copyDiary(DiaryDirectory(Records()), temp.path());
         QList<zz::MeasurementRecord> diary;
         check(zz::ReadMeasurements(temp.path(), diary));
         const QByteArray tenThousand = csvOf(10000, 20000);
@@ -255,7 +255,7 @@ void StoreBenchmarks(Table &table)
             });
     }
 
-    const QString large = DiaryDirectory(50000);
+    const QString large = DiaryDirectory(Records());
     zz::MeasurementRecord start;
     table.measure(
         QStringLiteral("ReadStartRecord, 50,000 records"), 0,

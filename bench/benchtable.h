@@ -29,6 +29,14 @@ private:
     QList<Row> m_rows;
 };
 
+// The diary size the table runs at (50,000 unless `--records N` says).
+int Records();
+void SetRecords(int records);
+// Whether `--records` was given (the extra 200,000-record rows are left out).
+bool SizeGiven();
+// The row names say "50,000 records"; a run at another size names its own.
+QString AtSize(QString name);
+
 // A directory holding a generated diary of `records` measurements (and the small
 // files), made once per run and reused.
 QString DiaryDirectory(int records);
