@@ -25,6 +25,10 @@ constexpr qreal LineWidth = 2;
 // A line of more points than this is denser than the pixels it crosses: drawn
 // thin it looks the same and paints several times faster.
 constexpr int ThinLineFrom = 1000;
+// A series of more points than this holds, per pixel column of the plot, only
+// the first, lowest, highest and last point of the column: the same picture
+// at that width, without drawing points that fall on one another.
+constexpr qsizetype ThinPointsFrom = 10000;
 constexpr qreal ThinLineWidth = 1;
 
 bool HasValue(double value)
@@ -226,7 +230,13 @@ void ChartView::setRowCount(int rows)
             }
         }
         s.values.resize(rows, NoValue);
-        anyPoints = anyPoints || s.line->count() > 0;
+        if (rows < m_rows)
+            s.pointCount = std::count_if(s.values.cbegin(), s.values.cend(), HasValue);
+        if (s.pointCount > ThinPointsFrom) { // the columns of the plot cover other rows now
+            s.linesBehind = true;
+            removed = true;
+        }
+        anyPoints = anyPoints || s.pointCount > 0;
     }
     m_rows = rows;
     // With no points the new range costs nothing to apply; otherwise it would
@@ -261,14 +271,19 @@ void ChartView::setSeriesValues(int series, const QList<std::optional<double>> &
         return;
     if (values.size() > m_rows)
         setRowCount(int(values.size()));
-    QList<QPointF> points;
-    points.reserve(values.size());
+    s->pointCount = 0;
     for (qsizetype i = 0; i < m_rows; ++i) {
         const double value =
             i < values.size() && values.at(i) && HasValue(*values.at(i)) ? *values.at(i) : NoValue;
         s->values[i] = value;
-        if (HasValue(value))
-            points.append(QPointF(double(i + 1), value));
+        s->pointCount += HasValue(value) ? 1 : 0;
+    }
+    QList<QPointF> points;
+    if (s->pointCount <= ThinPointsFrom) { // a long series is thinned when its line is drawn
+        points.reserve(s->pointCount);
+        for (qsizetype i = 0; i < m_rows; ++i)
+            if (HasValue(s->values.at(i)))
+                points.append(QPointF(double(i + 1), s->values.at(i)));
     }
     {
         const QSignalBlocker blocker(s->line);
@@ -321,22 +336,80 @@ void ChartView::updateLines()
         if (!s.linesBehind)
             continue;
         s.linesBehind = false;
-        const qreal width = s.line->count() > ThinLineFrom ? ThinLineWidth : LineWidth;
+        const qreal width = s.pointCount > ThinLineFrom ? ThinLineWidth : LineWidth;
         if (s.line->pen().widthF() != width) {
             QPen pen = s.line->pen();
             pen.setWidthF(width);
             s.line->setPen(pen);
         }
         // Unblocked now: the chart takes the complete points in one pass.
-        s.line->replace(s.line->points());
+        s.line->replace(s.pointCount > ThinPointsFrom ? thinnedPoints(s) : s.line->points());
     }
     // Thousands of points lie closer than a pixel: smoothing their edges
     // shows nothing and costs most of the drawing.
     bool dense = false;
     for (const Series &s : std::as_const(m_series))
-        dense = dense || s.line->count() > ThinLineFrom;
+        dense = dense || s.pointCount > ThinLineFrom;
     setRenderHint(QPainter::Antialiasing, !dense);
     fitFreeAxes();
+}
+
+void ChartView::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    bool thinned = false;
+    for (Series &s : m_series)
+        if (s.pointCount > ThinPointsFrom) {
+            s.linesBehind = true;
+            thinned = true;
+        }
+    if (thinned)
+        scheduleUpdate();
+}
+
+QList<QPointF> ChartView::thinnedPoints(const Series &s) const
+{
+    const QRectF area = chart()->plotArea();
+    const int columns = std::max(1, int(area.width() >= 1 ? area.width() : width()));
+    const double low = m_rowAxis->min();
+    const double perColumn = std::max(1e-9, (m_rowAxis->max() - low) / columns);
+    QList<QPointF> out;
+    out.reserve(qsizetype(columns) * 4 + 4);
+    // Points of one column: the first, the lowest, the highest, the last.
+    QPointF first, lowest, highest, last;
+    qint64 column = std::numeric_limits<qint64>::min();
+    const auto add = [&out](const QPointF &p) {
+        if (out.isEmpty() || p.x() > out.last().x())
+            out.append(p);
+    };
+    const auto closeColumn = [&] {
+        if (column == std::numeric_limits<qint64>::min())
+            return;
+        add(first);
+        add(lowest.x() < highest.x() ? lowest : highest);
+        add(lowest.x() < highest.x() ? highest : lowest);
+        add(last);
+    };
+    for (qsizetype i = 0; i < s.values.size(); ++i) {
+        const double value = s.values.at(i);
+        if (!HasValue(value))
+            continue;
+        const QPointF point(double(i + 1), value);
+        const qint64 at = qint64(std::floor((point.x() - low) / perColumn));
+        if (at != column) {
+            closeColumn();
+            column = at;
+            first = lowest = highest = last = point;
+            continue;
+        }
+        last = point;
+        if (value < lowest.y())
+            lowest = point;
+        if (value > highest.y())
+            highest = point;
+    }
+    closeColumn();
+    return out;
 }
 
 void ChartView::fitFreeAxes()

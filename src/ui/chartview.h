@@ -69,6 +69,7 @@ Q_SIGNALS:
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Series
@@ -79,6 +80,7 @@ private:
         QList<double> values; // one per row, NaN where the row has no value
         MarkerStyle marker = MarkerStyle::None;
         bool linesBehind = false; // points changed since the lines were drawn
+        qsizetype pointCount = 0; // rows with a value
     };
     struct AxisState
     {
@@ -91,6 +93,7 @@ private:
     AxisState &axisState(ChartAxis axis);
     const AxisState &axisState(ChartAxis axis) const;
     void scheduleUpdate();
+    QList<QPointF> thinnedPoints(const Series &s) const;
     void updateShownLines();
     void applyRowRange();
     void fitFreeAxes();

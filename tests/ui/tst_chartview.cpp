@@ -52,6 +52,7 @@ private Q_SLOTS:
     void rowWithoutValueHasNoPoint();
     void rowCountDropsAndAddsRows();
     void bulkValues();
+    void longSeriesAreThinnedToThePixelColumns();
     void hidingASeriesKeepsItsValues();
     void markersApplyToLaterPoints_data();
     void markersApplyToLaterPoints();
@@ -133,6 +134,51 @@ void TestChartView::bulkValues()
     QCOMPARE(view.rowCount(), 4);
     QCOMPARE(Points(view, 2), (QList<QPointF>{{1, 25.0}}));
     QCOMPARE(view.value(4, 2), std::nullopt);
+}
+
+void TestChartView::longSeriesAreThinnedToThePixelColumns()
+{
+    ChartView view;
+    SetUpDayChart(view);
+    view.resize(600, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const auto wavy = [](int count) {
+        QList<std::optional<double>> values;
+        for (int i = 0; i < count; ++i)
+            values.append(60 + (i * 7919 % 1000) / 100.0);
+        return values;
+    };
+    // Up to 10,000 points every point is kept.
+    view.setSeriesValues(1, wavy(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(Points(view, 1).size(), 10000);
+
+    // More: per pixel column the first, lowest, highest and last, in row order.
+    QList<std::optional<double>> values = wavy(40000);
+    values[12345] = 50.0;
+    values[23456] = 80.0;
+    values[30000] = std::nullopt;
+    view.setSeriesValues(1, values);
+    QCoreApplication::processEvents();
+    const QList<QPointF> shown = Points(view, 1);
+    const int columns = int(view.chart()->plotArea().width());
+    QVERIFY2(shown.size() > columns && shown.size() <= 4 * columns + 4,
+             qPrintable(QString::number(shown.size())));
+    QCOMPARE(shown.first(), QPointF(1, *values.first()));
+    QCOMPARE(shown.last(), QPointF(40000, *values.last()));
+    QVERIFY(shown.contains(QPointF(12346, 50.0)));
+    QVERIFY(shown.contains(QPointF(23457, 80.0)));
+    QVERIFY(std::adjacent_find(shown.cbegin(), shown.cend(), [](const QPointF &a, const QPointF &b) {
+                return a.x() >= b.x() || a.x() == 30001;
+            }) == shown.cend());
+    QCOMPARE(view.value(30001, 1), std::nullopt);
+    QCOMPARE(view.value(40000, 1), values.last());
+
+    // A wider plot: more columns, more points.
+    view.resize(1200, 300);
+    QCoreApplication::processEvents();
+    QVERIFY(Points(view, 1).size() > shown.size());
 }
 
 void TestChartView::hidingASeriesKeepsItsValues()
