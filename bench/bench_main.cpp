@@ -30,11 +30,14 @@ void SetRecords(int count)
     sizeGiven = true;
 }
 
+QString WithThousands(int n)
+{
+    return QLocale(QLocale::English).toString(n); // "200,000"
+}
+
 QString AtSize(QString name)
 {
-    QLocale english(QLocale::English); // "200,000"
-    english.setNumberOptions({});
-    return records == 50000 ? name : name.replace(QStringLiteral("50,000"), english.toString(records));
+    return records == 50000 ? name : name.replace(QStringLiteral("50,000"), WithThousands(records));
 }
 
 // The most memory the process has held, from the kernel's own count.

@@ -14,7 +14,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -46,11 +45,6 @@ void copyDiary(const QString &from, const QString &to)
         QFile::remove(QDir(to).filePath(name));
         QFile::copy(source.filePath(name), QDir(to).filePath(name));
     }
-}
-
-QString withThousands(int n)
-{
-    return QLocale(QLocale::English).toString(n);
 }
 
 } // namespace
@@ -158,7 +152,7 @@ void StoreBenchmarks(Table &table)
         const QString dir = DiaryDirectory(size);
         QList<zz::MeasurementRecord> records;
         table.measure(
-            QStringLiteral("ReadMeasurements, %1 records").arg(withThousands(size)), size == 50000 ? 25 : 0,
+            QStringLiteral("ReadMeasurements, %1 records").arg(WithThousands(size)), size == 50000 ? 25 : 0,
             [&] { check(zz::ReadMeasurements(dir, records)); }, 10);
     }
 

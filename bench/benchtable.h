@@ -34,6 +34,8 @@ int Records();
 void SetRecords(int records);
 // Whether `--records` was given (the extra 200,000-record rows are left out).
 bool SizeGiven();
+// 200000 -> "200,000".
+QString WithThousands(int n);
 // The row names say "50,000 records"; a run at another size names its own.
 QString AtSize(QString name);
 
