@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -26,6 +28,19 @@ void onSignal(int)
 }
 
 } // namespace
+
+void UseJapaneseFont()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
+        if (families.contains(family)) {
+            QFont font(family);
+            font.setPointSize(10);
+            QApplication::setFont(font);
+            return;
+        }
+    }
+}
 
 bool InstallQtTranslation(const QLocale &locale)
 {

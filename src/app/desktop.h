@@ -14,6 +14,9 @@ namespace zz {
 // that boxes and dialogs say はい / いいえ / キャンセル; false when none is installed.
 bool InstallQtTranslation(const QLocale &locale);
 
+// The application's font: a Japanese face at 10 pt where one is installed.
+void UseJapaneseFont();
+
 // From here on SIGTERM, SIGINT and SIGHUP end the program as its 終了 button
 // does, from the event loop (the handler itself only writes one byte): every
 // open box is cancelled and the window given to CloseOnTermination closes.

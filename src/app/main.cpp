@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFont>
-#include <QFontDatabase>
 
 namespace {
 
@@ -56,15 +54,7 @@ int main(int argc, char **argv)
     const QCommandLineOption &diary = DiaryOption;
 
     zz::InstallQtTranslation(QLocale());
-    const QStringList families = QFontDatabase::families();
-    for (const QString &family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
-        if (families.contains(family)) {
-            QFont font(family);
-            font.setPointSize(10);
-            QApplication::setFont(font);
-            break;
-        }
-    }
+    zz::UseJapaneseFont();
 
     // The diary lives in the working directory unless --diary names one.
     QString dir = QDir::currentPath();

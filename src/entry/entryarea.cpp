@@ -8,6 +8,7 @@
 #include "shell/eventhooks.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
+#include "ui/colours.h"
 
 #include <QCalendarWidget>
 #include <QGridLayout>
@@ -95,7 +96,7 @@ EntryArea::EntryArea(PanelHost &host, QWidget *parent) : QWidget(parent), m_host
         auto *heading = new QLabel(QString::fromUtf16(controls.caption));
         heading->setObjectName(QString::fromUtf16(controls.label));
         heading->setToolTip(QStringLiteral("クリックすると表示データを切り替えます"));
-        heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); text-decoration: underline;"));
+        heading->setStyleSheet(HeadingStyle(QStringLiteral("text-decoration: underline;")));
         const QString labelName = QString::fromUtf16(controls.label);
         OnClick(heading, [this, labelName] {
             emit headingClicked(labelName.startsWith(u"Label1") ? QStringLiteral("Label1") : labelName);

@@ -2,6 +2,7 @@
 
 #include "base/numbers.h"
 #include "ui/bmibar.h"
+#include "ui/colours.h"
 #include "ui/gridview.h"
 #include "ui/named.h"
 
@@ -25,7 +26,7 @@ BmiMeter::BmiMeter(PanelHost &host, QWidget *parent)
         label->setMinimumWidth(56);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::StyledPanel);
-        label->setStyleSheet(QStringLiteral("background: white;"));
+        label->setStyleSheet(FixedLightStyle(QStringLiteral("white")));
         return label;
     };
     Label9_25 = value(QStringLiteral("Label9(25)"));
@@ -83,7 +84,7 @@ BmiMeter::BmiMeter(PanelHost &host, QWidget *parent)
     scale->setFixedSize(bar->width(), 16);
     for (int bmi = 17; bmi <= 32; ++bmi) {
         auto *tick = new QLabel(QString::number(bmi), scale);
-        tick->setStyleSheet(QStringLiteral("font-size: 9px; color: #404040;"));
+        tick->setStyleSheet(QStringLiteral("font-size: 9px; color: %1;").arg(QuietTextColour().name()));
         const int x = TwipsToPixels(240 + (bmi - 17) * MeterTwipsPerPoint);
         tick->setGeometry(x - 10, 0, 20, 16);
         tick->setAlignment(Qt::AlignCenter);

@@ -6,6 +6,7 @@
 #include "shell/dialogs.h"
 #include "store/measurementfile.h"
 #include "store/smallfiles.h"
+#include "ui/colours.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -19,7 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString SortPendingStyle = u"background-color: rgb(255, 224, 192);"_s;
+const QString SortPendingStyle = FixedLightStyle(u"rgb(255, 224, 192)"_s);
 
 } // namespace
 

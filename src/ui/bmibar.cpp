@@ -9,7 +9,7 @@ namespace zz {
 
 QString BackgroundStyle(const Rgb &rgb, const QString &extra)
 {
-    return QStringLiteral("background-color: rgb(%1, %2, %3); %4")
+    return QStringLiteral("background-color: rgb(%1, %2, %3); color: black; %4")
         .arg(rgb.r)
         .arg(rgb.g)
         .arg(rgb.b)

@@ -1,4 +1,5 @@
 #include "ui/chartstack.h"
+#include "ui/colours.h"
 
 #include <QGridLayout>
 
@@ -15,14 +16,18 @@ ChartStack AddChartStack(QGridLayout *place, const QString &baseName,
         chart->raise();
         return chart;
     };
-    const QColor blue(0, 0, 255), green(0, 160, 0), orange(230, 120, 0);
     ChartStack stack;
     stack.weight = make(baseName, weightSeries);
-    stack.metabolism = make(baseName + u'2', {{QStringLiteral("基礎代謝"), orange, ChartAxis::Left},
-                                              {QStringLiteral("内臓脂肪"), green, ChartAxis::Right}});
-    stack.muscle = make(baseName + u'3', {{QStringLiteral("筋肉量"), blue, ChartAxis::Left},
-                                          {QStringLiteral("筋肉スコア"), green, ChartAxis::Right}});
-    stack.bone = make(baseName + u'4', {{QStringLiteral("骨量"), orange, ChartAxis::Left}});
+    stack.metabolism =
+        make(baseName + u'2',
+             {{QStringLiteral("基礎代謝"), QuantityColour(Quantity::Metabolism), ChartAxis::Left},
+              {QStringLiteral("内臓脂肪"), QuantityColour(Quantity::VisceralFat), ChartAxis::Right}});
+    stack.muscle =
+        make(baseName + u'3',
+             {{QStringLiteral("筋肉量"), QuantityColour(Quantity::MuscleMass), ChartAxis::Left},
+              {QStringLiteral("筋肉スコア"), QuantityColour(Quantity::MuscleScore), ChartAxis::Right}});
+    stack.bone =
+        make(baseName + u'4', {{QStringLiteral("骨量"), QuantityColour(Quantity::Bone), ChartAxis::Left}});
     // The right-hand axes of the composition charts keep one fixed scale.
     stack.metabolism->setAxisScale(ChartAxis::Right, 0, 30, 6);
     stack.muscle->setAxisScale(ChartAxis::Right, 0, 150, 5);

@@ -1,5 +1,7 @@
 #include "ui/chartview.h"
 
+#include "ui/colours.h"
+
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QLegend>
@@ -71,6 +73,16 @@ QString LabelFormatFor(double step)
     return QStringLiteral("%.%1f").arg(decimals);
 }
 
+// Scale labels are digits only, at 9 pt to be read: a compact Latin face,
+// since a label taller than the distance between two ticks is drawn as "..."
+// and the Japanese faces are tall (ten divisions on a day-panel chart).
+QFont LabelFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(9);
+    return font;
+}
+
 void UpdateLabelFormat(QValueAxis *axis)
 {
     const int divisions = std::max(1, axis->tickCount() - 1);
@@ -114,19 +126,32 @@ ChartView::ChartView(QWidget *parent) : QChartView(parent)
 
     m_left.axis = new QValueAxis(this);
     m_right.axis = new QValueAxis(this);
-    // Scale labels are digits only, at 9 pt to be read: a compact Latin face, since a label taller
-    // than the distance between two ticks is drawn as "..." and the Japanese
-    // faces are tall (ten divisions on a day-panel chart).
-    QFont labelFont(QStringLiteral("DejaVu Sans"));
-    labelFont.setPointSizeF(9);
     for (QValueAxis *axis : {m_rowAxis, m_left.axis, m_right.axis})
-        axis->setLabelsFont(labelFont);
+        axis->setLabelsFont(LabelFont());
     for (QValueAxis *axis : {m_left.axis, m_right.axis}) {
         axis->setRange(0, 10);
         axis->setTickCount(6);
         UpdateLabelFormat(axis);
     }
     c->addAxis(m_left.axis, Qt::AlignLeft);
+    if (IsDarkScheme())
+        applyTheme(true);
+}
+
+void ChartView::applyTheme(bool dark)
+{
+    QChart *c = chart();
+    m_dark = dark;
+    // A theme sets every colour and font of the chart anew; the labels' face
+    // and the series' own colours are put back.
+    c->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    c->setBackgroundRoundness(0);
+    for (QValueAxis *axis : {m_rowAxis, m_left.axis, m_right.axis})
+        axis->setLabelsFont(LabelFont());
+    for (Series &s : m_series) {
+        s.line->setPen(QPen(s.color, s.pointCount > ThinLineFrom ? ThinLineWidth : LineWidth));
+        applyMarker(s);
+    }
 }
 
 void ChartView::setSeries(const QList<SeriesSpec> &seriesList)
@@ -521,7 +546,13 @@ void ChartView::applyMarker(Series &s)
 QPixmap ChartView::picture()
 {
     updateLines();
-    return grab();
+    // The picture goes on paper: a dark chart is copied in the light theme.
+    if (!m_dark)
+        return grab();
+    applyTheme(false);
+    QPixmap copy = grab();
+    applyTheme(true);
+    return copy;
 }
 
 void ChartView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -98,6 +98,8 @@ private:
     void applyRowRange();
     void fitFreeAxes();
     void applyMarker(Series &series);
+    // The dark or the light chart theme, keeping the series' colours.
+    void applyTheme(bool dark);
 
     QList<Series> m_series;
     int m_rows = 0;
@@ -106,6 +108,7 @@ private:
     bool m_updateQueued = false;
     bool m_rowRangeBehind = false;
     bool m_linesWaitForShow = false; // hidden when its lines changed
+    bool m_dark = false;             // drawn in the dark theme, for a dark window
 };
 
 } // namespace zz

@@ -59,6 +59,11 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         if (!m_colors.isEmpty() && m_colors.at(at) != 0)
             return QColor::fromRgb(m_colors.at(at));
         return {};
+    case Qt::ForegroundRole:
+        // A coloured cell is always a pale one: its text stays dark on a dark desktop too.
+        if (!m_colors.isEmpty() && m_colors.at(at) != 0)
+            return QColor(Qt::black);
+        return {};
     case Qt::TextAlignmentRole: return int(columnAlignment(index.column()));
     default: return {};
     }

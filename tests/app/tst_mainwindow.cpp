@@ -8,14 +8,22 @@
 #include "controls.h"
 #include "diaryfixture.h"
 #include "store/diaryopen.h"
+#include "ui/chartview.h"
+#include "ui/gridview.h"
+#include "windowsession.h"
 
 #include <QCalendarWidget>
+#include <QChart>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace zz;
+using namespace Qt::StringLiterals;
 
 class TestMainWindow : public QObject
 {
@@ -169,6 +177,100 @@ private Q_SLOTS:
             classes.insert(QString::fromLatin1(meta->className()));
         }
         QCOMPARE(classes.size(), panels.size());
+    }
+
+    // On a dark desktop the pale boxes keep dark text, text on the window
+    // follows the palette, and charts are dark but print light.
+    void darkDesktop()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(40, 40, 40));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(235, 235, 235));
+        QApplication::setPalette(dark);
+        WindowSession run;
+        run.diary.write(TwoDays(), Person(QStringLiteral("花子")));
+        run.start();
+        QVERIFY(run.window);
+        MainWindow *window = run.window.get();
+        const auto textOf = [&](const QString &name) {
+            auto *label = child<QLabel>(window, name);
+            label->ensurePolished();
+            return label->palette().color(label->foregroundRole()).lightness();
+        };
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdSettei")), Qt::LeftButton);
+        for (const QString &pale :
+             {u"lblDspNissuu"_s, u"lblDspTai"_s, u"lblMHyouka"_s, u"lblHyouka"_s, u"Label9(25)"_s})
+            QVERIFY2(textOf(pale) < 80, qPrintable(pale));
+        QVERIFY(textOf(u"lblTaijyu"_s) > 128); // a heading on the window
+
+        const QAbstractItemModel *list = child<GridView>(window, u"msgDayList"_s)->model();
+        int marks = 0; // the change marks of the day's row
+        for (int column = 0; column < list->columnCount(); ++column) {
+            const QModelIndex cell = list->index(0, column);
+            if (!list->data(cell, Qt::BackgroundRole).isValid())
+                continue;
+            ++marks;
+            QVERIFY(list->data(cell, Qt::BackgroundRole).value<QColor>().lightness() > 200);
+            QCOMPARE(list->data(cell, Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+        }
+        QCOMPARE(marks, 2);
+
+        auto *chart = child<ChartView>(window, u"mcrMain"_s);
+        QCOMPARE(chart->chart()->theme(), QChart::ChartThemeDark);
+        QVERIFY(chart->chart()->backgroundBrush().color().lightness() < 100);
+        const QImage paper = chart->picture().toImage();
+        QVERIFY(paper.pixelColor(2, 2).lightness() > 200);
+        QCOMPARE(chart->chart()->theme(), QChart::ChartThemeDark);
+        run.window.reset();
+        QApplication::setPalette(light);
+    }
+
+    // One quantity has one colour on every chart, and the captions naming
+    // it are written in that colour.
+    void sameQuantitySameColour()
+    {
+        WindowSession run;
+        run.diary.write(TwoDays(), Person(QStringLiteral("花子")));
+        run.start();
+        QVERIFY(run.window);
+        MainWindow *window = run.window.get();
+        const auto seriesColour = [&](const QString &chart, int series) {
+            return child<ChartView>(window, chart)->lineSeries(series)->color();
+        };
+        const auto captionColour = [&](const QString &name) {
+            auto *widget = child<QWidget>(window, name);
+            widget->ensurePolished();
+            return widget->palette().color(widget->foregroundRole());
+        };
+        const QColor weight = seriesColour(u"mcrMain"_s, 1), fat = seriesColour(u"mcrMain"_s, 2);
+        QVERIFY(weight != fat);
+        for (const QString &chart : {u"mcrBunseki"_s, u"mcrRentai"_s, u"mcrAvgtai"_s})
+            QCOMPARE(seriesColour(chart, 1), weight);
+        QCOMPARE(seriesColour(u"mcrBunseki"_s, 2), fat);
+        QCOMPARE(seriesColour(u"mcrRentai"_s, 3), fat);
+        QVERIFY(seriesColour(u"mcrRentai"_s, 2) != fat); // the moving average
+        for (const QString &option : {u"optTai"_s, u"optTai1"_s, u"optTai2"_s})
+            QCOMPARE(captionColour(option), weight);
+        for (const QString &option : {u"optShi"_s, u"optShi1"_s, u"optShi2"_s})
+            QCOMPARE(captionColour(option), fat);
+        for (const QString &base : {u"mcrMain"_s, u"mcrBunseki"_s, u"mcrRentai"_s}) {
+            QCOMPARE(seriesColour(base + u'2', 1), seriesColour(u"mcrMain2"_s, 1));
+            QCOMPARE(seriesColour(base + u'3', 2), seriesColour(u"mcrMain3"_s, 2));
+        }
+
+        // The captions over a composition chart take its lines' colours.
+        QTest::mouseClick(child<QPushButton>(window, u"cmdRentai"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, u"cmdKinr"_s), Qt::LeftButton);
+        QCOMPARE(captionColour(u"lblG11"_s), seriesColour(u"mcrRentai3"_s, 1));
+        QCOMPARE(captionColour(u"lblG12"_s), seriesColour(u"mcrRentai3"_s, 2));
+        QTest::mouseClick(child<QPushButton>(window, u"cmdTaijyu"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, u"cmdTai2"_s), Qt::LeftButton);
+        QCOMPARE(captionColour(u"lblG21"_s), seriesColour(u"mcrBunseki2"_s, 1));
+        QCOMPARE(captionColour(u"lblG22"_s), seriesColour(u"mcrBunseki2"_s, 2));
+        QVERIFY(seriesColour(u"mcrBunseki2"_s, 1) != seriesColour(u"mcrBunseki2"_s, 2));
     }
 
     void exitClosesTheHelpWindow()

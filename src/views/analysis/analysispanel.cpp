@@ -1,5 +1,6 @@
 #include "views/analysis/analysispanel.h"
 
+#include "ui/colours.h"
 #include "ui/gridview.h"
 #include "views/analysis/analyses.h"
 
@@ -13,7 +14,6 @@
 #include <QVBoxLayout>
 
 namespace zz {
-
 
 AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
     : Panel(QStringLiteral("fraBunseki"), host, parent)
@@ -34,7 +34,7 @@ AnalysisPanel::AnalysisPanel(PanelHost &host, QWidget *parent)
     auto label = [](const QString &name) {
         auto *l = new QLabel;
         l->setObjectName(name);
-        l->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); font-weight: bold;"));
+        l->setStyleSheet(HeadingStyle(QStringLiteral("font-weight: bold;")));
         return l;
     };
     Option1 = {option(QStringLiteral("Option1(0)"), QStringLiteral("前回との差")),

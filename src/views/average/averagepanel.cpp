@@ -5,6 +5,7 @@
 #include "store/diaryfiles.h"
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
+#include "ui/colours.h"
 #include "ui/gridview.h"
 
 #include <QComboBox>
@@ -78,7 +79,7 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
     body->addWidget(msgAvgtai);
     mcrAvgtai = new ChartView;
     mcrAvgtai->setObjectName(u"mcrAvgtai"_s);
-    mcrAvgtai->setSeries({{u"日平均体重"_s, QColor(0, 0, 255), ChartAxis::Left}});
+    mcrAvgtai->setSeries({{u"日平均体重"_s, QuantityColour(Quantity::Weight), ChartAxis::Left}});
     body->addWidget(mcrAvgtai, 1);
     layout->addLayout(body, 1);
 }

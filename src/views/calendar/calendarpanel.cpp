@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "store/measurementfile.h"
 #include "ui/bmibar.h"
+#include "ui/colours.h"
 #include "ui/gridview.h"
 #include "ui/named.h"
 #include "views/common/facedescriptions.h"
@@ -97,7 +98,7 @@ CalendarPanel::CalendarPanel(PanelHost &host, QWidget *parent) : Panel(u"fraCale
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(70);
         label->setFrameShape(QFrame::StyledPanel);
-        label->setStyleSheet(u"background: white; font-size: 14pt; font-weight: bold;"_s);
+        label->setStyleSheet(FixedLightStyle(u"white"_s, u"font-size: 14pt; font-weight: bold;"_s));
         return label;
     };
     lblGenT = value(u"lblGenT"_s);
@@ -137,7 +138,7 @@ void CalendarPanel::selectMode(CalendarMode mode)
     m_mode = mode;
     const int selected = mode == CalendarMode::Detailed ? 0 : 1;
     for (int i = 0; i < 2; ++i)
-        cmdSel1[i]->setStyleSheet(i == selected ? u"background-color: rgb(255, 224, 192);"_s : QString());
+        cmdSel1[i]->setStyleSheet(i == selected ? FixedLightStyle(u"rgb(255, 224, 192)"_s) : QString());
 }
 
 void CalendarPanel::cmdSel1_Click(int index)

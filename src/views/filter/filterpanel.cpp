@@ -9,6 +9,7 @@
 #include "store/measurementfile.h"
 #include "ui/chartstack.h"
 #include "ui/chartview.h"
+#include "ui/colours.h"
 #include "ui/gridview.h"
 #include "ui/named.h"
 
@@ -41,12 +42,20 @@ QPushButton *Button(const QString &name, const QString &caption, int width = 0)
 QLabel *GroupLabel(const QString &name, const QString &caption)
 {
     auto *label = Named(new QLabel(caption), name);
-    label->setStyleSheet(u"font-weight: bold; color: rgb(0, 0, 128);"_s);
+    label->setStyleSheet(HeadingStyle(u"font-weight: bold;"_s));
     return label;
 }
 
 // Pale yellow on the button of the criterion in force.
-const QString HighlightStyle = u"background-color: rgb(255, 255, 192);"_s;
+// Sunday's and Saturday's buttons are written in red and blue; on the pale
+// highlight they keep the deep hues, on the window's buttons the scheme's.
+QColor WeekdayColour(int weekday, bool onHighlight)
+{
+    const bool dark = IsDarkScheme() && !onHighlight;
+    if (weekday == 0)
+        return dark ? QColor(255, 110, 110) : QColor(220, 0, 0);
+    return dark ? QColor(130, 160, 255) : QColor(0, 0, 220);
+}
 
 } // namespace
 
@@ -101,12 +110,11 @@ QWidget *FilterPanel::buildCriteria()
     const QString weekdays[] = {u"日"_s, u"月"_s, u"火"_s, u"水"_s, u"木"_s, u"金"_s, u"土"_s};
     for (int i = 0; i < 7; ++i) {
         auto *button = Button(u"cmdWeek(%1)"_s.arg(i), weekdays[i], 38);
-        if (i == 0)
-            button->setStyleSheet(u"color: red;"_s);
-        else if (i == 6)
-            button->setStyleSheet(u"color: blue;"_s);
+        if (i == 0 || i == 6)
+            button->setProperty("weekday", i);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdWeek_Click(i); });
         cmdWeek.append(button);
+        highlight(button, false);
         week->addWidget(button);
     }
     layout->addLayout(week);
@@ -176,20 +184,19 @@ QWidget *FilterPanel::buildDisplay()
         switches->addWidget(button);
     switches->addSpacing(12);
     // The legend labels of the body-composition chart on show.
-    auto legend = [&](const QString &frameName, const QString &labelName, const QColor &color) {
+    auto legend = [&](const QString &frameName, const QString &labelName) {
         auto *frame = Named(new QFrame, frameName);
         frame->setFrameShape(QFrame::StyledPanel);
         frame->setMinimumWidth(110);
         auto *inner = new QHBoxLayout(frame);
         inner->setContentsMargins(4, 1, 4, 1);
         auto *label = Named(new QLabel, labelName);
-        label->setStyleSheet(u"color: %1; font-weight: bold;"_s.arg(color.name()));
         inner->addWidget(label);
         switches->addWidget(frame);
         return label;
     };
-    lblG21 = legend(u"fraG21"_s, u"lblG21"_s, QColor(0, 0, 192));
-    lblG22 = legend(u"fraG22"_s, u"lblG22"_s, QColor(0, 140, 0));
+    lblG21 = legend(u"fraG21"_s, u"lblG21"_s);
+    lblG22 = legend(u"fraG22"_s, u"lblG22"_s);
     switches->addStretch();
     auto *cmdPriData = Button(u"cmdPriData"_s, u"印刷"_s, 64);
     cmdPriData->setToolTip(u"表示中のデータで印刷"_s);
@@ -228,9 +235,10 @@ QWidget *FilterPanel::buildDisplay()
     layout->addLayout(lists, 5);
 
     auto *charts = new QGridLayout;
-    const ChartStack stack = AddChartStack(charts, u"mcrBunseki"_s,
-                                           {{u"体重"_s, QColor(0, 0, 255), ChartAxis::Left},
-                                            {u"体脂肪率"_s, QColor(255, 0, 0), ChartAxis::Right}});
+    const ChartStack stack =
+        AddChartStack(charts, u"mcrBunseki"_s,
+                      {{u"体重"_s, QuantityColour(Quantity::Weight), ChartAxis::Left},
+                       {u"体脂肪率"_s, QuantityColour(Quantity::BodyFat), ChartAxis::Right}});
     mcrBunseki = stack.weight;
     mcrBunseki2 = stack.metabolism;
     mcrBunseki3 = stack.muscle;
@@ -240,11 +248,11 @@ QWidget *FilterPanel::buildDisplay()
     auto *options = new QHBoxLayout;
     options->addStretch();
     optTai2 = Named(new QRadioButton(u"体重"_s), u"optTai2"_s);
-    optTai2->setStyleSheet(u"color: blue;"_s);
+    optTai2->setStyleSheet(QuantityTextStyle(Quantity::Weight));
     optShi2 = Named(new QRadioButton(u"体脂肪率"_s), u"optShi2"_s);
-    optShi2->setStyleSheet(u"color: red;"_s);
+    optShi2->setStyleSheet(QuantityTextStyle(Quantity::BodyFat));
     optKon2 = Named(new QRadioButton(u"混合"_s), u"optKon2"_s);
-    optKon2->setStyleSheet(u"color: green;"_s);
+    optKon2->setStyleSheet(QuantityTextStyle(Quantity::Mixed));
     for (QRadioButton *option : {optTai2, optShi2, optKon2})
         options->addWidget(option);
     connect(optTai2, &QRadioButton::clicked, this, [this] { optTai2_Click(); });
@@ -283,8 +291,8 @@ void FilterPanel::PreparePanel()
     highlight(cmdAllact, true);
     highlight(cmdAllWeek, true);
     weekdayFilter = AllWeekdays;
-    lblG21->clear();
-    lblG22->clear();
+    ShowQuantityCaption(lblG21, {});
+    ShowQuantityCaption(lblG22, {});
 }
 
 FilterCriteria FilterPanel::criteria() const
@@ -372,10 +380,12 @@ void FilterPanel::refreshAndShow()
 
 void FilterPanel::highlight(QPushButton *button, bool on)
 {
-    // Only the background changes; the weekday buttons keep their red and blue.
-    QString style = button->styleSheet();
-    style.remove(HighlightStyle);
-    button->setStyleSheet(on ? style + HighlightStyle : style);
+    // A highlighted button is pale yellow with dark text; Sunday and Saturday
+    // keep their red and blue.
+    QString style = on ? FixedLightStyle(u"rgb(255, 255, 192)"_s) : QString();
+    if (const QVariant weekday = button->property("weekday"); weekday.isValid())
+        style += u" color: %1;"_s.arg(WeekdayColour(weekday.toInt(), on).name());
+    button->setStyleSheet(style);
 }
 
 void FilterPanel::ResetPeriodButtons()
@@ -480,8 +490,8 @@ void FilterPanel::showComposition(ChartView *chart, const QString &caption1, con
     msgBunseki2->setVisible(true);
     for (ChartView *c : {mcrBunseki2, mcrBunseki3, mcrBunseki4})
         c->setVisible(c == chart);
-    lblG21->setText(caption1);
-    lblG22->setText(caption2);
+    ShowQuantityCaption(lblG21, caption1);
+    ShowQuantityCaption(lblG22, caption2);
 }
 
 void FilterPanel::cmdTai1_Click()
@@ -489,8 +499,8 @@ void FilterPanel::cmdTai1_Click()
     msgBunseki2->setVisible(false);
     for (ChartView *c : {mcrBunseki2, mcrBunseki3, mcrBunseki4})
         c->setVisible(false);
-    lblG21->clear();
-    lblG22->clear();
+    ShowQuantityCaption(lblG21, {});
+    ShowQuantityCaption(lblG22, {});
 }
 
 void FilterPanel::optTai2_Click()

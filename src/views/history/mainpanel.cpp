@@ -10,6 +10,7 @@
 #include "ui/bmibar.h"
 #include "ui/chartstack.h"
 #include "ui/chartview.h"
+#include "ui/colours.h"
 #include "ui/gridview.h"
 #include "ui/named.h"
 #include "views/common/chartscales.h"
@@ -43,7 +44,7 @@ QLabel *FacePicture(const QString &name, const QString &resource)
 QLabel *Caption(const QString &text)
 {
     auto *label = new QLabel(text);
-    label->setStyleSheet(QStringLiteral("color: #404040;"));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(QuietTextColour().name()));
     return label;
 }
 
@@ -52,7 +53,7 @@ QLabel *ValueLabel(const QString &name, int minWidth)
     auto *label = Named(new QLabel, name);
     label->setMinimumWidth(minWidth);
     label->setFrameShape(QFrame::StyledPanel);
-    label->setStyleSheet(QStringLiteral("background: white; padding: 2px 4px;"));
+    label->setStyleSheet(FixedLightStyle(QStringLiteral("white"), QStringLiteral("padding: 2px 4px;")));
     return label;
 }
 
@@ -148,22 +149,20 @@ QWidget *MainPanel::buildDayArea()
     // Chart captions and series options.
     auto *chartBar = new QHBoxLayout;
     lblG1 = Named(new QLabel, QStringLiteral("lblG1"));
-    lblG1->setStyleSheet(QStringLiteral("color: rgb(0, 0, 192); font-weight: bold;"));
     lblG2 = Named(new QLabel, QStringLiteral("lblG2"));
-    lblG2->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
     chartBar->addWidget(lblG1);
     chartBar->addSpacing(20);
     chartBar->addWidget(lblG2);
     chartBar->addStretch();
     optTai = new QRadioButton(QStringLiteral("体重"));
     optTai->setObjectName(QStringLiteral("optTai"));
-    optTai->setStyleSheet(QStringLiteral("color: blue;"));
+    optTai->setStyleSheet(QuantityTextStyle(Quantity::Weight));
     optShi = new QRadioButton(QStringLiteral("体脂肪率"));
     optShi->setObjectName(QStringLiteral("optShi"));
-    optShi->setStyleSheet(QStringLiteral("color: red;"));
+    optShi->setStyleSheet(QuantityTextStyle(Quantity::BodyFat));
     optKon = new QRadioButton(QStringLiteral("混合"));
     optKon->setObjectName(QStringLiteral("optKon"));
-    optKon->setStyleSheet(QStringLiteral("color: green;"));
+    optKon->setStyleSheet(QuantityTextStyle(Quantity::Mixed));
     for (QRadioButton *option : {optTai, optShi, optKon})
         chartBar->addWidget(option);
     connect(optTai, &QRadioButton::clicked, this, [this] { optTai_Click(); });
@@ -175,8 +174,8 @@ QWidget *MainPanel::buildDayArea()
     auto *charts = new QGridLayout;
     const ChartStack stack =
         AddChartStack(charts, QStringLiteral("mcrMain"),
-                      {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
-                       {QStringLiteral("体脂肪率"), QColor(255, 0, 0), ChartAxis::Right}});
+                      {{QStringLiteral("体重"), QuantityColour(Quantity::Weight), ChartAxis::Left},
+                       {QStringLiteral("体脂肪率"), QuantityColour(Quantity::BodyFat), ChartAxis::Right}});
     mcrMain = stack.weight;
     mcrMain2 = stack.metabolism;
     mcrMain3 = stack.muscle;
@@ -295,26 +294,26 @@ void MainPanel::headingLabelClick(const QString &label)
         mcrMain2->setVisible(false);
         mcrMain3->setVisible(false);
         mcrMain4->setVisible(false);
-        lblG1->clear();
-        lblG2->clear();
+        ShowQuantityCaption(lblG1, {});
+        ShowQuantityCaption(lblG2, {});
     } else if (label == u"lblTaisya" || label == u"lblNaizo") {
         msgDayList2->setVisible(true);
         mcrMain2->setVisible(true);
         mcrMain3->setVisible(false);
         mcrMain4->setVisible(false);
-        lblG1->setText(QStringLiteral("基礎代謝"));
-        lblG2->setText(QStringLiteral("内臓脂肪"));
+        ShowQuantityCaption(lblG1, QStringLiteral("基礎代謝"));
+        ShowQuantityCaption(lblG2, QStringLiteral("内臓脂肪"));
     } else if (label == u"lblKinr" || label == u"lblKins") {
         msgDayList2->setVisible(true);
         mcrMain3->setVisible(true);
         mcrMain4->setVisible(false);
-        lblG1->setText(QStringLiteral("筋肉量"));
-        lblG2->setText(QStringLiteral("筋肉スコア"));
+        ShowQuantityCaption(lblG1, QStringLiteral("筋肉量"));
+        ShowQuantityCaption(lblG2, QStringLiteral("筋肉スコア"));
     } else { // Label1, any member
         msgDayList2->setVisible(true);
         mcrMain4->setVisible(true);
-        lblG1->setText(QStringLiteral("骨量"));
-        lblG2->clear();
+        ShowQuantityCaption(lblG1, QStringLiteral("骨量"));
+        ShowQuantityCaption(lblG2, {});
     }
 }
 

@@ -12,6 +12,7 @@
 #include "store/settingsfiles.h"
 #include "ui/chartstack.h"
 #include "ui/chartview.h"
+#include "ui/colours.h"
 #include "ui/named.h"
 #include "views/common/wholeperiod.h"
 
@@ -34,9 +35,9 @@ const QString TrendLineSetting = QStringLiteral("wholePeriod/trendLine");
 // The weight, its moving average and the body fat; the trend line follows them.
 QList<ChartView::SeriesSpec> WholePeriodSeries()
 {
-    return {{QStringLiteral("体重"), QColor(0, 0, 255), ChartAxis::Left},
-            {QStringLiteral("平均"), QColor(255, 0, 0), ChartAxis::Left},
-            {QStringLiteral("体脂肪"), QColor(0, 160, 0), ChartAxis::Right}};
+    return {{QStringLiteral("体重"), QuantityColour(Quantity::Weight), ChartAxis::Left},
+            {QStringLiteral("平均"), QuantityColour(Quantity::Average), ChartAxis::Left},
+            {QStringLiteral("体脂肪"), QuantityColour(Quantity::BodyFat), ChartAxis::Right}};
 }
 
 } // namespace
@@ -49,11 +50,11 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
 
     auto *bar = new QHBoxLayout;
     optTai1 = Named(new QRadioButton(QStringLiteral("体重")), QStringLiteral("optTai1"));
-    optTai1->setStyleSheet(QStringLiteral("color: blue;"));
+    optTai1->setStyleSheet(QuantityTextStyle(Quantity::Weight));
     optShi1 = Named(new QRadioButton(QStringLiteral("体脂肪率")), QStringLiteral("optShi1"));
-    optShi1->setStyleSheet(QStringLiteral("color: rgb(0, 140, 0);"));
+    optShi1->setStyleSheet(QuantityTextStyle(Quantity::BodyFat));
     optKon1 = Named(new QRadioButton(QStringLiteral("混合")), QStringLiteral("optKon1"));
-    optKon1->setStyleSheet(QStringLiteral("color: rgb(160, 0, 160);"));
+    optKon1->setStyleSheet(QuantityTextStyle(Quantity::Mixed));
     connect(optTai1, &QRadioButton::clicked, this, [this] { optTai1_Click(); });
     connect(optShi1, &QRadioButton::clicked, this, [this] { optShi1_Click(); });
     connect(optKon1, &QRadioButton::clicked, this, [this] { optKon1_Click(); });
@@ -107,9 +108,7 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
 
     auto *captions = new QHBoxLayout;
     lblG11 = Named(new QLabel, QStringLiteral("lblG11"));
-    lblG11->setStyleSheet(QStringLiteral("color: rgb(0, 0, 192); font-weight: bold;"));
     lblG12 = Named(new QLabel, QStringLiteral("lblG12"));
-    lblG12->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
     captions->addWidget(lblG11);
     captions->addSpacing(20);
     captions->addWidget(lblG12);
@@ -131,7 +130,7 @@ WholePeriodPanel::WholePeriodPanel(PanelHost &host, QWidget *parent)
     lblKiro = Named(new QLabel, QStringLiteral("lblKiro"));
     for (QLabel *label : {lblNichis, lblKiro}) {
         label->setFrameShape(QFrame::StyledPanel);
-        label->setStyleSheet(QStringLiteral("background: white; padding: 3px 6px;"));
+        label->setStyleSheet(FixedLightStyle(QStringLiteral("white"), QStringLiteral("padding: 3px 6px;")));
         layout->addWidget(label);
     }
 }
@@ -186,7 +185,7 @@ void WholePeriodPanel::setTrendSeries(bool shown)
 {
     QList<ChartView::SeriesSpec> series = WholePeriodSeries();
     if (shown)
-        series.append({QStringLiteral("傾向"), QColor(230, 120, 0), ChartAxis::Left});
+        series.append({QStringLiteral("傾向"), QuantityColour(Quantity::Trend), ChartAxis::Left});
     mcrRentai->setSeries(series);
 }
 
@@ -236,7 +235,7 @@ void WholePeriodPanel::cmdMokuChk_Click()
         ChartAxis::Left,
         WeightAxisFloor(history.lowestWeight, state().personal.targetWeight, m_targetFloorOn),
         m_weightAxisMax);
-    cmdMokuChk->setStyleSheet(m_targetFloorOn ? QStringLiteral("background-color: rgb(255, 224, 192);")
+    cmdMokuChk->setStyleSheet(m_targetFloorOn ? FixedLightStyle(QStringLiteral("rgb(255, 224, 192)"))
                                               : QString());
 }
 
@@ -265,29 +264,29 @@ void WholePeriodPanel::buildWholeBodyChart(ChartView *chart, const CompositionCh
 void WholePeriodPanel::cmdTai_Click()
 {
     HideWholeBodyCharts();
-    lblG11->clear();
-    lblG12->clear();
+    ShowQuantityCaption(lblG11, {});
+    ShowQuantityCaption(lblG12, {});
 }
 
 void WholePeriodPanel::cmdTaisya_Click()
 {
     buildWholeBodyChart(mcrRentai2, BuildMetabolismChart(readComposition()));
-    lblG11->setText(QStringLiteral("基礎代謝"));
-    lblG12->setText(QStringLiteral("内臓脂肪"));
+    ShowQuantityCaption(lblG11, QStringLiteral("基礎代謝"));
+    ShowQuantityCaption(lblG12, QStringLiteral("内臓脂肪"));
 }
 
 void WholePeriodPanel::cmdKinr_Click()
 {
     buildWholeBodyChart(mcrRentai3, BuildMuscleChart(readComposition()));
-    lblG11->setText(QStringLiteral("筋肉量"));
-    lblG12->setText(QStringLiteral("筋肉スコア"));
+    ShowQuantityCaption(lblG11, QStringLiteral("筋肉量"));
+    ShowQuantityCaption(lblG12, QStringLiteral("筋肉スコア"));
 }
 
 void WholePeriodPanel::cmdKotur_Click()
 {
     buildWholeBodyChart(mcrRentai4, BuildBoneChart(readComposition()));
-    lblG11->setText(QStringLiteral("骨量"));
-    lblG12->clear();
+    ShowQuantityCaption(lblG11, QStringLiteral("骨量"));
+    ShowQuantityCaption(lblG12, {});
 }
 
 void WholePeriodPanel::optTai1_Click()
