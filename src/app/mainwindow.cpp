@@ -43,6 +43,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -177,7 +178,14 @@ void MainWindow::buildFrame()
     for (const PanelEntry &entry : std::as_const(m_panels))
         outer->addWidget(entry.panel, 1);
 
-    setCentralWidget(central);
+    // On a screen smaller than the layout needs, the window fits the screen
+    // and the panels scroll instead of being squeezed over one another.
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("windowScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
     setAcceptDrops(true); // a dropped CSV file is imported
     restoreWindowPlacement();
     setWindowTitle(QString(QLatin1Char(' ') + kProductName));
@@ -302,8 +310,9 @@ void MainWindow::cmdOwari_Click()
 
 void MainWindow::restoreWindowPlacement()
 {
-    // Never smaller than the panels' layout needs.
-    setMinimumSize(centralWidget()->minimumSizeHint().boundedTo(QSize(1260, 760)));
+    // The panels never get less room than their layout needs (the window
+    // scrolls below that); the window itself may be as small as a small screen.
+    setMinimumSize(QSize(640, 480));
     // Size, place and maximised state of the last run (a user preference),
     // else the default size within the screen.
     if (restoreGeometry(QSettings().value(WindowGeometrySetting).toByteArray()))

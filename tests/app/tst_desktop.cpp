@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -81,6 +84,43 @@ private Q_SLOTS:
         m_session->window.reset();
         m_session->start();
         QCOMPARE(m_session->window->size(), QSize(1240, 790));
+        m_session.reset();
+    }
+
+    // A screen smaller than the layout (the test screen is 800 pixels wide): the
+    // window fits it, the panels keep their room and scroll.
+    void smallScreenScrollsInsteadOfSqueezing()
+    {
+        QSettings().clear();
+        m_session = std::make_unique<WindowSession>();
+        m_session->start();
+        zz::MainWindow *window = m_session->window.get();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QSize screen = window->screen()->availableGeometry().size();
+        QVERIFY(screen.width() < 1000); // narrower than the layout
+
+        QVERIFY(window->width() <= screen.width() && window->height() <= screen.height());
+
+        auto *scroll = child<QScrollArea>(u"windowScroll"_s);
+        const QWidget *content = scroll->widget();
+        QVERIFY(content->width() >= content->minimumSizeHint().width());
+        QVERIFY(content->height() >= content->minimumSizeHint().height());
+        QVERIFY(scroll->horizontalScrollBar()->maximum() > 0);
+        const QStringList summary = {u"lblDspNissuu"_s, u"lblDspTai"_s, u"lblDspBmi"_s, u"lblDspHiman"_s};
+        for (const QString &one : summary) {
+            for (const QString &other : summary) {
+                const QRect a(child<QWidget>(one)->mapTo(content, QPoint()), child<QWidget>(one)->size());
+                const QRect b(child<QWidget>(other)->mapTo(content, QPoint()), child<QWidget>(other)->size());
+                QVERIFY2(one == other || !a.intersects(b), qPrintable(one + u" "_s + other));
+            }
+        }
+
+        // At the default size nothing scrolls.
+        window->resize(1260, 760);
+        QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
         m_session.reset();
     }
 
