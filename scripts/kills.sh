@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh tst_kills
-ZZ_KILLS_PER_PATH="${1:-1000}" QT_QPA_PLATFORM=offscreen build/tests/reliability/tst_kills
+ZZ_KILLS_PER_PATH="${1:-1000}" QT_QPA_PLATFORM=offscreen build/tests/tst_kills

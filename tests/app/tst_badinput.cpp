@@ -219,8 +219,11 @@ private Q_SLOTS:
                 const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
                                      qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w) ||
                                      qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSlider *>(w);
-                if (control && !qobject_cast<QHeaderView *>(w) && w->isVisible() && w->isEnabled() &&
-                    !(w->focusPolicy() & Qt::TabFocus) && !w->objectName().startsWith(u"qt_"_s))
+                // A scroll area's bars follow the focus; they take none themselves.
+                const bool scrollAreaBar = w->parentWidget()->objectName().startsWith(u"qt_scrollarea"_s);
+                if (control && !scrollAreaBar && !qobject_cast<QHeaderView *>(w) && w->isVisible() &&
+                    w->isEnabled() && !(w->focusPolicy() & Qt::TabFocus) &&
+                    !w->objectName().startsWith(u"qt_"_s))
                     unreachable.append(w->objectName() + u'(' +
                                        QString::fromLatin1(w->metaObject()->className()) + u')');
             }
