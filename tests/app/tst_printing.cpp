@@ -4,15 +4,22 @@
 #include "base/clock.h"
 #include "controls.h"
 #include "print/printout.h"
+#include "ui/chartview.h"
 #include "windowtest.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
+#include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace zz;
 using namespace Qt::StringLiterals;
@@ -24,6 +31,30 @@ class TestPrinting : public WindowTest
     QStringList pdfs()
     {
         return QDir(m_session->diary.dir()).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name);
+    }
+    // How many pixels of the PDF's pictures have about this colour.
+    int pixelsOfColour(const QString &pdf, const QColor &colour)
+    {
+        QTemporaryDir images;
+        QProcess process;
+        process.start(u"pdfimages"_s,
+                      {u"-png"_s, QDir(m_session->diary.dir()).filePath(pdf), images.filePath(u"picture"_s)});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            qFatal("pdfimages failed");
+        int count = 0;
+        for (const QString &file : QDir(images.path()).entryList({u"*.png"_s})) {
+            const QImage image(images.filePath(file));
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    // Of a strong colour and about the hue (the picture is a JPEG).
+                    const QColor c = image.pixelColor(x, y).toHsv();
+                    const int hueApart = std::abs(c.hue() - colour.hue());
+                    if (c.saturation() > 120 && c.value() > 80 && std::min(hueApart, 360 - hueApart) < 15)
+                        ++count;
+                }
+            }
+        }
+        return count;
     }
     QString pdfText(const QString &name)
     {
@@ -78,6 +109,14 @@ private Q_SLOTS:
         click(u"cmdKotu"_s);
         click(u"cmdPriData"_s);
         QCOMPARE(pdfs().size(), 2);
+        // The bone chart on screen is pictured, not the weight chart behind it.
+        const QColor bone =
+            Control<ChartView>(m_session->window.get(), u"mcrBunseki4"_s)->lineSeries(1)->color();
+        const QColor weight =
+            Control<ChartView>(m_session->window.get(), u"mcrBunseki"_s)->lineSeries(1)->color();
+        QVERIFY(pixelsOfColour(u"印刷_20261207-093005(2).pdf"_s, bone) > 50);
+        QCOMPARE(pixelsOfColour(u"印刷_20261207-093005(2).pdf"_s, weight), 0);
+        QVERIFY(pixelsOfColour(u"印刷_20261207-093005.pdf"_s, weight) > 50);
         const QString composition = pdfText(u"印刷_20261207-093005(2).pdf"_s);
         for (const QString &expected :
              {u"基礎代謝"_s, u"筋肉レベル"_s, QString(101, u'-'), u"1350kcal"_s, u"2.8Kg"_s})
