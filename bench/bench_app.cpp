@@ -57,7 +57,7 @@ void AppBenchmarks(Table &table)
 
     std::unique_ptr<zz::MainWindow> window;
     table.measure(
-        QStringLiteral("startup, 50,000 records, until the window is shown"), 500,
+        QStringLiteral("startup, 50,000 records, until the window is shown"), 400,
         [&] { window = zz::StartProgram(dir); }, 3, [&] { window.reset(); });
     if (!window)
         return;
@@ -75,13 +75,13 @@ void AppBenchmarks(Table &table)
     calendar->setSelectedDate(last);
     window->RefreshDayList();
     table.measure(
-        QStringLiteral("save on the append path, with its refresh, 50,000 records"), 50,
+        QStringLiteral("save on the append path, with its refresh, 50,000 records"), 30,
         [&] { entry->cmdTaiHozon_Click(); }, 5, [&] { ChooseFirstStatus(*window); });
 
     calendar->setSelectedDate(first.addDays(1));
     window->RefreshDayList();
     table.measure(
-        QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 150,
+        QStringLiteral("save on the insert path, with its refresh, 50,000 records"), 30,
         [&] { entry->cmdTaiHozon_Click(); }, 5, [&] { ChooseFirstStatus(*window); });
 
     // The whole-period and analysis panels, each opened from the main panel.
@@ -89,9 +89,21 @@ void AppBenchmarks(Table &table)
         return window->findChild<QAbstractButton *>(QString::fromUtf16(name));
     };
     auto backToMain = [&] { button(u"cmdMain")->click(); };
+    // A panel opened after a change of the diary is built afresh; opened
+    // again with nothing changed, it is shown as it was.
+    auto afterAChange = [&] {
+        backToMain();
+        window->DiaryChanged();
+    };
+    auto openedAgain = [&](const char16_t *name) {
+        button(name)->click();
+        table.measure(
+            QString::fromUtf16(name) + QStringLiteral(" shown again, nothing changed, 50,000 records"), 100,
+            [&] { button(name)->click(); }, 3, backToMain);
+    };
     table.measure(
-        QStringLiteral("cmdRentai until the panel is shown, 50,000 records"), 150,
-        [&] { button(u"cmdRentai")->click(); }, 3, backToMain);
+        QStringLiteral("cmdRentai until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdRentai")->click(); }, 3, afterAChange);
     auto *width = window->findChild<QComboBox *>(QStringLiteral("cboIdou"));
     int widthValue = 10;
     table.measure(
@@ -99,9 +111,9 @@ void AppBenchmarks(Table &table)
         [&] { QTest::keyClick(width->lineEdit(), Qt::Key_Return); }, 3,
         [&] { width->setEditText(QString::number(widthValue++ % 30 + 1)); });
     table.measure(
-        QStringLiteral("cmdBunseki until the panel is shown, 50,000 records"), 200,
-        [&] { button(u"cmdBunseki")->click(); }, 3, backToMain);
-    button(u"cmdBunseki")->click();
+        QStringLiteral("cmdBunseki until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdBunseki")->click(); }, 3, afterAChange);
+    openedAgain(u"cmdBunseki");
     int option = 0;
     table.measure(
         QStringLiteral("Option1: time series switched, 50,000 records"), 100,
@@ -112,9 +124,9 @@ void AppBenchmarks(Table &table)
 
     // The filtered view: opened, one criterion, one display switch.
     table.measure(
-        QStringLiteral("cmdTaijyu until the panel is shown, 50,000 records"), 250,
-        [&] { button(u"cmdTaijyu")->click(); }, 3, backToMain);
-    button(u"cmdTaijyu")->click();
+        QStringLiteral("cmdTaijyu until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdTaijyu")->click(); }, 3, afterAChange);
+    openedAgain(u"cmdTaijyu");
     int weekday = 0;
     table.measure(
         QStringLiteral("filtered view: a weekday chosen, 50,000 records"), 250,
@@ -127,8 +139,8 @@ void AppBenchmarks(Table &table)
     // Daily averages: opened, a period, the export; the calendar: opened, a mode.
     table.measure(
         QStringLiteral("cmdAvgtai until the panel is shown, 50,000 records"), 100,
-        [&] { button(u"cmdAvgtai")->click(); }, 3, backToMain);
-    button(u"cmdAvgtai")->click();
+        [&] { button(u"cmdAvgtai")->click(); }, 3, afterAChange);
+    openedAgain(u"cmdAvgtai");
     auto *periodStart = window->findChild<QComboBox *>(QStringLiteral("cboStdate2"));
     periodStart->setEditText(periodStart->itemText(periodStart->count() / 2));
     table.measure(
@@ -150,7 +162,7 @@ void AppBenchmarks(Table &table)
         [&] { button(u"cmdAvgHozon")->click(); }, 3);
     table.measure(
         QStringLiteral("cmdCale until the panel is shown, 50,000 records"), 100,
-        [&] { button(u"cmdCale")->click(); }, 3, backToMain);
+        [&] { button(u"cmdCale")->click(); }, 3, afterAChange);
     int mode = 0;
     table.measure(
         QStringLiteral("calendar: a mode switch, 50,000 records"), 100,
@@ -158,9 +170,9 @@ void AppBenchmarks(Table &table)
 
     // The diary panel and a status rename.
     table.measure(
-        QStringLiteral("cmdMemo until the panel is shown, 50,000 records"), 150,
-        [&] { button(u"cmdMemo")->click(); }, 3, backToMain);
-    button(u"cmdMemo")->click();
+        QStringLiteral("cmdMemo until the panel is shown, 50,000 records"), 100,
+        [&] { button(u"cmdMemo")->click(); }, 3, afterAChange);
+    openedAgain(u"cmdMemo");
     auto *diary = window->findChild<zz::GridView *>(QStringLiteral("msgMemoList"));
     Q_EMIT diary->cellClicked(diary->gridModel()->gridRowCount() / 2, 7);
     auto *comment = window->findChild<QLineEdit *>(QStringLiteral("txtMemo"));

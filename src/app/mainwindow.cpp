@@ -219,7 +219,12 @@ void MainWindow::ShowPanel(PanelId id)
     Panel *panel = entry->panel;
     if (panel->isVisible())
         return;
-    panel->PreparePanel();
+    if (m_panelBuiltAt.value(panel) == m_diaryGeneration) {
+        panel->ReopenPanel();
+    } else {
+        panel->PreparePanel();
+        m_panelBuiltAt.insert(panel, m_diaryGeneration);
+    }
     HideAllPanels();
     panel->setVisible(true);
     QCoreApplication::processEvents();
@@ -352,11 +357,15 @@ void MainWindow::ReportStoreFailure(const StoreStatus &status)
 
 void MainWindow::DiaryChanged()
 {
+    markPanelsStale();
     RefreshDayList();
     classifyBmiAndFillMeter();
-    for (const PanelEntry &entry : std::as_const(m_panels))
-        if (entry.panel != fraMain && entry.panel->isVisible())
+    for (const PanelEntry &entry : std::as_const(m_panels)) {
+        if (entry.panel != fraMain && entry.panel->isVisible()) {
             entry.panel->PreparePanel();
+            m_panelBuiltAt.insert(entry.panel, m_diaryGeneration);
+        }
+    }
     updateUndoButtons();
 }
 
@@ -500,6 +509,7 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::RecordStep(DiaryStep step)
 {
+    markPanelsStale();
     if (step.splices.isEmpty() && !step.changesStatusList)
         return;
     m_history.push(std::move(step));
@@ -610,6 +620,7 @@ void MainWindow::ReportReadFailure(const StoreStatus &status)
 {
     if (status)
         return;
+    markPanelsStale(); // a panel that could not read is read again
     if (m_state.startupInProgress)
         noteStartupFailure(status);
     else

@@ -6,6 +6,7 @@
 #include "store/storestatus.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -55,7 +56,11 @@ public:
     // PanelHost
     QString diaryDirectory() const override { return m_dir; }
     const WindowState &state() const override { return m_state; }
-    void setPersonalData(const PersonalData &personal) override { m_state.personal = personal; }
+    void setPersonalData(const PersonalData &personal) override
+    {
+        m_state.personal = personal;
+        markPanelsStale();
+    }
     void setIncrements(const Increments &increments) override { m_state.increments = increments; }
     void setAutoTimeOn(bool on) override { m_state.autoTimeOn = on; }
     void setDayListValues(const DayListValues &values) override { m_state.dayList = values; }
@@ -108,6 +113,8 @@ private:
     void chkHelp_Click();
     void classifyBmiAndFillMeter();
     void updateUndoButtons();
+    // What the panels show may have changed: each is rebuilt when next shown.
+    void markPanelsStale() { ++m_diaryGeneration; }
     // Undo or redo, then every view as the files now are.
     void takeHistoryStep(StoreStatus (DiaryHistory::*step)(const QString &));
     // The record a list showed, read afresh; false (after telling) when the
@@ -120,6 +127,10 @@ private:
     StoreStatus m_startupFailure;
 
     QList<PanelEntry> m_panels; // in HideAllPanels order
+    // Counts the changes of the diary; a panel built at the current count is
+    // shown again as it is.
+    quint64 m_diaryGeneration = 1;
+    QHash<const Panel *, quint64> m_panelBuiltAt;
     MainPanel *fraMain = nullptr;
     FilterPanel *fraTaijyu = nullptr;
     AnalysisPanel *fraBunseki = nullptr;

@@ -84,6 +84,14 @@ void NotesPanel::PreparePanel()
     cmdMemoHozon->setEnabled(false);
 }
 
+void NotesPanel::ReopenPanel()
+{
+    // The list was built from the diary as it still is.
+    msgMemoList->showEnd();
+    m_selectedRow = 0;
+    cmdMemoHozon->setEnabled(false);
+}
+
 void NotesPanel::msgMemoList_Click(int row)
 {
     if (row < 1)

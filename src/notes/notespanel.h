@@ -21,6 +21,7 @@ public:
 
     // cmdMemo_Click before the panel is shown.
     void PreparePanel() override;
+    void ReopenPanel() override;
     void LoadNoticeMemo();
     void cmdMemoHozon_Click();
     void cmdKizukiHozon_Click();

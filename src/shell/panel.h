@@ -19,6 +19,10 @@ public:
     // before the panel is shown. Panels whose content is kept current
     // elsewhere (the main panel) do nothing.
     virtual void PreparePanel() {}
+    // Shows the panel again when nothing it shows changed since it was last
+    // prepared: a panel whose building is costly only resets what opening
+    // resets (scroll positions, choices). By default it is prepared again.
+    virtual void ReopenPanel() { PreparePanel(); }
 
 protected:
     PanelHost &host() const { return m_host; }

@@ -104,6 +104,15 @@ void AnalysisPanel::PreparePanel()
     FillWeightRanking();
 }
 
+void AnalysisPanel::ReopenPanel()
+{
+    // The analyses were computed from the diary as it still is; opening
+    // shows the three running lists at their end, the ranking at its top.
+    for (int i = 0; i < 3; ++i)
+        m_grids[i]->showEnd();
+    m_grids[3]->setTopRow(1);
+}
+
 void AnalysisPanel::showRows(GridView *grid, const QList<TableRow> &rows)
 {
     grid->gridModel()->setRows(rows);

@@ -27,6 +27,7 @@ public:
 
     // cmdBunseki_Click before the panel is shown.
     void PreparePanel() override;
+    void ReopenPanel() override;
     void SetupAnalysisListColumns();
     void FillTimeSeriesList();
     void FillMilestoneList();

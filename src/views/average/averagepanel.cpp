@@ -92,6 +92,19 @@ void AveragePanel::PreparePanel()
     ShowDailyAverages();
 }
 
+void AveragePanel::ReopenPanel()
+{
+    if (!m_showsEveryDay) {
+        PreparePanel();
+        return;
+    }
+    // The list already holds the average of every day: only what opening resets.
+    const QStringList days = m_days->stringList();
+    cboStdate2->setEditText(days.value(0));
+    cboEddate2->setEditText(days.isEmpty() ? QString() : days.last());
+    msgAvgtai->setTopRow(1);
+}
+
 void AveragePanel::SetupAverageGrid()
 {
     const QList<int> widths = AverageListWidths(m_unit);
@@ -110,6 +123,7 @@ void AveragePanel::optAvgUnit_Click(int index)
 
 bool AveragePanel::show(const std::optional<AveragePeriod> &period)
 {
+    m_showsEveryDay = false;
     QList<MeasurementRecord> records;
     const StoreStatus status = ReadMeasurements(dir(), records);
     if (!status) {
@@ -124,6 +138,7 @@ bool AveragePanel::show(const std::optional<AveragePeriod> &period)
     }
     const DailyAverageView view = ComputeDailyAverages(records, period);
     showRows(view.rows, view.points, view.y);
+    m_showsEveryDay = !period;
     if (!period) {
         // Both lists hold every day: one model, filled in one call.
         m_days->setStringList(view.days);

@@ -22,6 +22,7 @@ public:
 
     // cmdAvgtai_Click before the panel is shown.
     void PreparePanel() override;
+    void ReopenPanel() override;
     void SetupAverageGrid();
     void ShowDailyAverages();
     void ShowDailyAveragesForPeriod(const AveragePeriod &period);
@@ -39,6 +40,7 @@ private:
     ChartView *mcrAvgtai = nullptr;
     QComboBox *cboStdate2 = nullptr, *cboEddate2 = nullptr;
     QStringListModel *m_days = nullptr;
+    bool m_showsEveryDay = false; // the list as opening fills it
     QList<QRadioButton *> optAvgUnit;
     AverageUnit m_unit = AverageUnit::Day;
     QList<ExportedAverage> m_exported; // the week or month rows on show

@@ -280,6 +280,26 @@ void FilterPanel::SetupFilteredListColumns()
 void FilterPanel::PreparePanel()
 {
     FillAllMeasurementsView();
+    resetChoices();
+}
+
+void FilterPanel::ReopenPanel()
+{
+    if (!m_showsEveryMeasurement) {
+        PreparePanel();
+        return;
+    }
+    // The lists already hold every measurement: only what opening resets.
+    const QStringList dates = m_dates->stringList();
+    cboStdate->setEditText(dates.value(0));
+    cboEddate->setEditText(dates.isEmpty() ? QString() : dates.last());
+    msgBunseki->showEnd();
+    msgBunseki2->setTopRow(1);
+    resetChoices();
+}
+
+void FilterPanel::resetChoices()
+{
     optTai2->setChecked(true);
     optTai2_Click();
     // Opening lists everything with every weekday: only the three "全部"
@@ -319,12 +339,14 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
 {
     SetupFilteredListColumns();
     QList<MeasurementRecord> records;
+    m_showsEveryMeasurement = false;
     const StoreStatus status = ReadMeasurements(dir(), records);
     if (!status) {
         host().ReportReadFailure(status);
         return;
     }
     const FilteredView view = ComputeFilteredView(records, state().personal.heightCm, request);
+    m_showsEveryMeasurement = !request;
 
     msgBunseki->gridModel()->setRows(view.weightRows);
     m_rowRecords.clear();

@@ -31,6 +31,7 @@ public:
 
     // cmdTaijyu_Click before the panel is shown.
     void PreparePanel() override;
+    void ReopenPanel() override;
 
     void SetupFilteredListColumns();
     void FillAllMeasurementsView();
@@ -42,6 +43,8 @@ private:
     QList<ListedMeasurement> m_rowRecords; // what each listed row shows
     QWidget *buildCriteria();
     QWidget *buildDisplay();
+    // The choices opening the panel makes: weight chart, every criterion "全部".
+    void resetChoices();
     void fill(const std::optional<FilterRequest> &request);
     FilterCriteria criteria() const;
     // The end of every criteria handler: refill, show the panel again.
@@ -76,6 +79,7 @@ private:
     QList<QPushButton *> m_periodButtons; // cmdAllDay, cmdKikan1 .. cmdKikan8, cmdKikanF
     QComboBox *cboStdate = nullptr, *cboEddate = nullptr;
     QStringListModel *m_dates = nullptr;
+    bool m_showsEveryMeasurement = false; // the lists as opening fills them
 
     GridView *msgBunseki = nullptr, *msgBunseki2 = nullptr;
     ChartView *mcrBunseki = nullptr, *mcrBunseki2 = nullptr, *mcrBunseki3 = nullptr, *mcrBunseki4 = nullptr;
