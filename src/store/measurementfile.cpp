@@ -94,9 +94,38 @@ StoreStatus formatLine(const QString &path, const MeasurementRecord &record, QBy
 
 } // namespace
 
+namespace {
+
+// The records last read, handed out again (shared, not copied) while neither
+// this program nor anyone else changed the file: every panel reads the whole
+// file when it opens.
+struct LastRead
+{
+    QString path;
+    FileStamp stamp;
+    quint64 writes = 0;
+    QList<MeasurementRecord> records;
+};
+
+LastRead &lastRead()
+{
+    static LastRead last;
+    return last;
+}
+
+} // namespace
+
 StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    LastRead &last = lastRead();
+    const quint64 writes = WritesBegun();
+    const FileStamp stamp = StampOf(path);
+    if (stamp.valid && last.stamp == stamp && last.writes == writes && last.path == path) {
+        records = last.records;
+        return StoreStatus::success();
+    }
+    last = {};
     QByteArray bytes;
     if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
@@ -107,6 +136,9 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
         if (!reader.parseNext(result.emplace_back()))
             return lineFailure(path, reader);
     }
+    // Kept only when the file did not change while it was read.
+    if (StampOf(path) == stamp && WritesBegun() == writes)
+        last = {path, stamp, writes, result};
     records = std::move(result);
     return StoreStatus::success();
 }

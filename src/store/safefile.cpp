@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+
+#include <atomic>
 #include <unistd.h>
 
 namespace zz {
@@ -274,8 +276,31 @@ StoreStatus rewriteInPlace(const QByteArray &target, const QByteArray &temp, QBy
 
 } // namespace
 
+namespace {
+std::atomic<quint64> writesBegun{0};
+} // namespace
+
+quint64 WritesBegun()
+{
+    return writesBegun.load();
+}
+
+FileStamp StampOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) != 0)
+        return {};
+    return {true,
+            quint64(st.st_dev),
+            quint64(st.st_ino),
+            qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
 StoreStatus ReplaceFile(const QString &givenPath, const QString &givenTempPath, QByteArrayView contents)
 {
+    ++writesBegun;
     // A link is followed: the temporary file goes beside the real file, which
     // is the one replaced.
     const QString path = realTarget(givenPath);
@@ -332,6 +357,7 @@ StoreStatus ReplaceFile(const QString &givenPath, const QString &givenTempPath, 
 
 StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode mode)
 {
+    ++writesBegun;
     const QByteArray native = nativePath(path);
     struct stat before;
     const bool existed = ::stat(native.constData(), &before) == 0;
@@ -396,6 +422,7 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode m
 
 StoreStatus TruncateFile(const QString &path, qint64 length)
 {
+    ++writesBegun;
     Descriptor fd(::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC));
     if (!fd.valid())
         return failure(path, QStringLiteral("ファイルを開けません"), errno);

@@ -47,6 +47,22 @@ StoreStatus AppendToFile(const QString &path, QByteArrayView bytes, AppendMode m
 // Cuts `path` to `length` bytes and syncs it.
 StoreStatus TruncateFile(const QString &path, qint64 length);
 
+// How many writes (replacements, appends, cuts) this program has begun on
+// any file; a value read from a file is current while this is unchanged and
+// the file's FileStamp is too.
+quint64 WritesBegun();
+
+// What tells one state of a file from another without reading it: its
+// device, inode, size and modification time. Invalid for a missing file.
+struct FileStamp
+{
+    bool valid = false;
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modifiedNs = 0, changedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+FileStamp StampOf(const QString &path);
+
 // The Japanese description of a system error number.
 QString SystemErrorText(int error);
 

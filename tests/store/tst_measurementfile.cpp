@@ -50,6 +50,7 @@ private slots:
     void numbersReadAsTheNearestFloat();
     void readsEveryRecordInOrder();
     void readStartRecordTakesTheFirstLine();
+    void aReadFollowsEveryWrite();
     void malformedFile_data();
     void malformedFile();
     void missingFileIsAnError();
@@ -253,6 +254,37 @@ void MeasurementFileTest::readsEveryRecordInOrder()
     QVERIFY(ReadMeasurements(m_dir, records));
     QCOMPARE(records.size(), 2);
     QCOMPARE(records.at(1).weight, 69.0f);
+}
+
+// Reading again an unchanged file hands out the records last read; any
+// write, even one that keeps the file's size, is seen by the next read.
+void MeasurementFileTest::aReadFollowsEveryWrite()
+{
+    writeBytes(m_dir, Data, threeRecords());
+    QList<MeasurementRecord> first, again;
+    QVERIFY(ReadMeasurements(m_dir, first));
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again.size(), 3);
+    QCOMPARE(again.at(2).comment, u"ケーキ"_s);
+
+    QVERIFY(ReplaceMeasurementComment(m_dir, 2, again.at(2).date, u"パイ"_s)); // same length
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again.at(2).comment, u"パイ"_s);
+    QCOMPARE(first.at(2).comment, u"ケーキ"_s); // a copy read before stays as it was
+
+    MeasurementRecord added = again.at(2);
+    added.weight = 69.5f;
+    QVERIFY(AppendMeasurement(m_dir, added));
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again.size(), 4);
+    QCOMPARE(again.at(3).weight, 69.5f);
+
+    // Written by another program: a file of another size, then none.
+    writeBytes(m_dir, Data, threeRecords());
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again.size(), 3);
+    QVERIFY(QFile::remove(QDir(m_dir).filePath(Data)));
+    QVERIFY(!ReadMeasurements(m_dir, again));
 }
 
 void MeasurementFileTest::readStartRecordTakesTheFirstLine()
