@@ -61,6 +61,13 @@ public:
         std::sort(columns.begin(), columns.end());
         return columns;
     }
+    bool contains(int column) const
+    {
+        for (const auto &entry : m_entries)
+            if (entry.first == column)
+                return true;
+        return false;
+    }
     bool isEmpty() const { return m_entries.isEmpty(); }
     auto begin() const { return m_entries.cbegin(); }
     auto end() const { return m_entries.cend(); }

@@ -13,6 +13,11 @@ namespace zz {
 // coloured mark (decided on the unrounded change), body fat, comment, then the
 // hidden metabolism, visceral fat, muscle mass, muscle score and bone mass.
 QList<TableRow> ComputeDiaryRows(const QList<MeasurementRecord> &records);
+// Row i (from 0) of that list alone.
+TableRow DiaryRow(const QList<MeasurementRecord> &records, qsizetype i);
+// Rows whose cells are the widest of their columns (the extremes of weight,
+// change and body fat, the longest status and comment, the last row).
+QList<int> DiaryWidestRows(const QList<MeasurementRecord> &records);
 
 // Headers and widths (twips) of msgMemoList; columns 8 to 12 are hidden.
 QStringList DiaryListHeaders();

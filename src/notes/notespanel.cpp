@@ -77,8 +77,10 @@ void NotesPanel::PreparePanel()
     QList<MeasurementRecord> records;
     const StoreStatus status = ReadMeasurements(dir(), records);
     host().ReportReadFailure(status);
+    // The list makes a row's texts only when it is shown.
     if (status)
-        model->setRows(ComputeDiaryRows(records));
+        model->setRowSource({int(records.size()), [records](int row) { return DiaryRow(records, row); },
+                             DiaryWidestRows(records)});
     msgMemoList->showEnd();
     m_selectedRow = 0;
     cmdMemoHozon->setEnabled(false);

@@ -143,6 +143,11 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
     return StoreStatus::success();
 }
 
+void testing::ForgetMeasurementsRead()
+{
+    lastRead() = {};
+}
+
 StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record)
 {
     // Only the first line is read: the file may hold years of records.

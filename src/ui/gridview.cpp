@@ -52,16 +52,15 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_dataRows || index.column() >= m_columns)
         return {};
-    const qsizetype at = qsizetype(index.row()) * m_columns + index.column();
     switch (role) {
-    case Qt::DisplayRole: return m_cells.at(at);
+    case Qt::DisplayRole: return cellText(index.row(), index.column());
     case Qt::BackgroundRole:
-        if (!m_colors.isEmpty() && m_colors.at(at) != 0)
-            return QColor::fromRgb(m_colors.at(at));
+        if (const QRgb color = cellColor(index.row(), index.column()); color != 0)
+            return QColor::fromRgb(color);
         return {};
     case Qt::ForegroundRole:
         // A coloured cell is always a pale one: its text stays dark on a dark desktop too.
-        if (!m_colors.isEmpty() && m_colors.at(at) != 0)
+        if (cellColor(index.row(), index.column()) != 0)
             return QColor(Qt::black);
         return {};
     case Qt::TextAlignmentRole: return int(columnAlignment(index.column()));
@@ -80,11 +79,86 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     }
 }
 
+const TableRow &GridModel::madeRow(int row) const
+{
+    auto made = m_made.constFind(row);
+    if (made != m_made.cend())
+        return *made;
+    // A screenful or two of rows is all a view asks for at a time.
+    if (m_made.size() >= 512)
+        m_made.clear();
+    return *m_made.insert(row, m_source.make(row));
+}
+
+QString GridModel::cellText(int row, int column) const
+{
+    const qsizetype at = qsizetype(row) * m_columns + column;
+    if (!isLazy())
+        return m_cells.at(at);
+    if (auto written = m_writtenTexts.constFind(at); written != m_writtenTexts.cend())
+        return *written;
+    return madeRow(row).cells.value(column);
+}
+
+QRgb GridModel::cellColor(int row, int column) const
+{
+    const qsizetype at = qsizetype(row) * m_columns + column;
+    if (!isLazy())
+        return m_colors.isEmpty() ? 0 : m_colors.at(at);
+    if (auto written = m_writtenColors.constFind(at); written != m_writtenColors.cend())
+        return *written;
+    const CellColours &backgrounds = madeRow(row).backgrounds;
+    if (!backgrounds.contains(column))
+        return 0;
+    const Rgb rgb = backgrounds.value(column);
+    return qRgb(rgb.r, rgb.g, rgb.b);
+}
+
+void GridModel::setRowSource(RowSource source)
+{
+    beginResetModel();
+    m_cells.clear();
+    m_colors.clear();
+    m_made.clear();
+    m_writtenTexts.clear();
+    m_writtenColors.clear();
+    m_source = std::move(source);
+    m_dataRows = m_source.make ? qMax(0, m_source.count) : 0;
+    endResetModel();
+}
+
+void GridModel::materialize()
+{
+    if (!isLazy())
+        return;
+    QList<QString> cells(qsizetype(m_dataRows) * m_columns);
+    QList<QRgb> colors(cells.size(), 0);
+    for (int r = 0; r < m_dataRows; ++r) {
+        for (int c = 0; c < m_columns; ++c) {
+            cells[qsizetype(r) * m_columns + c] = cellText(r, c);
+            colors[qsizetype(r) * m_columns + c] = cellColor(r, c);
+        }
+    }
+    m_source = {};
+    m_made.clear();
+    m_writtenTexts.clear();
+    m_writtenColors.clear();
+    m_cells = std::move(cells);
+    m_colors = std::move(colors);
+}
+
 void GridModel::setGridRowCount(int rows)
 {
     const int dataRows = qMax(0, rows - 1);
     if (dataRows == m_dataRows)
         return;
+    if (dataRows == 0 && isLazy()) {
+        m_source = {}; // nothing to keep
+        m_made.clear();
+        m_writtenTexts.clear();
+        m_writtenColors.clear();
+    }
+    materialize();
     if (dataRows == 0) {
         beginResetModel();
         m_dataRows = 0;
@@ -118,6 +192,7 @@ void GridModel::setGridColumnCount(int columns)
     columns = qMax(0, columns);
     if (columns == m_columns)
         return;
+    materialize();
     beginResetModel();
     // Keep what fits: a column count is normally fixed before any text.
     QList<QString> cells(qsizetype(m_dataRows) * columns);
@@ -154,13 +229,28 @@ void GridModel::setText(int row, int column, const QString &text)
     }
     if (!isDataCell(row, column))
         return;
-    m_cells[cellIndex(row, column)] = text;
+    if (isLazy())
+        m_writtenTexts.insert(cellIndex(row, column), text);
+    else
+        m_cells[cellIndex(row, column)] = text;
     const QModelIndex at = index(row - 1, column);
     Q_EMIT dataChanged(at, at, {Qt::DisplayRole});
 }
 
 QString GridModel::longestText(int column) const
 {
+    if (isLazy()) {
+        QString longest;
+        for (int row : m_source.widestRows) {
+            if (row >= 0 && row < m_dataRows && cellText(row, column).size() > longest.size())
+                longest = cellText(row, column);
+        }
+        for (auto written = m_writtenTexts.cbegin(); written != m_writtenTexts.cend(); ++written) {
+            if (written.key() % m_columns == column && written->size() > longest.size())
+                longest = *written;
+        }
+        return longest;
+    }
     qsizetype best = -1;
     for (qsizetype at = column; at < m_cells.size(); at += m_columns)
         if (best < 0 || m_cells.at(at).size() > m_cells.at(best).size())
@@ -174,7 +264,7 @@ QString GridModel::text(int row, int column) const
         return m_headers.at(column);
     if (!isDataCell(row, column))
         return {};
-    return m_cells.at(cellIndex(row, column));
+    return cellText(row - 1, column);
 }
 
 void GridModel::setBackground(int row, int column, const QColor &color)
@@ -182,6 +272,12 @@ void GridModel::setBackground(int row, int column, const QColor &color)
     // The header row keeps the header's own look.
     if (!isDataCell(row, column))
         return;
+    if (isLazy()) {
+        m_writtenColors.insert(cellIndex(row, column), color.isValid() ? StoredColor(color) : 0);
+        const QModelIndex at = index(row - 1, column);
+        Q_EMIT dataChanged(at, at, {Qt::BackgroundRole});
+        return;
+    }
     if (m_colors.isEmpty()) {
         if (!color.isValid())
             return;
@@ -194,9 +290,9 @@ void GridModel::setBackground(int row, int column, const QColor &color)
 
 QColor GridModel::background(int row, int column) const
 {
-    if (!isDataCell(row, column) || m_colors.isEmpty())
+    if (!isDataCell(row, column))
         return {};
-    const QRgb stored = m_colors.at(cellIndex(row, column));
+    const QRgb stored = cellColor(row - 1, column);
     return stored != 0 ? QColor::fromRgb(stored) : QColor();
 }
 
@@ -253,6 +349,10 @@ void GridModel::storeRow(qsizetype at, const TableRow &row)
 void GridModel::setRows(const QList<TableRow> &rows)
 {
     beginResetModel();
+    m_source = {};
+    m_made.clear();
+    m_writtenTexts.clear();
+    m_writtenColors.clear();
     m_dataRows = int(rows.size());
     m_cells.clear();
     m_colors.clear();
@@ -264,6 +364,7 @@ void GridModel::setRows(const QList<TableRow> &rows)
 
 void GridModel::appendRow(const TableRow &row)
 {
+    materialize();
     beginInsertRows({}, m_dataRows, m_dataRows);
     const qsizetype at = qsizetype(m_dataRows) * m_columns;
     ++m_dataRows;

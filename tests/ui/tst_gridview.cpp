@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace zz;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void columnAndHeaderAlignments();
     void headerRowIsTheHorizontalHeader();
     void rowsFilledAtOnceOrOneByOne();
+    void rowsMadeWhenShown();
     void clickMakesTheClickedCellCurrent_data();
     void clickMakesTheClickedCellCurrent();
     void doubleClickReportsTheCell();
@@ -186,6 +188,55 @@ void TestGridView::rowsFilledAtOnceOrOneByOne()
     model->setRows({TableRow{{QStringLiteral("x")}, {}}});
     QCOMPARE(model->gridRowCount(), 2);
     QVERIFY(!model->background(1, 3).isValid());
+}
+
+// A list given as a source makes only the rows it shows; what is written
+// over it stays, also when the list is later changed row by row.
+void TestGridView::rowsMadeWhenShown()
+{
+    GridView view;
+    view.resetColumns({u"a"_s, u"b"_s}, {600, 600}, 9);
+    GridModel *model = view.gridModel();
+    int made = 0;
+    model->setRowSource({1000000,
+                         [&made](int row) {
+                             ++made;
+                             TableRow r;
+                             r.cells = {QString::number(row), row == 7 ? u"longest text"_s : u"x"_s};
+                             if (row % 2)
+                                 r.backgrounds.insert(1, Colors::PaleRed);
+                             return r;
+                         },
+                         {7}});
+    QCOMPARE(model->gridRowCount(), 1000001);
+    QCOMPARE(made, 1); // the widest row, for the column widths
+    QCOMPARE(model->text(1000000, 0), u"999999"_s);
+    QCOMPARE(model->background(2, 1), QColor(255, 192, 192));
+    QCOMPARE(model->background(3, 1), QColor());
+    QCOMPARE(model->longestText(1), u"longest text"_s);
+    view.resize(300, 200);
+    view.show();
+    view.showEnd();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY2(made < 2000, qPrintable(QString::number(made)));
+
+    model->setText(5, 1, u"written over the source"_s);
+    model->setBackground(6, 1, QColor(1, 2, 3));
+    QCOMPARE(model->text(5, 1), u"written over the source"_s);
+    QCOMPARE(model->longestText(1), u"written over the source"_s);
+    QCOMPARE(model->background(6, 1), QColor(1, 2, 3));
+
+    // Shrunk to ten rows, the rows are kept as given; one row more is added.
+    model->setGridRowCount(11);
+    model->appendRow({{u"new"_s, u"row"_s}, {}});
+    QCOMPARE(model->gridRowCount(), 12);
+    QCOMPARE(model->text(5, 1), u"written over the source"_s);
+    QCOMPARE(model->background(6, 1), QColor(1, 2, 3));
+    QCOMPARE(model->background(2, 1), QColor(255, 192, 192));
+    QCOMPARE(model->text(10, 0), u"9"_s);
+    QCOMPARE(model->text(11, 1), u"row"_s);
+    model->setGridRowCount(1);
+    QCOMPARE(model->text(1, 0), QString());
 }
 
 void TestGridView::clickMakesTheClickedCellCurrent_data()

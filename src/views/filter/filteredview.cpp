@@ -43,17 +43,96 @@ bool PassesFilter(const MeasurementRecord &record, const FilterCriteria &criteri
     return true;
 }
 
+struct FilteredRows::Cells
+{
+    explicit Cells(float heightCm) : cells(heightCm) {}
+    MeasurementCells cells;
+};
+
+FilteredRows::FilteredRows(const QList<MeasurementRecord> &records, const QList<qsizetype> &recordIndices,
+                           float heightCm)
+    : m_records(records), m_indices(recordIndices), m_cells(std::make_unique<Cells>(heightCm))
+{}
+
+FilteredRows::~FilteredRows() = default;
+
+namespace {
+
+void AppendRowStart(TableRow &row, int n, const MeasurementRecord &rec)
+{
+    row.cells << QString::number(n) << FormatShortDate(rec.date) << WeekdayCharacter(rec.date) << rec.status;
+}
+
+} // namespace
+
+TableRow FilteredRows::weightRow(int row) const
+{
+    const MeasurementRecord &rec = recordAt(row);
+    // The change since the row above; the first row, or one below a weight of
+    // 0, changes by nothing.
+    float previousWeight = row == 0 ? 0.0f : recordAt(row - 1).weight;
+    if (previousWeight == 0)
+        previousWeight = rec.weight;
+    TableRow made;
+    made.cells.reserve(12);
+    AppendRowStart(made, row + 1, rec);
+    m_cells->cells.appendWeightCells(made, rec, previousWeight, recordAt(0).weight);
+    return made;
+}
+
+TableRow FilteredRows::compositionRow(int row) const
+{
+    const MeasurementRecord &rec = recordAt(row);
+    TableRow made;
+    made.cells.reserve(11);
+    AppendRowStart(made, row + 1, rec);
+    m_cells->cells.appendCompositionCells(made, rec);
+    return made;
+}
+
+namespace {
+
+// The listed rows holding the smallest and the largest of some values.
+class Extremes
+{
+public:
+    void add(int kind, int row, double value)
+    {
+        if (m_lowest.size() <= kind) {
+            m_lowest.resize(kind + 1, {-1, 0});
+            m_highest.resize(kind + 1, {-1, 0});
+        }
+        if (m_lowest[kind].first < 0 || value < m_lowest[kind].second)
+            m_lowest[kind] = {row, value};
+        if (m_highest[kind].first < 0 || value > m_highest[kind].second)
+            m_highest[kind] = {row, value};
+    }
+    QList<int> rows() const
+    {
+        QList<int> result;
+        for (const auto &list : {m_lowest, m_highest})
+            for (const auto &[row, value] : list)
+                if (row >= 0 && !result.contains(row))
+                    result.append(row);
+        return result;
+    }
+
+private:
+    QList<std::pair<int, double>> m_lowest, m_highest;
+};
+
+} // namespace
+
 FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float heightCm,
-                                 const std::optional<FilterRequest> &request)
+                                 const std::optional<FilterRequest> &request, ListRows rows)
 {
     FilteredView v;
-    MeasurementCells cells(heightCm);
     CompositionSeriesBuilder composition(CompositionSeries::Rounding::AsListed);
     float previousWeight = 0, firstWeight = 0;
     float highestWeight = NoHighest, lowestWeight = NoLowest, highestFat = NoHighest, lowestFat = NoLowest;
     const QString *previousDate = nullptr;
-    QString shortDate, weekday;
-    const QString *shortDateOf = nullptr;
+    Extremes extremes;
+    int longestStatusRow = -1;
     int n = 0;
     qsizetype index = -1;
     for (const MeasurementRecord &rec : records) {
@@ -68,28 +147,24 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
         ++n;
         if (n == 1)
             firstWeight = rec.weight;
-        const QString number = QString::number(n);
-        // Records of one day follow each other: one date text for them.
-        if (!shortDateOf || *shortDateOf != rec.date) {
-            shortDate = FormatShortDate(rec.date);
-            weekday = WeekdayCharacter(rec.date);
-            shortDateOf = &rec.date;
-        }
-        TableRow row;
-        row.cells.reserve(12);
-        row.cells << number << shortDate << weekday << rec.status;
         if (previousWeight == 0)
             previousWeight = rec.weight;
-        cells.appendWeightCells(row, rec, previousWeight, firstWeight);
-        v.weightRows.append(std::move(row));
         v.recordIndices.append(index);
-
-        TableRow compositionRow;
-        compositionRow.cells.reserve(11);
-        compositionRow.cells << number << shortDate << weekday << rec.status;
-        cells.appendCompositionCells(compositionRow, rec);
-        v.compositionRows.append(std::move(compositionRow));
         composition.append(rec);
+
+        const int row = n - 1;
+        extremes.add(0, row, rec.weight);
+        extremes.add(1, row, rec.weight - previousWeight);
+        extremes.add(2, row, rec.weight - firstWeight);
+        extremes.add(3, row, rec.bodyFat);
+        extremes.add(4, row, rec.basalMetabolism);
+        extremes.add(5, row, rec.visceralFat);
+        extremes.add(6, row, rec.muscleMass);
+        extremes.add(7, row, rec.muscleScore);
+        extremes.add(8, row, rec.boneMass);
+        if (longestStatusRow < 0 ||
+            rec.status.size() > records.at(v.recordIndices.at(longestStatusRow)).status.size())
+            longestStatusRow = row;
 
         highestWeight = std::max(highestWeight, rec.weight);
         lowestWeight = std::min(lowestWeight, rec.weight);
@@ -98,6 +173,21 @@ FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float 
         v.weights.append(AxisValueAsRead(rec.weight));
         v.bodyFats.append(AxisValueAsRead(rec.bodyFat));
         previousWeight = rec.weight;
+    }
+    v.widestRows = extremes.rows();
+    if (longestStatusRow >= 0 && !v.widestRows.contains(longestStatusRow))
+        v.widestRows.append(longestStatusRow);
+    if (n > 0 && !v.widestRows.contains(n - 1))
+        v.widestRows.append(n - 1);
+
+    if (rows == ListRows::Made) {
+        const FilteredRows made(records, v.recordIndices, heightCm);
+        v.weightRows.reserve(n);
+        v.compositionRows.reserve(n);
+        for (int row = 0; row < n; ++row) {
+            v.weightRows.append(made.weightRow(row));
+            v.compositionRows.append(made.compositionRow(row));
+        }
     }
 
     v.left = WeightAxisOf(highestWeight, lowestWeight);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace zz {
@@ -42,15 +43,39 @@ struct FilteredView
     CompositionChart metabolism, muscle, bone;      // from the composition rows
     QStringList dates;                              // each date once, in file order (every record)
     QList<qsizetype> recordIndices;                 // the file position of each listed record
+    // Listed rows (from 0) whose cells are the widest of their columns: the
+    // extremes of every shown number, the longest status, the last row.
+    QList<int> widestRows;
 };
 struct FilterRequest
 {
     FilterCriteria criteria;
     bool useStatus = false, useWeekday = false;
 };
-// No request: every record is listed.
+// No request: every record is listed. Without rows, the two row lists stay
+// empty: FilteredRows makes each row when it is wanted.
+enum class ListRows { Made, Left };
 FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float heightCm,
-                                 const std::optional<FilterRequest> &request);
+                                 const std::optional<FilterRequest> &request, ListRows rows = ListRows::Made);
+
+// The rows of the two lists, one at a time, exactly as ComputeFilteredView
+// makes them: listed row i (from 0) is records[recordIndices[i]].
+class FilteredRows
+{
+public:
+    FilteredRows(const QList<MeasurementRecord> &records, const QList<qsizetype> &recordIndices,
+                 float heightCm);
+    ~FilteredRows();
+    TableRow weightRow(int row) const;
+    TableRow compositionRow(int row) const;
+
+private:
+    struct Cells;
+    const MeasurementRecord &recordAt(int row) const { return m_records.at(m_indices.at(row)); }
+    QList<MeasurementRecord> m_records;
+    QList<qsizetype> m_indices;
+    std::unique_ptr<Cells> m_cells; // the texts already made, shared by the rows
+};
 
 // Headers and widths (twips) of the two lists.
 QStringList FilteredListHeaders();

@@ -345,15 +345,22 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
         host().ReportReadFailure(status);
         return;
     }
-    const FilteredView view = ComputeFilteredView(records, state().personal.heightCm, request);
+    const FilteredView view =
+        ComputeFilteredView(records, state().personal.heightCm, request, ListRows::Left);
     m_showsEveryMeasurement = !request;
 
-    msgBunseki->gridModel()->setRows(view.weightRows);
+    // The lists make a row's texts only when it is shown.
+    const auto rows =
+        std::make_shared<const FilteredRows>(records, view.recordIndices, state().personal.heightCm);
+    const int count = int(view.recordIndices.size());
+    msgBunseki->gridModel()->setRowSource(
+        {count, [rows](int row) { return rows->weightRow(row); }, view.widestRows});
     m_rowRecords.clear();
     m_rowRecords.reserve(view.recordIndices.size());
     for (qsizetype index : view.recordIndices)
         m_rowRecords.append({index, records.at(index).date});
-    msgBunseki2->gridModel()->setRows(view.compositionRows);
+    msgBunseki2->gridModel()->setRowSource(
+        {count, [rows](int row) { return rows->compositionRow(row); }, view.widestRows});
     msgBunseki->showEnd();
     msgBunseki2->setTopRow(1);
 
