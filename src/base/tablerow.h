@@ -76,6 +76,10 @@ private:
     QVarLengthArray<std::pair<int, Rgb>, 2> m_entries;
 };
 
+// Whether a long list's rows are made with the rest of its view, or left to
+// be made one at a time when the list shows them.
+enum class ListRows { Made, Left };
+
 // One data row of a list as the user sees it: the cell texts, and the background
 // of the cells that have one (by column).
 struct TableRow

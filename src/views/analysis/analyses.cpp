@@ -43,23 +43,67 @@ QList<AnalysisListLayout> AnalysisListLayouts()
     };
 }
 
-TimeSeriesList ComputeTimeSeries(const WholeHistory &h, bool toFirst)
+namespace {
+
+double TimeSeriesDifference(const WholeHistory &h, bool toFirst, qsizetype i)
+{
+    if (i == 0)
+        return 0;
+    const float compared = toFirst ? h.weights[0] : h.weights[i - 1];
+    return RoundTenthUp(double(h.weights[i] - compared));
+}
+
+// The rows holding the lowest and the highest value of each key, and the last row.
+template <typename... Keys>
+QList<int> WidestRows(qsizetype n, Keys... keys)
+{
+    QList<int> rows;
+    const auto add = [&](qsizetype row) {
+        if (!rows.contains(int(row)))
+            rows.append(int(row));
+    };
+    const auto extremes = [&](auto key) {
+        qsizetype lowest = 0, highest = 0;
+        for (qsizetype i = 1; i < n; ++i) {
+            if (key(i) < key(lowest))
+                lowest = i;
+            if (key(i) > key(highest))
+                highest = i;
+        }
+        add(lowest);
+        add(highest);
+    };
+    if (n == 0)
+        return rows;
+    (extremes(keys), ...);
+    add(n - 1);
+    return rows;
+}
+
+} // namespace
+
+TableRow TimeSeriesRow(const WholeHistory &h, bool toFirst, qsizetype i)
+{
+    const double d = TimeSeriesDifference(h, toFirst, i);
+    TableRow row;
+    row.cells = QStringList{Count(i + 1, QStringLiteral("回目")), h.dates[i], FormatKg(h.weights[i]),
+                            SignText(d) + FormatKg(float(d))};
+    return row;
+}
+
+TimeSeriesList ComputeTimeSeries(const WholeHistory &h, bool toFirst, ListRows rows)
 {
     TimeSeriesList list;
     list.differenceHeader = toFirst ? QStringLiteral("初回差") : QStringLiteral("前回差");
     const qsizetype n = h.recordCount();
+    list.widestRows = WidestRows(
+        n, [&](qsizetype i) { return h.weights[i]; },
+        [&](qsizetype i) { return TimeSeriesDifference(h, toFirst, i); });
+    if (rows == ListRows::Left)
+        return list;
     list.rows.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        double d = 0;
-        if (i > 0) {
-            const float compared = toFirst ? h.weights[0] : h.weights[i - 1];
-            d = RoundTenthUp(double(h.weights[i] - compared));
-        }
-        TableRow row;
-        row.cells = QStringList{Count(i + 1, QStringLiteral("回目")), h.dates[i], FormatKg(h.weights[i]),
-                                SignText(d) + FormatKg(float(d))};
-        list.rows.append(row);
-    }
+    for (qsizetype i = 0; i < n; ++i)
+        list.rows.append(TimeSeriesRow(h, toFirst, i));
     return list;
 }
 
@@ -95,38 +139,55 @@ MilestoneList ComputeMilestones(const WholeHistory &h)
     return list;
 }
 
-AverageTrendList ComputeAverageTrend(const WholeHistory &h)
+namespace {
+
+double AverageChangeGrams(const QList<float> &averages, qsizetype i)
+{
+    return i == 0 ? 0.0 : (double(averages[i]) - double(averages[i - 1])) * 1000;
+}
+
+} // namespace
+
+TableRow AverageTrendRow(const WholeHistory &h, const QList<float> &averages, qsizetype i)
+{
+    const double g = AverageChangeGrams(averages, i);
+    QString sign;
+    if (i > 0)
+        sign = g > 0 ? QStringLiteral("+") : g == 0 ? QStringLiteral("±") : QString();
+    TableRow row;
+    row.cells = QStringList{Count(i + 1, QStringLiteral("回目")), FormatKg(h.weights[i]),
+                            FormatKg3(double(averages[i])), sign + FormatGrams(g)};
+    return row;
+}
+
+AverageTrendList ComputeAverageTrend(const WholeHistory &h, ListRows rows)
 {
     AverageTrendList list;
     const qsizetype n = h.recordCount();
-    list.rows.reserve(n);
+    list.averages.reserve(n);
     float sum = 0;
-    float previous = 0;
     qsizetype streak = 0;
     for (qsizetype i = 0; i < n; ++i) {
         sum += h.weights[i];
-        const float average = sum / float(i + 1);
-        double g = 0;
-        QString sign;
+        list.averages.append(sum / float(i + 1));
         if (i > 0) {
-            g = (double(average) - double(previous)) * 1000;
-            if (g > 0) {
-                sign = QStringLiteral("+");
+            if (AverageChangeGrams(list.averages, i) > 0)
                 streak = 0;
-            } else {
-                sign = g == 0 ? QStringLiteral("±") : QString();
+            else
                 ++streak;
-            }
         }
-        TableRow row;
-        row.cells = QStringList{Count(i + 1, QStringLiteral("回目")), FormatKg(h.weights[i]),
-                                FormatKg3(double(average)), sign + FormatGrams(g)};
-        list.rows.append(row);
-        previous = average;
     }
     list.label = streak > 0
                      ? QStringLiteral("連続ﾏｲﾅｽ記録 ") + QString::number(streak) + QStringLiteral("回達成！")
                      : QStringLiteral("平均を上回ってしまいました...");
+    list.widestRows = WidestRows(
+        n, [&](qsizetype i) { return h.weights[i]; }, [&](qsizetype i) { return list.averages[i]; },
+        [&](qsizetype i) { return AverageChangeGrams(list.averages, i); });
+    if (rows == ListRows::Left)
+        return list;
+    list.rows.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        list.rows.append(AverageTrendRow(h, list.averages, i));
     return list;
 }
 

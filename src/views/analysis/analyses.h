@@ -27,8 +27,11 @@ struct TimeSeriesList
 {
     QString differenceHeader; // "前回差" or "初回差"
     QList<TableRow> rows;
+    QList<int> widestRows; // the rows of the extremes and the last row
 };
-TimeSeriesList ComputeTimeSeries(const WholeHistory &history, bool toFirst);
+TimeSeriesList ComputeTimeSeries(const WholeHistory &history, bool toFirst, ListRows rows = ListRows::Made);
+// Row i (from 0) of that list alone.
+TableRow TimeSeriesRow(const WholeHistory &history, bool toFirst, qsizetype i);
 
 // Milestones (msgB2): each 0.5 kg lost since the first measurement, with the
 // measurement that first reached it. A milestone within the rounded loss that
@@ -44,9 +47,13 @@ MilestoneList ComputeMilestones(const WholeHistory &history);
 struct AverageTrendList
 {
     QList<TableRow> rows;
-    QString label; // Label5(1)
+    QString label;         // Label5(1)
+    QList<float> averages; // the running average after each measurement
+    QList<int> widestRows; // the rows of the extremes and the last row
 };
-AverageTrendList ComputeAverageTrend(const WholeHistory &history);
+AverageTrendList ComputeAverageTrend(const WholeHistory &history, ListRows rows = ListRows::Made);
+// Row i (from 0) of that list alone, from the running averages.
+TableRow AverageTrendRow(const WholeHistory &history, const QList<float> &averages, qsizetype i);
 
 // Weight bands of 1.0 or 0.5 kg ranked by how many measurements fell in them.
 struct WeightRanking

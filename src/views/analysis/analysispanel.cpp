@@ -124,11 +124,16 @@ void AnalysisPanel::FillTimeSeriesList()
     const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
-    const TimeSeriesList list = ComputeTimeSeries(history, Option1[1]->isChecked());
+    const bool toFirst = Option1[1]->isChecked();
+    const TimeSeriesList list = ComputeTimeSeries(history, toFirst, ListRows::Left);
     QStringList headers = AnalysisListLayouts()[0].headers;
     headers[3] = list.differenceHeader;
     m_grids[0]->gridModel()->setHeaders(headers);
-    showRows(m_grids[0], list.rows);
+    // The long lists make a row's texts only when it is shown.
+    m_grids[0]->gridModel()->setRowSource(
+        {int(history.recordCount()),
+         [history, toFirst](int row) { return TimeSeriesRow(history, toFirst, row); }, list.widestRows});
+    m_grids[0]->showEnd();
 }
 
 void AnalysisPanel::FillMilestoneList()
@@ -147,8 +152,12 @@ void AnalysisPanel::FillAverageTrendList()
     const WholeHistory &history = m_history;
     if (history.recordCount() == 0)
         return;
-    const AverageTrendList list = ComputeAverageTrend(history);
-    showRows(m_grids[2], list.rows);
+    const AverageTrendList list = ComputeAverageTrend(history, ListRows::Left);
+    m_grids[2]->gridModel()->setRowSource(
+        {int(history.recordCount()),
+         [history, averages = list.averages](int row) { return AverageTrendRow(history, averages, row); },
+         list.widestRows});
+    m_grids[2]->showEnd();
     Label5[1]->setText(list.label);
 }
 

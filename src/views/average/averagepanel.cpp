@@ -6,6 +6,7 @@
 #include "store/measurementfile.h"
 #include "ui/chartview.h"
 #include "ui/colours.h"
+#include "ui/datebox.h"
 #include "ui/gridview.h"
 
 #include <QComboBox>
@@ -34,12 +35,8 @@ AveragePanel::AveragePanel(PanelHost &host, QWidget *parent) : Panel(u"fraAvgTai
     cboEddate2 = new QComboBox;
     cboEddate2->setObjectName(u"cboEddate2"_s);
     m_days = new QStringListModel(this);
-    for (QComboBox *box : {cboStdate2, cboEddate2}) {
-        box->setModel(m_days);
-        box->setEditable(true);
-        box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumWidth(100);
-    }
+    for (QComboBox *box : {cboStdate2, cboEddate2})
+        MakeDateBox(box, m_days);
     bar->addWidget(cboStdate2);
     bar->addWidget(new QLabel(u"～"_s));
     bar->addWidget(cboEddate2);

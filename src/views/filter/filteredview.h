@@ -54,7 +54,6 @@ struct FilterRequest
 };
 // No request: every record is listed. Without rows, the two row lists stay
 // empty: FilteredRows makes each row when it is wanted.
-enum class ListRows { Made, Left };
 FilteredView ComputeFilteredView(const QList<MeasurementRecord> &records, float heightCm,
                                  const std::optional<FilterRequest> &request, ListRows rows = ListRows::Made);
 

@@ -10,6 +10,7 @@
 #include "ui/chartstack.h"
 #include "ui/chartview.h"
 #include "ui/colours.h"
+#include "ui/datebox.h"
 #include "ui/gridview.h"
 #include "ui/named.h"
 
@@ -152,12 +153,8 @@ QWidget *FilterPanel::buildCriteria()
     cboStdate = Named(new QComboBox, u"cboStdate"_s);
     cboEddate = Named(new QComboBox, u"cboEddate"_s);
     m_dates = new QStringListModel(this);
-    for (QComboBox *box : {cboStdate, cboEddate}) {
-        box->setModel(m_dates);
-        box->setEditable(true);
-        box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumWidth(100);
-    }
+    for (QComboBox *box : {cboStdate, cboEddate})
+        MakeDateBox(box, m_dates);
     cmdKikanF = Button(u"cmdKikanF"_s, u"任意"_s, 48);
     connect(cmdKikanF, &QPushButton::clicked, this, [this] { cmdKikanF_Click(); });
     m_periodButtons.append(cmdKikanF);
