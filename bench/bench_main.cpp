@@ -96,16 +96,26 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
+    const bool programOnly = arguments.contains(QStringLiteral("--program"));
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--records")); at >= 0) {
         bool ok = false;
         const int records = arguments.value(at + 1).toInt(&ok);
         if (!ok || records < 1000) {
-            std::fprintf(stderr, "usage: zzbench [--records N]   (N at least 1000)\n");
+            std::fprintf(stderr, "usage: zzbench [--records N] [--program]   (N at least 1000)\n");
             return 2;
         }
         zzbench::SetRecords(records);
     }
     zzbench::Table table;
+    if (programOnly) {
+        // The program alone: its startup and every panel, and the memory it takes.
+        zzbench::ProgramBenchmarks(table);
+        table.print();
+        QTextStream(stdout) << QStringLiteral("records: %1, peak memory of the program: %2\n")
+                                   .arg(zzbench::Records())
+                                   .arg(zzbench::PeakMemory());
+        return 0;
+    }
     zzbench::StoreBenchmarks(table);
     zzbench::UiBenchmarks(table);
     zzbench::AppBenchmarks(table);

@@ -48,6 +48,9 @@ void WriteLargeDiary(const QString &dir, int records);
 // Each area adds its rows.
 void StoreBenchmarks(Table &table);
 void UiBenchmarks(Table &table);
+// The program alone on a diary of Records() measurements: startup, then each
+// panel opened once after a change of the diary.
+void ProgramBenchmarks(Table &table);
 void AppBenchmarks(Table &table);
 
 } // namespace zzbench

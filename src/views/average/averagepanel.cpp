@@ -133,8 +133,15 @@ bool AveragePanel::show(const std::optional<AveragePeriod> &period)
         showRows(view.rows, view.points, view.y);
         return true;
     }
-    const DailyAverageView view = ComputeDailyAverages(records, period);
-    showRows(view.rows, view.points, view.y);
+    const DailyAverageView view = ComputeDailyAverages(records, period, ListRows::Left);
+    // The list makes a row's texts only when it is shown.
+    DailyAverageView rows;
+    rows.firstRowDay = view.firstRowDay;
+    rows.rowAverages = view.rowAverages;
+    msgAvgtai->gridModel()->setRowSource({int(rows.rowAverages.size()),
+                                          [rows](int row) { return DailyAverageRow(rows, row); },
+                                          view.widestRows});
+    showChart(view.points, view.y);
     m_showsEveryDay = !period;
     if (!period) {
         // Both lists hold every day: one model, filled in one call.
@@ -149,6 +156,11 @@ void AveragePanel::showRows(const QList<TableRow> &rows, const QList<std::option
                             const AxisScale &y)
 {
     msgAvgtai->gridModel()->setRows(rows);
+    showChart(points, y);
+}
+
+void AveragePanel::showChart(const QList<std::optional<double>> &points, const AxisScale &y)
+{
     mcrAvgtai->setRowCount(0);
     mcrAvgtai->setRowCount(std::max(1, int(points.size())));
     mcrAvgtai->setSeriesValues(1, points);

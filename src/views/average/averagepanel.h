@@ -34,6 +34,7 @@ private:
     bool show(const std::optional<AveragePeriod> &period);
     void showRows(const QList<TableRow> &rows, const QList<std::optional<double>> &points,
                   const AxisScale &y);
+    void showChart(const QList<std::optional<double>> &points, const AxisScale &y);
     void optAvgUnit_Click(int index);
 
     GridView *msgAvgtai = nullptr;

@@ -30,8 +30,17 @@ QString ShortDateText(const QDate &date)
 
 } // namespace
 
+TableRow DailyAverageRow(const DailyAverageView &view, int i)
+{
+    const float average = view.rowAverages.at(i);
+    TableRow row;
+    row.cells = QStringList{QString::number(i + 1), ShortDateText(view.firstRowDay.addDays(i)),
+                            std::isnan(average) ? QString() : FormatOneDecimal(average)};
+    return row;
+}
+
 DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
-                                      const std::optional<AveragePeriod> &period)
+                                      const std::optional<AveragePeriod> &period, ListRows rows)
 {
     DailyAverageView v;
     if (records.isEmpty())
@@ -73,19 +82,23 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
         v.days.reserve(dayCount);
     }
     if (from <= to) {
-        v.rows.reserve(to - from + 1);
+        v.rowAverages.reserve(to - from + 1);
         v.points.reserve(to - from + 1);
     }
-    int number = 0;
+    v.firstRowDay = first.addDays(from);
+    qint64 lowestRow = -1, highestRow = -1;
     for (qint64 d = from; d <= to; ++d) {
-        const QString day = ShortDateText(first.addDays(d));
         if (!period)
-            v.days.append(day);
-        TableRow row;
-        row.cells =
-            QStringList{QString::number(++number), day,
-                        measured[d] > 0 ? FormatOneDecimal(daySum[d] / float(measured[d])) : QString()};
-        v.rows.append(row);
+            v.days.append(ShortDateText(first.addDays(d)));
+        const float average = measured[d] > 0 ? daySum[d] / float(measured[d]) : NAN;
+        if (!std::isnan(average)) {
+            const qint64 row = d - from;
+            if (lowestRow < 0 || average < v.rowAverages.at(lowestRow))
+                lowestRow = row;
+            if (highestRow < 0 || average > v.rowAverages.at(highestRow))
+                highestRow = row;
+        }
+        v.rowAverages.append(average);
         // A day without measurements carries the day before forward.
         if (measured[d] == 0 && d > 0) {
             daySum[d] = daySum[d - 1];
@@ -94,6 +107,14 @@ DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
         v.points.append(measured[d] > 0
                             ? std::optional<double>(AxisValueAsRead(daySum[d] / float(measured[d])))
                             : std::nullopt);
+    }
+    for (qint64 row : {lowestRow, highestRow, qint64(v.rowAverages.size()) - 1})
+        if (row >= 0 && !v.widestRows.contains(int(row)))
+            v.widestRows.append(int(row));
+    if (rows == ListRows::Made) {
+        v.rows.reserve(v.rowAverages.size());
+        for (int i = 0; i < v.rowAverages.size(); ++i)
+            v.rows.append(DailyAverageRow(v, i));
     }
     return v;
 }

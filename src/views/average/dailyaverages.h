@@ -21,6 +21,9 @@ struct DailyAverageView
     QList<std::optional<double>> points; // mcrAvgtai, one per row
     AxisScale y;                         // over every record, also in a period view
     QStringList days;                    // every day of the diary, "yy/mm/dd" (whole view)
+    QDate firstRowDay;                   // the day of row 1
+    QList<float> rowAverages;            // one per row; NaN for a day without measurements
+    QList<int> widestRows;               // the rows of the extremes and the last row (from 0)
 };
 struct AveragePeriod
 {
@@ -29,7 +32,10 @@ struct AveragePeriod
 // No period: the whole diary. A period lists the diary's days within it,
 // numbered from 1. `records` are in file (date) order.
 DailyAverageView ComputeDailyAverages(const QList<MeasurementRecord> &records,
-                                      const std::optional<AveragePeriod> &period = std::nullopt);
+                                      const std::optional<AveragePeriod> &period = std::nullopt,
+                                      ListRows rows = ListRows::Made);
+// Row i (from 0) of that view's list alone.
+TableRow DailyAverageRow(const DailyAverageView &view, int i);
 
 // Averages by week (Monday to Sunday) or by calendar month, one row per week or
 // month that holds a record: number, label ("08/03/10週" for the week of

@@ -202,10 +202,7 @@ QWidget *FilterPanel::buildDisplay()
     auto *cmdCsvData = Button(u"cmdCsvData"_s, u"CSV"_s, 64);
     cmdCsvData->setToolTip(u"表示中のデータを CSV ファイルに書き出します"_s);
     connect(cmdCsvData, &QPushButton::clicked, this, [this] {
-        QList<qsizetype> indices;
-        indices.reserve(m_rowRecords.size());
-        for (const ListedMeasurement &listed : std::as_const(m_rowRecords))
-            indices.append(listed.index);
+        const QList<qsizetype> indices = m_rowIndices;
         ExportCsvWithDialog(this, host(), &indices);
     });
     switches->addWidget(cmdCsvData);
@@ -223,7 +220,10 @@ QWidget *FilterPanel::buildDisplay()
     msgBunseki2 = Named(new GridView, u"msgBunseki2"_s);
     for (GridView *grid : {msgBunseki, msgBunseki2})
         AttachMeasurementActions(grid, host(), [this](int row) {
-            return row <= m_rowRecords.size() ? m_rowRecords.at(row - 1) : ListedMeasurement{};
+            if (row < 1 || row > m_rowIndices.size())
+                return ListedMeasurement{};
+            const qsizetype index = m_rowIndices.at(row - 1);
+            return ListedMeasurement{index, m_listedFrom.at(index).date};
         });
     lists->addWidget(msgBunseki, 0, 0);
     lists->addWidget(msgBunseki2, 0, 0);
@@ -352,10 +352,8 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
     const int count = int(view.recordIndices.size());
     msgBunseki->gridModel()->setRowSource(
         {count, [rows](int row) { return rows->weightRow(row); }, view.widestRows});
-    m_rowRecords.clear();
-    m_rowRecords.reserve(view.recordIndices.size());
-    for (qsizetype index : view.recordIndices)
-        m_rowRecords.append({index, records.at(index).date});
+    m_rowIndices = view.recordIndices;
+    m_listedFrom = records;
     msgBunseki2->gridModel()->setRowSource(
         {count, [rows](int row) { return rows->compositionRow(row); }, view.widestRows});
     msgBunseki->showEnd();

@@ -40,7 +40,9 @@ public:
     void cmdPriData_Click();
 
 private:
-    QList<ListedMeasurement> m_rowRecords; // what each listed row shows
+    // What each listed row shows: its place in the file, and the records read.
+    QList<qsizetype> m_rowIndices;
+    QList<MeasurementRecord> m_listedFrom;
     QWidget *buildCriteria();
     QWidget *buildDisplay();
     // The choices opening the panel makes: weight chart, every criterion "全部".
