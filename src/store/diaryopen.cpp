@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 
 // The sample files are compiled into the static core library; their
 // registration has to be pulled in by name, or the linker drops it.
@@ -154,9 +155,23 @@ bool LooksLikeUtf8(QByteArrayView bytes)
         }
     if (!nonAscii)
         return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    // Decoded a piece at a time, each ending before a character's first byte,
+    // so that a file of another code (the usual case) is told by its first
+    // piece, and no text of the whole file is ever made.
+    constexpr qsizetype Piece = 64 * 1024;
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype end = std::min(bytes.size(), at + Piece);
+        while (end < bytes.size() && end > at && (uchar(bytes[end]) & 0xC0) == 0x80)
+            --end; // not inside a character
+        if (end == at)
+            end = std::min(bytes.size(), at + Piece);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes.sliced(at, end - at));
+        if (decoder.hasError())
+            return false;
+        at = end;
+    }
+    return true;
 }
 
 StoreStatus ConvertUtf8File(const QString &dir, const QString &name, const QDateTime &now)

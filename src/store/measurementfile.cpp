@@ -171,14 +171,19 @@ StoreStatus ReadStartRecord(const QString &dir, MeasurementRecord &record)
 StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    const quint64 writes = WritesBegun();
+    const FileStamp stamp = StampOf(path);
     QByteArray bytes;
     if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
     MeasurementLineReader reader(bytes);
     MeasurementFileCheck result;
-    MeasurementRecord record;
+    // The records are kept: the startup reads them next, so the file is
+    // parsed once.
+    QList<MeasurementRecord> records;
+    records.reserve(lineCount(bytes));
     while (!reader.atEnd()) {
-        if (reader.parseNext(record)) {
+        if (reader.parseNext(records.emplace_back())) {
             ++result.recordCount;
             continue;
         }
@@ -190,7 +195,10 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
         result.tornLineOffset = line.withEnd.data() - bytes.constData();
         result.tornLineNumber = reader.lineNumber();
         result.tornLine = line.withEnd.toByteArray();
+        records.removeLast();
     }
+    if (result.tornLineOffset < 0 && stamp.valid && StampOf(path) == stamp && WritesBegun() == writes)
+        lastRead() = {path, stamp, writes, records};
     check = result;
     return StoreStatus::success();
 }

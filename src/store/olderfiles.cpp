@@ -127,8 +127,21 @@ StoreStatus ReadWeightOnlyFile(const QString &dir, OlderFile &file, bool &found)
 StoreStatus ReadEditionFile(const QString &dir, OlderFile &file, bool &found)
 {
     found = false;
-    if (!QFile::exists(ResolveDiaryFile(dir, FileNames::Measurements)))
+    const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
+    if (!QFile::exists(path))
         return StoreStatus::success();
+    // A diary of the current edition is told by its first record line; the
+    // whole file is read only for an older one (or to name a fault).
+    if (QFile head(path); head.open(QIODevice::ReadOnly)) {
+        QByteArray line;
+        while (!head.atEnd() && line.trimmed().isEmpty())
+            line = head.readLine(64 * 1024);
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        QList<QByteArrayView> fields;
+        if (!line.trimmed().isEmpty() && ReadFields(line, ShownName(path), 1, fields) && fields.size() != 6)
+            return StoreStatus::success();
+    }
     TextFile text;
     if (StoreStatus status = ReadTextFile(dir, FileNames::Measurements, text); !status)
         return status;

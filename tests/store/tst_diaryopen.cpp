@@ -46,6 +46,8 @@ private slots:
     void installSampleAloneThenOpen();
     void missingSmallFilesAreCreated();
     void refusedDiaries_data();
+    void utf8IsToldOverTheWholeFile_data();
+    void utf8IsToldOverTheWholeFile();
     void refusedDiaries();
     void tornLastLineIsMovedAside();
     void wholeLastLineWithoutLineEndIsKept();
@@ -337,4 +339,25 @@ void DiaryOpenTest::tornOnlyLineIsRefused()
 }
 
 QTEST_GUILESS_MAIN(DiaryOpenTest)
+// A long file is judged whole, also where a character spans two of the
+// pieces it is read in.
+void DiaryOpenTest::utf8IsToldOverTheWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    const QByteArray japanese = u"朝食後、体重を量った\r\n"_s.toUtf8().repeated(5000);
+    QTest::newRow("long UTF-8") << japanese << true;
+    QTest::newRow("long UTF-8 with a BOM") << "\xEF\xBB\xBF" + japanese << true;
+    QTest::newRow("one stray byte at the end") << japanese + "\x82" << false;
+    QTest::newRow("code page 932") << QByteArray("\x92\xA9\x90H\x8C\xE3").repeated(30000) << false;
+    QTest::newRow("ASCII only") << QByteArray("\"2004/03/14\",70\r\n").repeated(10000) << false;
+}
+
+void DiaryOpenTest::utf8IsToldOverTheWholeFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    QCOMPARE(LooksLikeUtf8(bytes), utf8);
+}
+
 #include "tst_diaryopen.moc"
