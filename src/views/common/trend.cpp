@@ -53,10 +53,12 @@ double Slope(const QList<double> &xs, const QList<double> &ys)
 template <typename DateAt, typename WeightAt>
 Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
 {
-    // The days in the order first met; records of a day usually follow each
-    // other, so the last day looked up is tried first.
+    // The days in the order first met. A diary is in date order, so a day
+    // is either the last one met or a new one after it; only a day out of
+    // order is looked up among the earlier ones.
     QList<DaySum> sums;
-    QHash<qint64, qsizetype> indexOfDay;
+    QHash<qint64, qsizetype> indexOfDay; // made at the first day out of order
+    bool outOfOrder = false;
     QString lastDate;
     qsizetype lastIndex = -1;
     for (qsizetype row = 0; row < count; ++row) {
@@ -65,12 +67,22 @@ Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
             const QDate day = StoredDateOf(date);
             if (!day.isValid())
                 continue;
-            auto it = indexOfDay.constFind(day.toJulianDay());
-            if (it == indexOfDay.cend()) {
-                it = indexOfDay.insert(day.toJulianDay(), sums.size());
+            if (!outOfOrder && (sums.isEmpty() || sums.constLast().day < day)) {
                 sums.append({day, 0, 0, 0});
+                lastIndex = sums.size() - 1;
+            } else {
+                if (!outOfOrder) {
+                    outOfOrder = true;
+                    for (qsizetype i = 0; i < sums.size(); ++i)
+                        indexOfDay.insert(sums[i].day.toJulianDay(), i);
+                }
+                auto it = indexOfDay.constFind(day.toJulianDay());
+                if (it == indexOfDay.cend()) {
+                    it = indexOfDay.insert(day.toJulianDay(), sums.size());
+                    sums.append({day, 0, 0, 0});
+                }
+                lastIndex = *it;
             }
-            lastIndex = *it;
             lastDate = date;
         }
         DaySum &s = sums[lastIndex];
@@ -78,7 +90,8 @@ Trend trendOf(qsizetype count, DateAt dateAt, WeightAt weightAt)
         ++s.count;
         s.lastRow = row + 1;
     }
-    std::sort(sums.begin(), sums.end(), [](const DaySum &a, const DaySum &b) { return a.day < b.day; });
+    if (outOfOrder)
+        std::sort(sums.begin(), sums.end(), [](const DaySum &a, const DaySum &b) { return a.day < b.day; });
 
     Trend t;
     t.days.reserve(sums.size());
