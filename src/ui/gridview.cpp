@@ -354,11 +354,28 @@ void GridModel::setRows(const QList<TableRow> &rows)
     m_writtenTexts.clear();
     m_writtenColors.clear();
     m_dataRows = int(rows.size());
-    m_cells.clear();
     m_colors.clear();
-    m_cells.resize(qsizetype(m_dataRows) * m_columns);
-    for (qsizetype r = 0; r < rows.size(); ++r)
-        storeRow(r * m_columns, rows.at(r));
+    // Built afresh in one pass: every cell is written once.
+    QList<QString> cells;
+    cells.reserve(qsizetype(m_dataRows) * m_columns);
+    bool coloured = false;
+    for (const TableRow &row : rows) {
+        const qsizetype given = qMin<qsizetype>(row.cells.size(), m_columns);
+        cells.append(row.cells.constBegin(), row.cells.constBegin() + given);
+        for (qsizetype c = given; c < m_columns; ++c)
+            cells.emplace_back();
+        coloured = coloured || !row.backgrounds.isEmpty();
+    }
+    m_cells = std::move(cells);
+    if (coloured) {
+        m_colors.resize(m_cells.size(), 0);
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            for (const auto &[column, rgb] : rows.at(r).backgrounds) {
+                if (column >= 0 && column < m_columns)
+                    m_colors[r * m_columns + column] = qRgb(rgb.r, rgb.g, rgb.b);
+            }
+        }
+    }
     endResetModel();
 }
 
