@@ -115,6 +115,27 @@ LastRead &lastRead()
 
 } // namespace
 
+// Whether the records last read are still the file's.
+bool lastReadHolds(const QString &path)
+{
+    const LastRead &last = lastRead();
+    const FileStamp stamp = StampOf(path);
+    return stamp.valid && last.stamp == stamp && last.writes == WritesBegun() && last.path == path;
+}
+
+// After this program's own write, the records the file now holds are kept as
+// read, so that the next read need not parse the file again.
+void keepAsRead(const QString &path, QList<MeasurementRecord> records)
+{
+    lastRead() = {path, StampOf(path), WritesBegun(), std::move(records)};
+}
+
+// The record a formatted line holds as stored (numbers as the text gives them).
+bool storedRecordOf(QByteArrayView line, MeasurementRecord &record)
+{
+    return ParseMeasurementLine(line.endsWith("\r\n") ? line.chopped(2) : line, record);
+}
+
 StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
@@ -233,8 +254,16 @@ StoreStatus AppendMeasurement(const QString &dir, const MeasurementRecord &recor
         if (StoreStatus status = ReadMeasurementLines(dir, bytes, lines); !status)
             return status;
     }
+    QList<MeasurementRecord> known;
+    const bool wasKnown = lastReadHolds(path);
+    if (wasKnown)
+        known = lastRead().records;
     if (StoreStatus status = AppendToFile(path, line, AppendMode::ExistingOnNewLine); !status)
         return status;
+    if (MeasurementRecord stored; wasKnown && storedRecordOf(line, stored)) {
+        known.append(stored);
+        keepAsRead(path, std::move(known));
+    }
     if (done) {
         const qsizetype n = lines.size();
         if (n > 0 && !lines.last().endsWith('\n'))
@@ -264,6 +293,8 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
     bool written = false;
     qsizetype at = 0;
     QByteArrayView lastLine;
+    QList<MeasurementRecord> records; // as the file holds them afterwards
+    records.reserve(lineCount(bytes) + 1);
     const StoreStatus status =
         parseAll(path, bytes, [&](const MeasurementRecord &existing, const Line &line, const FieldSpans &) {
             if (!written && existing.date > record.date) {
@@ -274,6 +305,7 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
                 ++at;
             out.append(line.withEnd);
             lastLine = line.withEnd;
+            records.append(existing);
         });
     if (!status)
         return status;
@@ -289,6 +321,10 @@ StoreStatus InsertMeasurementByDate(const QString &dir, const MeasurementRecord 
             ReplaceFile(path, ResolveDiaryFile(dir, FileNames::MeasurementsInsertTemp), out);
         !replaced)
         return replaced;
+    if (MeasurementRecord stored; storedRecordOf(newLine, stored)) {
+        records.insert(at, stored);
+        keepAsRead(path, std::move(records));
+    }
     if (done)
         *done = splices;
     return StoreStatus::success();

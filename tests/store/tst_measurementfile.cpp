@@ -279,6 +279,33 @@ void MeasurementFileTest::aReadFollowsEveryWrite()
     QCOMPARE(again.size(), 4);
     QCOMPARE(again.at(3).weight, 69.5f);
 
+    // After the program's own append or insert, the records handed out are
+    // those a fresh read of the file gives (numbers as stored).
+    const auto matchesTheFile = [&] {
+        QList<MeasurementRecord> kept, fresh;
+        QVERIFY(ReadMeasurements(m_dir, kept));
+        testing::ForgetMeasurementsRead();
+        QVERIFY(ReadMeasurements(m_dir, fresh));
+        QCOMPARE(kept.size(), fresh.size());
+        for (qsizetype i = 0; i < kept.size(); ++i) {
+            QByteArray a, b;
+            QVERIFY(FormatMeasurementLine(kept[i], a));
+            QVERIFY(FormatMeasurementLine(fresh[i], b));
+            QCOMPARE(a, b);
+            QCOMPARE(kept[i].weight, fresh[i].weight);
+        }
+    };
+    QVERIFY(ReadMeasurements(m_dir, again));
+    added.weight = 70.123456f; // stored with fewer digits
+    QVERIFY(AppendMeasurement(m_dir, added));
+    matchesTheFile();
+    added.date = u"2004/03/14"_s;
+    added.weight = 66.666666f;
+    QVERIFY(InsertMeasurementByDate(m_dir, added));
+    matchesTheFile();
+    QVERIFY(ReadMeasurements(m_dir, again));
+    QCOMPARE(again.size(), 6);
+
     // Written by another program: a file of another size, then none.
     writeBytes(m_dir, Data, threeRecords());
     QVERIFY(ReadMeasurements(m_dir, again));
