@@ -13,6 +13,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QValueAxis>
 
@@ -53,6 +54,51 @@ private Q_SLOTS:
         QVERIFY(m_session->window);
     }
     void cleanup() { m_session.reset(); }
+
+    // Opened again with the diary unchanged, the panel is shown as it was
+    // built, reset as opening resets it; after a change it is built afresh.
+    void builtAgainOnlyAfterAChange()
+    {
+        click(u"cmdTaijyu"_s);
+        QSignalSpy rebuilt(list(), &QAbstractItemModel::modelReset);
+        const QString bmi = list()->text(6, 9);
+        click(u"cmdMain"_s);
+        click(u"cmdTaijyu"_s);
+        QCOMPARE(rebuilt.count(), 0);
+        QCOMPARE(list()->gridRowCount(), 7);
+
+        // A filter left in force: opening lists everything again.
+        click(u"cmdWeek(1)"_s);
+        QCOMPARE(list()->gridRowCount(), 5);
+        child<QComboBox>(u"cboStdate"_s)->setEditText(u"2026/12/01"_s);
+        click(u"cmdMain"_s);
+        click(u"cmdTaijyu"_s);
+        QCOMPARE(list()->gridRowCount(), 7);
+        QCOMPARE(child<QComboBox>(u"cboStdate"_s)->currentText(), u"2026/11/23"_s);
+        QVERIFY(highlighted(u"cmdAllWeek"_s) && !highlighted(u"cmdWeek(1)"_s));
+        click(u"cmdMain"_s);
+        rebuilt.clear();
+        click(u"cmdTaijyu"_s);
+        QCOMPARE(rebuilt.count(), 0);
+
+        // New personal data change the BMI column.
+        click(u"cmdSettei"_s);
+        child<QLineEdit>(u"txtSincyou"_s)->setText(u"150"_s);
+        click(u"cmdPHozon1"_s);
+        click(u"cmdTaijyu"_s);
+        QVERIFY(rebuilt.count() > 0);
+        QVERIFY(list()->text(6, 9) != bmi);
+
+        // A comment saved on the diary panel (a change of the measurements).
+        click(u"cmdMemo"_s);
+        auto *diary = child<GridView>(u"msgMemoList"_s);
+        Q_EMIT diary->cellClicked(6, 7);
+        child<QLineEdit>(u"txtMemo"_s)->setText(u"よく眠れた"_s);
+        click(u"cmdMemoHozon"_s);
+        rebuilt.clear();
+        click(u"cmdTaijyu"_s);
+        QVERIFY(rebuilt.count() > 0);
+    }
 
     void criteriaAndDisplays()
     {
