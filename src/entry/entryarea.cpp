@@ -22,6 +22,7 @@
 #include <QTextCharFormat>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zz {
 
@@ -184,7 +185,7 @@ void EntryArea::setSelectedDate(const QDate &date)
     mtvmain->setSelectedDate(date);
 }
 
-void EntryArea::MarkMeasuredDays(const QSet<qint64> &days)
+void EntryArea::MarkMeasuredDays(const QList<qint64> &days)
 {
     m_measuredDays = days;
     markPage();
@@ -201,7 +202,7 @@ void EntryArea::markPage()
     bold.setFontWeight(QFont::Bold);
     bold.setFontUnderline(true);
     for (QDate day = first.addDays(-7); day < first.addDays(45); day = day.addDays(1)) {
-        if (m_measuredDays.contains(day.toJulianDay())) {
+        if (std::binary_search(m_measuredDays.cbegin(), m_measuredDays.cend(), day.toJulianDay())) {
             mtvmain->setDateTextFormat(day, bold);
             m_markedDays.append(day);
         }

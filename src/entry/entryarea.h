@@ -33,7 +33,8 @@ public:
     void ClearBoxes();
     // The days that hold measurements show in bold in the calendar (Julian
     // day numbers), so that a user finds their data in an old diary.
-    void MarkMeasuredDays(const QSet<qint64> &days);
+    // `days`: Julian day numbers in ascending order.
+    void MarkMeasuredDays(const QList<qint64> &days);
 
     void cmdTaiHozon_Click();
     void cmdFree_Click();
@@ -53,8 +54,8 @@ private:
 
     PanelHost &m_host;
     QCalendarWidget *mtvmain = nullptr;
-    QSet<qint64> m_measuredDays;
-    QList<QDate> m_markedDays; // the days the calendar's page shows in bold
+    QList<qint64> m_measuredDays; // ascending
+    QList<QDate> m_markedDays;    // the days the calendar's page shows in bold
     void markPage();
     QListView *lstAct = nullptr;
     QPushButton *cmdFree = nullptr, *cmdJikan = nullptr, *cmdTaiHozon = nullptr;

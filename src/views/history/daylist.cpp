@@ -7,6 +7,7 @@
 #include "views/common/measurementrows.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 namespace zz {
@@ -121,16 +122,24 @@ DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QStr
     return r;
 }
 
-QSet<qint64> MeasuredDays(const QList<MeasurementRecord> &records)
+QList<qint64> MeasuredDays(const QList<MeasurementRecord> &records)
 {
-    QSet<qint64> days;
+    QList<qint64> days;
     const QString *last = nullptr;
+    bool ascending = true;
     for (const MeasurementRecord &rec : records) {
         if (last && *last == rec.date)
             continue; // records of one day follow each other
         last = &rec.date;
-        if (const QDate day = StoredDateOf(rec.date); day.isValid())
-            days.insert(day.toJulianDay());
+        if (const QDate day = StoredDateOf(rec.date); day.isValid()) {
+            ascending = ascending && (days.isEmpty() || days.constLast() < day.toJulianDay());
+            days.append(day.toJulianDay());
+        }
+    }
+    // A diary is in date order; one that is not is put in order here.
+    if (!ascending) {
+        std::sort(days.begin(), days.end());
+        days.erase(std::unique(days.begin(), days.end()), days.end());
     }
     return days;
 }

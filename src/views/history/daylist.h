@@ -46,8 +46,9 @@ struct DayListResult
 DayListResult ComputeDayList(const QList<MeasurementRecord> &records, const QString &selectedDate,
                              float heightCm);
 
-// The days that hold measurements, as Julian day numbers (the calendar marks them).
-QSet<qint64> MeasuredDays(const QList<MeasurementRecord> &records);
+// The days that hold measurements, as Julian day numbers in ascending order,
+// each once (the calendar marks them).
+QList<qint64> MeasuredDays(const QList<MeasurementRecord> &records);
 
 // Headers and widths (twips) of the two day grids.
 QStringList DayListHeaders();
