@@ -239,23 +239,41 @@ void GridModel::setText(int row, int column, const QString &text)
 
 QString GridModel::longestText(int column) const
 {
+    return longestTexts().value(column);
+}
+
+QStringList GridModel::longestTexts() const
+{
+    QStringList longest(m_columns);
+    const auto consider = [&](qsizetype at, const QString &text) {
+        QString &best = longest[at % m_columns];
+        if (text.size() > best.size())
+            best = text;
+    };
     if (isLazy()) {
-        QString longest;
         for (int row : m_source.widestRows) {
-            if (row >= 0 && row < m_dataRows && cellText(row, column).size() > longest.size())
-                longest = cellText(row, column);
+            if (row < 0 || row >= m_dataRows)
+                continue;
+            for (int c = 0; c < m_columns; ++c)
+                consider(c, cellText(row, c));
         }
-        for (auto written = m_writtenTexts.cbegin(); written != m_writtenTexts.cend(); ++written) {
-            if (written.key() % m_columns == column && written->size() > longest.size())
-                longest = *written;
-        }
+        for (auto written = m_writtenTexts.cbegin(); written != m_writtenTexts.cend(); ++written)
+            consider(written.key(), *written);
         return longest;
     }
-    qsizetype best = -1;
-    for (qsizetype at = column; at < m_cells.size(); at += m_columns)
-        if (best < 0 || m_cells.at(at).size() > m_cells.at(best).size())
-            best = at;
-    return best < 0 ? QString() : m_cells.at(best);
+    // One pass in the order the cells lie in memory, every column at once.
+    QList<qsizetype> sizes(m_columns, 0), rows(m_columns, -1);
+    for (qsizetype at = 0; at < m_cells.size(); ++at) {
+        const int column = int(at % m_columns);
+        if (m_cells.at(at).size() > sizes.at(column)) {
+            sizes[column] = m_cells.at(at).size();
+            rows[column] = at;
+        }
+    }
+    for (int c = 0; c < m_columns; ++c)
+        if (rows.at(c) >= 0)
+            longest[c] = m_cells.at(rows.at(c));
+    return longest;
 }
 
 QString GridModel::text(int row, int column) const
@@ -476,6 +494,7 @@ void GridView::setColumnWidthTwips(int column, int twips)
 void GridView::applyColumnWidths()
 {
     const int columns = qMin<int>(int(m_widthTwips.size()), m_model->gridColumnCount());
+    const QStringList longestTexts = m_model->longestTexts();
     for (int c = 0; c < columns; ++c) {
         const int twips = m_widthTwips.at(c);
         if (twips < 0)
@@ -485,7 +504,7 @@ void GridView::applyColumnWidths()
         // At least the given width, and wide enough for the column's longest
         // text (a three-digit weight, a two-digit difference with its sign).
         if (twips > 0) {
-            const QString longest = m_model->longestText(c);
+            const QString &longest = longestTexts.at(c);
             const int needed = longest.isEmpty() ? 0 : fontMetrics().horizontalAdvance(longest) + 10;
             setColumnWidth(c, std::max(TwipsToPixels(twips, this), needed));
         }

@@ -42,6 +42,7 @@ public:
     // The longest data text of a column (by characters): the one a column
     // must be wide enough for.
     QString longestText(int column) const;
+    QStringList longestTexts() const; // of every column, in one pass
     void setBackground(int row, int column, const QColor &color);
     QColor background(int row, int column) const; // invalid when never coloured
 
