@@ -210,17 +210,21 @@ void MainWindow::ShowPanel(PanelId id)
     Panel *panel = entry->panel;
     if (panel->isVisible())
         return;
-    if (m_panelBuiltAt.value(panel) == m_diaryGeneration) {
+    if (m_panelBuiltAt.value(panel) == m_diaryGeneration)
         panel->ReopenPanel();
-    } else {
-        panel->PreparePanel();
-        m_panelBuiltAt.insert(panel, m_diaryGeneration);
-    }
+    else
+        preparePanel(panel);
     HideAllPanels();
     panel->setVisible(true);
     QCoreApplication::processEvents();
     if (entry->help)
         DSP_HELP(HelpTourText(*entry->help));
+}
+
+void MainWindow::preparePanel(Panel *panel)
+{
+    panel->PreparePanel();
+    m_panelBuiltAt.insert(panel, m_diaryGeneration);
 }
 
 void MainWindow::DSP_HELP(const QString &text)
@@ -352,10 +356,8 @@ void MainWindow::DiaryChanged()
     RefreshDayList();
     classifyBmiAndFillMeter();
     for (const PanelEntry &entry : std::as_const(m_panels)) {
-        if (entry.panel != fraMain && entry.panel->isVisible()) {
-            entry.panel->PreparePanel();
-            m_panelBuiltAt.insert(entry.panel, m_diaryGeneration);
-        }
+        if (entry.panel != fraMain && entry.panel->isVisible())
+            preparePanel(entry.panel);
     }
     updateUndoButtons();
 }

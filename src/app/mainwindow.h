@@ -115,6 +115,8 @@ private:
     void updateUndoButtons();
     // What the panels show may have changed: each is rebuilt when next shown.
     void markPanelsStale() { ++m_diaryGeneration; }
+    // Builds the panel from the diary as it is now.
+    void preparePanel(Panel *panel);
     // Undo or redo, then every view as the files now are.
     void takeHistoryStep(StoreStatus (DiaryHistory::*step)(const QString &));
     // The record a list showed, read afresh; false (after telling) when the

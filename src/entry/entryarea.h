@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QList>
-#include <QSet>
 #include <QWidget>
 
 class QCalendarWidget;

@@ -123,6 +123,15 @@ bool lastReadHolds(const QString &path)
     return stamp.valid && last.stamp == stamp && last.writes == WritesBegun() && last.path == path;
 }
 
+// Records parsed from the file as it stood at `stamp`, after `writes` writes,
+// kept as read when the file did not change while it was read.
+void keepIfUnchanged(const QString &path, const FileStamp &stamp, quint64 writes,
+                     const QList<MeasurementRecord> &records)
+{
+    if (stamp.valid && StampOf(path) == stamp && WritesBegun() == writes)
+        lastRead() = {path, stamp, writes, records};
+}
+
 // After this program's own write, the records the file now holds are kept as
 // read, so that the next read need not parse the file again.
 void keepAsRead(const QString &path, QList<MeasurementRecord> records)
@@ -139,14 +148,13 @@ bool storedRecordOf(QByteArrayView line, MeasurementRecord &record)
 StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &records)
 {
     const QString path = ResolveDiaryFile(dir, FileNames::Measurements);
-    LastRead &last = lastRead();
-    const quint64 writes = WritesBegun();
-    const FileStamp stamp = StampOf(path);
-    if (stamp.valid && last.stamp == stamp && last.writes == writes && last.path == path) {
-        records = last.records;
+    if (lastReadHolds(path)) {
+        records = lastRead().records;
         return StoreStatus::success();
     }
-    last = {};
+    lastRead() = {};
+    const quint64 writes = WritesBegun();
+    const FileStamp stamp = StampOf(path);
     QByteArray bytes;
     if (StoreStatus status = readWhole(path, bytes); !status)
         return status;
@@ -157,9 +165,7 @@ StoreStatus ReadMeasurements(const QString &dir, QList<MeasurementRecord> &recor
         if (!reader.parseNext(result.emplace_back()))
             return lineFailure(path, reader);
     }
-    // Kept only when the file did not change while it was read.
-    if (StampOf(path) == stamp && WritesBegun() == writes)
-        last = {path, stamp, writes, result};
+    keepIfUnchanged(path, stamp, writes, result);
     records = std::move(result);
     return StoreStatus::success();
 }
@@ -218,8 +224,8 @@ StoreStatus CheckMeasurementFile(const QString &dir, MeasurementFileCheck &check
         result.tornLine = line.withEnd.toByteArray();
         records.removeLast();
     }
-    if (result.tornLineOffset < 0 && stamp.valid && StampOf(path) == stamp && WritesBegun() == writes)
-        lastRead() = {path, stamp, writes, records};
+    if (result.tornLineOffset < 0)
+        keepIfUnchanged(path, stamp, writes, records);
     check = result;
     return StoreStatus::success();
 }

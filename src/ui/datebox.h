@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QListView>
+#include <QStringList>
 
 namespace zz {
 
@@ -20,6 +21,13 @@ inline void MakeDateBox(QComboBox *box, QAbstractItemModel *dates)
     box->setMinimumContentsLength(10);
     if (auto *list = qobject_cast<QListView *>(box->view()))
         list->setUniformItemSizes(true);
+}
+
+// The whole period in the two boxes of a period: the first and the last of `dates`.
+inline void ShowWholePeriod(QComboBox *start, QComboBox *end, const QStringList &dates)
+{
+    start->setEditText(dates.value(0));
+    end->setEditText(dates.isEmpty() ? QString() : dates.last());
 }
 
 } // namespace zz

@@ -96,9 +96,7 @@ void AveragePanel::ReopenPanel()
         return;
     }
     // The list already holds the average of every day: only what opening resets.
-    const QStringList days = m_days->stringList();
-    cboStdate2->setEditText(days.value(0));
-    cboEddate2->setEditText(days.isEmpty() ? QString() : days.last());
+    ShowWholePeriod(cboStdate2, cboEddate2, m_days->stringList());
     msgAvgtai->setTopRow(1);
 }
 
@@ -146,8 +144,7 @@ bool AveragePanel::show(const std::optional<AveragePeriod> &period)
     if (!period) {
         // Both lists hold every day: one model, filled in one call.
         m_days->setStringList(view.days);
-        cboStdate2->setEditText(view.days.value(0));
-        cboEddate2->setEditText(view.days.isEmpty() ? QString() : view.days.last());
+        ShowWholePeriod(cboStdate2, cboEddate2, view.days);
     }
     return true;
 }

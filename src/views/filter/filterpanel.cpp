@@ -287,9 +287,7 @@ void FilterPanel::ReopenPanel()
         return;
     }
     // The lists already hold every measurement: only what opening resets.
-    const QStringList dates = m_dates->stringList();
-    cboStdate->setEditText(dates.value(0));
-    cboEddate->setEditText(dates.isEmpty() ? QString() : dates.last());
+    ShowWholePeriod(cboStdate, cboEddate, m_dates->stringList());
     msgBunseki->showEnd();
     msgBunseki2->setTopRow(1);
     resetChoices();
@@ -368,8 +366,7 @@ void FilterPanel::fill(const std::optional<FilterRequest> &request)
     if (!request) {
         // Both lists hold every date: one model, filled in one call.
         m_dates->setStringList(view.dates);
-        cboStdate->setEditText(view.dates.value(0));
-        cboEddate->setEditText(view.dates.isEmpty() ? QString() : view.dates.last());
+        ShowWholePeriod(cboStdate, cboEddate, view.dates);
     }
 
     DrawCompositionChart(mcrBunseki2, view.metabolism); // DrawFilteredMetabolismChart

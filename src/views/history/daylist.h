@@ -5,7 +5,6 @@
 #include "views/common/chartscales.h"
 
 #include <QList>
-#include <QSet>
 #include <QString>
 
 namespace zz {
